@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace quillet {
+
+/// General decimal format of the drawing commands: at most 15 significant digits,
+/// correctly rounded, no trailing zeros, '.' as decimal point, exponent form
+/// ("1E-7", "1.5E20") when the decimal exponent is below -5 or at least 15.
+std::string formatGeneral(long double value);
+
+/// A 32-bit value as every command writes it: widened, then formatted.
+inline std::string formatFloat(float value) { return formatGeneral(static_cast<long double>(value)); }
+
+/// Reads a decimal number: optional blanks around, optional sign, digits with an
+/// optional point and fraction, optional exponent. Throws ConvertError otherwise.
+long double parseFloat(const std::string &text);
+
+/// Reads a decimal integer: optional blanks before, optional sign, digits.
+/// Throws ConvertError otherwise (also when it does not fit 32 bits).
+std::int32_t parseInt(const std::string &text);
+
+/// parseInt that reports failure instead of throwing.
+bool tryParseInt(const std::string &text, std::int32_t &out);
+
+/// Rounds to float and throws OverflowError when the value does not fit.
+float toFloat(long double value);
+
+} // namespace quillet

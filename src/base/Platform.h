@@ -1,0 +1,22 @@
+#pragma once
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+// The only place that knows which operating system runs the program. Everything
+// else works on Shift-JIS byte strings and std::filesystem paths built here.
+namespace quillet::platform {
+
+std::string cp932ToUtf8(const std::string &sjis);
+std::string utf8ToCp932(const std::string &utf8);
+
+/// A path from Shift-JIS bytes, with the stored '\' separators mapped to the platform's.
+std::filesystem::path pathFromSjis(const std::string &sjis);
+
+/// The path's text as Shift-JIS bytes, with the platform's separators mapped to '\'.
+std::string sjisFromPath(const std::filesystem::path &path);
+
+/// Broken-down local time of `t`.
+std::tm localTime(std::time_t t);
+
+} // namespace quillet::platform

@@ -1,0 +1,95 @@
+#include "base/TextFile.h"
+
+#include "base/Errors.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace quillet {
+
+namespace fs = std::filesystem;
+
+Lines splitLines(const std::string &bytes)
+{
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', start);
+        if (lf == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        std::size_t end = lf;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        lines.push_back(bytes.substr(start, end - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+std::string joinLines(const Lines &lines)
+{
+    std::string out;
+    for (const std::string &line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string readBytes(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw InOutError("cannot read " + path.string());
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw InOutError("cannot read " + path.string());
+    return bytes;
+}
+
+Lines readLines(const fs::path &path) { return splitLines(readBytes(path)); }
+
+void writeBytesAtomically(const fs::path &path, const std::string &bytes)
+{
+    fs::path temp = path;
+    temp += ".tmp~";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw InOutError("cannot write " + path.string());
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            throw InOutError("cannot write " + path.string());
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw InOutError("cannot write " + path.string() + ": " + ec.message());
+    }
+}
+
+void writeLines(const fs::path &path, const Lines &lines) { writeBytesAtomically(path, joinLines(lines)); }
+
+bool fileExists(const fs::path &path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+bool directoryExists(const fs::path &path)
+{
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+} // namespace quillet

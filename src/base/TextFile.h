@@ -1,0 +1,34 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+using Lines = std::vector<std::string>;
+
+/// Splits file bytes into lines: CR LF or a lone LF ends a line, a last line without
+/// an end counts, every other byte (a lone CR, NUL) stays in its line.
+Lines splitLines(const std::string &bytes);
+
+/// Joins lines with CR LF after every line, the file layout of every data file.
+std::string joinLines(const Lines &lines);
+
+/// Reads a whole file into lines. Throws InOutError when it cannot be read.
+Lines readLines(const std::filesystem::path &path);
+
+/// Writes lines whole through a temporary file beside the target and a rename, so a
+/// crash leaves either the old or the new file. Throws InOutError on failure.
+void writeLines(const std::filesystem::path &path, const Lines &lines);
+
+/// Reads raw bytes; throws InOutError.
+std::string readBytes(const std::filesystem::path &path);
+
+/// Writes raw bytes atomically; throws InOutError.
+void writeBytesAtomically(const std::filesystem::path &path, const std::string &bytes);
+
+bool fileExists(const std::filesystem::path &path);
+bool directoryExists(const std::filesystem::path &path);
+
+} // namespace quillet

@@ -1,0 +1,82 @@
+#pragma once
+#include "base/TextFile.h"
+#include "exchange/Host.h"
+
+#include <filesystem>
+#include <string>
+
+namespace quillet {
+
+/// The phrase book on disk: the open folder, its page index and the open page.
+/// Folder strings keep the stored form: "" for the start directory itself, else
+/// '\' and the folder name.
+class PhraseBook {
+public:
+    static constexpr int kPageLines = 180;
+    static constexpr int kPages = 20;
+    static constexpr int kBlocks = 36;
+    static constexpr int kBlockLines = 5;
+
+    PhraseBook();
+
+    void setStartDir(const std::filesystem::path &startDir) { m_startDir = startDir; }
+
+    const std::string &folder() const { return m_folder; }
+    void setFolder(const std::string &folder) { m_folder = folder; }
+    /// Current page number as stored ("1".."20").
+    const std::string &page() const { return m_page; }
+    void setPage(const std::string &page) { m_page = page; }
+    int pageNumber() const;
+
+    Lines &pageIndex() { return m_pageIndex; }
+    const Lines &pageIndex() const { return m_pageIndex; }
+    Lines &openPage() { return m_openPage; }
+    const Lines &openPage() const { return m_openPage; }
+    /// True when the open page holds a page's 180 lines that may be written back.
+    bool pageValid() const { return m_pageValid; }
+    bool modified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+
+    std::filesystem::path folderPath() const;
+    std::filesystem::path pageFile(int page) const;
+    std::filesystem::path indexFile() const;
+
+    /// Reads PJDATA.tx of the current folder; a missing file gives "　目次データなし".
+    /// Shows the index I/O message and keeps the list on a read failure.
+    void loadPageIndex(Host &host);
+    /// Writes the page index list as PJDATA.tx; shows the index I/O message on failure.
+    void savePageIndex(Host &host);
+
+    enum class OpenResult { Loaded, BadLineCount, Created, Declined };
+    /// Opens the current folder and page at start-up or after a folder switch.
+    /// `clearIndexRow` is called when a created page's "(ページなし)" row is to be cleared.
+    OpenResult openFolder(Host &host);
+
+    /// Page switch to page `page` (1..20).
+    OpenResult switchPage(Host &host, int page);
+
+    /// Writes the open page to the current page's file. Throws InOutError.
+    void writeOpenPage();
+
+    /// Exit write-back: page index, then the open page (when it is a page's content).
+    void exitWriteBack(Host &host);
+
+    /// Status-bar text naming the pattern and the folder.
+    std::string statusText(const std::string &patternName) const;
+
+    /// "    (ページなし)", the page-index text of a missing page file.
+    static const std::string &noPageText();
+
+private:
+    OpenResult readPage(Host &host, bool questionWithFullPath, bool infoBoxForBadCount);
+
+    std::filesystem::path m_startDir;
+    std::string m_folder;
+    std::string m_page = "1";
+    Lines m_pageIndex;
+    Lines m_openPage;
+    bool m_pageValid = false;
+    bool m_modified = false;
+};
+
+} // namespace quillet

@@ -1,0 +1,116 @@
+#include "base/Errors.h"
+#include "base/Number.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quillet;
+
+struct FloatCase {
+    float value;
+    const char *text;
+};
+
+class FormatFloat : public ::testing::TestWithParam<FloatCase> {};
+
+TEST_P(FormatFloat, PrintsWidenedValueWithFifteenDigits)
+{
+    EXPECT_EQ(formatFloat(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, FormatFloat,
+                         ::testing::Values(FloatCase{12.3f, "12.3000001907349"}, FloatCase{0.1f, "0.100000001490116"},
+                                           FloatCase{1.0f / 3.0f, "0.333333343267441"},
+                                           FloatCase{100.0001220703125f, "100.000122070312"},
+                                           FloatCase{0.0f, "0"}, FloatCase{-0.0f, "0"}, FloatCase{1.0f, "1"},
+                                           FloatCase{-2.5f, "-2.5"}, FloatCase{1520.5f, "1520.5"},
+                                           FloatCase{1e15f, "999999986991104"}, FloatCase{1152921504606846976.0f, "1.15292150460685E18"}, FloatCase{123456789012345.0f, "123456788103168"},
+                                           FloatCase{0.5f, "0.5"}, FloatCase{100.0f, "100"}, FloatCase{1e-7f, "1.0000000116861E-7"},
+                                           FloatCase{0.00001525878906250f, "0.0000152587890625"},
+                                           FloatCase{1.5e20f, "1.50000003006132E20"}, FloatCase{0.75e-6f, "7.50000026528141E-7"}, FloatCase{-0.25f, "-0.25"}));
+
+struct GeneralCase {
+    long double value;
+    const char *text;
+};
+
+class FormatGeneral : public ::testing::TestWithParam<GeneralCase> {};
+
+TEST_P(FormatGeneral, UsesExponentOnlyBelowMinusFiveOrFromFifteen)
+{
+    EXPECT_EQ(formatGeneral(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layout, FormatGeneral,
+                         ::testing::Values(GeneralCase{1e-7L, "1E-7"}, GeneralCase{0.00001L, "0.00001"},
+                                           GeneralCase{0.000001L, "1E-6"}, GeneralCase{-1e-7L, "-1E-7"},
+                                           GeneralCase{1e14L, "100000000000000"}, GeneralCase{1e15L, "1E15"},
+                                           GeneralCase{1.5e20L, "1.5E20"}, GeneralCase{-1234.5L, "-1234.5"},
+                                           // ties to even at the fifteenth digit
+                                           GeneralCase{100000000000000.5L, "100000000000000"},
+                                           GeneralCase{100000000000001.5L, "100000000000002"},
+                                           GeneralCase{9.999999999999999L, "10"}, GeneralCase{15.0L, "15"},
+                                           GeneralCase{1.0L / 3.0L, "0.333333333333333"}));
+
+struct ParseCase {
+    const char *text;
+    bool valid;
+    long double value;
+};
+
+class ParseFloat : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseFloat, AcceptsOnlyPlainDecimalNumbers)
+{
+    const ParseCase &c = GetParam();
+    if (c.valid) {
+        EXPECT_EQ(parseFloat(c.text), c.value) << c.text;
+    } else {
+        EXPECT_THROW(parseFloat(c.text), ConvertError) << c.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ParseFloat,
+                         ::testing::Values(ParseCase{"1520.5", true, 1520.5L}, ParseCase{" 2.5 ", true, 2.5L},
+                                           ParseCase{"-3", true, -3.0L}, ParseCase{"+.5", true, 0.5L},
+                                           ParseCase{"1e3", true, 1000.0L}, ParseCase{"1.5E-2", true, 0.015L},
+                                           ParseCase{"2.5 ", true, 2.5L}, ParseCase{"", false, 0},
+                                           ParseCase{" ", false, 0}, ParseCase{"1,5", false, 0},
+                                           ParseCase{"1 2", false, 0}, ParseCase{"abc", false, 0},
+                                           ParseCase{"1e", false, 0}, ParseCase{".", false, 0},
+                                           ParseCase{"-", false, 0}, ParseCase{"0x10", false, 0},
+                                           ParseCase{"1.2.3", false, 0}));
+
+struct IntCase {
+    const char *text;
+    bool valid;
+    int value;
+};
+
+class ParseInt : public ::testing::TestWithParam<IntCase> {};
+
+TEST_P(ParseInt, AcceptsBlanksBeforeSignAndDigits)
+{
+    const IntCase &c = GetParam();
+    if (c.valid) {
+        EXPECT_EQ(parseInt(c.text), c.value) << c.text;
+    } else {
+        EXPECT_THROW(parseInt(c.text), ConvertError) << c.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ParseInt,
+                         ::testing::Values(IntCase{"0", true, 0}, IntCase{"  -3", true, -3}, IntCase{"+12", true, 12},
+                                           IntCase{"2147483647", true, 2147483647},
+                                           IntCase{"-2147483648", true, -2147483647 - 1},
+                                           IntCase{"2147483648", false, 0}, IntCase{"12 ", false, 0},
+                                           IntCase{"", false, 0}, IntCase{"1.0", false, 0}, IntCase{"-", false, 0},
+                                           IntCase{"000", true, 0}, IntCase{"x", false, 0}));
+
+TEST(ToFloat, ThrowsOverflowOnlyBeyondTheFloatRange)
+{
+    EXPECT_EQ(toFloat(1e38L), 1e38f);
+    EXPECT_THROW(toFloat(1e39L), OverflowError);
+    EXPECT_THROW(toFloat(-1e39L), OverflowError);
+}

@@ -1,0 +1,57 @@
+#include "base/Errors.h"
+#include "base/TextFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+
+struct SplitCase {
+    std::string bytes;
+    Lines lines;
+};
+
+class SplitLines : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLines, EndsLinesAtCrLfOrLoneLfAndKeepsEveryOtherByte)
+{
+    EXPECT_EQ(splitLines(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SplitLines,
+    ::testing::Values(SplitCase{"", {}}, SplitCase{"a\r\nb\r\n", {"a", "b"}}, SplitCase{"a\r\nb", {"a", "b"}},
+                      SplitCase{"a\nb\n", {"a", "b"}}, SplitCase{"\r\n", {""}}, SplitCase{"\r\n\r\n", {"", ""}},
+                      SplitCase{"a\rb\r\n", {"a\rb"}}, SplitCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
+                      SplitCase{"a\r\n\r\nb", {"a", "", "b"}}, SplitCase{"a\r", {"a\r"}}));
+
+TEST(TextFile, WritesCrLfAfterEveryLineAndReadsItBack)
+{
+    test::TempDir dir;
+    const Lines lines{"hq", "", "lc3", test::sj("注釈")};
+    writeLines(dir / "f.tx", lines);
+    EXPECT_EQ(dir.read("f.tx"), "hq\r\n\r\nlc3\r\n" + test::sj("注釈") + "\r\n");
+    EXPECT_EQ(readLines(dir / "f.tx"), lines);
+    writeLines(dir / "empty.tx", {});
+    EXPECT_EQ(dir.read("empty.tx"), "");
+}
+
+TEST(TextFile, ReplacesAnExistingFileWholeAndLeavesNoTemporaryBehind)
+{
+    test::TempDir dir;
+    dir.writeBytes("f.tx", "old\r\nold\r\nold\r\n");
+    writeLines(dir / "f.tx", {"new"});
+    EXPECT_EQ(dir.read("f.tx"), "new\r\n");
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename(), "f.tx");
+}
+
+TEST(TextFile, FailuresAreInputOutputErrors)
+{
+    test::TempDir dir;
+    EXPECT_THROW(readLines(dir / "missing.tx"), InOutError);
+    EXPECT_THROW(writeLines(dir / "no-such-folder" / "f.tx", {"x"}), InOutError);
+    EXPECT_FALSE(fileExists(dir / "missing.tx"));
+    EXPECT_TRUE(directoryExists(dir.path()));
+    EXPECT_FALSE(fileExists(dir.path()));
+}
