@@ -6,6 +6,7 @@
 #include "base/TextFile.h"
 #include "exchange/ExchangeData.h"
 #include "exchange/Session.h"
+#include "settings/Presets.h"
 #include "support/TestSupport.h"
 
 #include <sstream>
@@ -30,50 +31,6 @@ inline Session sessionFromExchange(const std::string &name, Mode mode)
     return s;
 }
 
-/// The choices a quick-select preset file stores, put onto the form (lines 0..49).
-inline void applyPresetLines(const Lines &p, FormModel &f)
-{
-    auto i = [&](int n) { return int(parseInt(p.at(std::size_t(n)))); };
-    f.ComboBoxEx1 = i(0);
-    f.ComboBox2 = i(1);
-    f.ComboBoxEx2 = i(2);
-    f.ComboBoxEx3 = i(3);
-    f.ComboBox8 = i(5);
-    f.ComboBox6 = i(6);
-    f.SpinEdit1 = i(7);
-    f.ComboBox5 = i(8);
-    f.ComboBoxEx4 = i(9);
-    f.SpeedButton2 = p[10] == "1";
-    f.SpeedButton1 = p[11] == "1";
-    f.ColorBox2.custom = i(12);
-    f.ColorBox2.selectItem(i(13));
-    f.SpeedButton10 = p[14] == "1";
-    f.selectedFontName = p[15];
-    f.SpeedButton11 = p[16] == "1";
-    f.fontSwitch = i(17);
-    f.CheckBox2 = p[18] == "1";
-    BasicSettings &b = f.basic;
-    b.SpinEdit5 = i(25);
-    b.ComboBox10 = i(26);
-    b.SpinEdit6 = i(27);
-    b.ComboBox11 = i(28);
-    b.ComboBox13 = i(29);
-    b.SpinEdit2 = i(30);
-    b.SpinEdit3 = i(31);
-    b.SpinEdit4 = i(32);
-    b.ComboBox12 = i(33);
-    b.ComboBox14 = i(34);
-    b.ComboBox15 = i(35);
-    b.ComboBox16 = i(36);
-    b.ComboBox17 = i(37);
-    b.ComboBox9 = i(38);
-    f.ListBox1 = i(41);
-    b.ComboBox1 = p[42].front() - '0';
-    b.ComboBox3 = p[42].back() - '0';
-    b.RadioGroup1 = i(43);
-    b.CheckBox5 = p[44] == "1";
-}
-
 /// A golden start directory: settings, preset 1, memo, mode and exchange file.
 inline Session sessionFromGolden(const std::string &name)
 {
@@ -82,7 +39,8 @@ inline Session sessionFromGolden(const std::string &name)
     const Lines modeLines = readLines(dir / "mode");
     s.mode = modeFromArgument(modeLines.empty() ? "" : modeLines[0]);
     s.settingsList = readLines(dir / "PLDATA.tx");
-    applyPresetLines(readLines(dir / "PSDATA1.tx"), s.form);
+    s.quickSelect.setLoaded(1, readLines(dir / "PSDATA1.tx"));
+    presets::recall(s, 1);
     s.form.CheckBox4 = s.settingsList.at(24) != "0";
     s.form.Memo1 = readLines(dir / "memo.txt");
     s.exchangeList = readLines(dir / "jwc_temp.txt");
