@@ -6,7 +6,9 @@
 #include "settings/FormModel.h"
 #include "settings/QuickSelect.h"
 
+#include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -37,6 +39,9 @@ struct Session {
     bool exceptionHandlerInstalled = false;
     int windowScale = 1024;       ///< n of the window-size table (1024 = designed size)
     int windowSizeRow = -1;       ///< row of the window-size table, -1 = designed size
+
+    /// Local date and time fixed for the run (batch --now); unset = the clock.
+    std::optional<std::tm> fixedNow;
 
     std::filesystem::path file(const std::string &name) const { return startDir / name; }
 };

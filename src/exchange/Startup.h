@@ -22,6 +22,9 @@ struct WindowSizeRow {
 /// The window-size row for a screen height and display variant; nullptr keeps the designed size.
 const WindowSizeRow *windowSizeFor(int screenHeight, const std::string &variantLine);
 
+/// The row the start-up chose (Session::windowSizeRow), or nullptr for the designed size.
+const WindowSizeRow *windowSizeRow(int index);
+
 enum class StartupResult {
     Running, ///< the window waits for the user (possibly with "入力完了" disabled)
     Ended,   ///< start-up ended the program (settings file missing, screen too small)
@@ -41,16 +44,5 @@ void runFirstShow(Session &session, Host &host);
 /// jwc_temp.txt is left as it is.
 void closeWindow(Session &session, Host &host);
 
-/// The fixed Japanese message texts of start-up and of the data files, Shift-JIS.
-namespace msg {
-const std::string &exchangeMissing();     ///< "jwc_temp.txt が見つかりません"
-const std::string &exchangeInvalid();     ///< "jwc_temp.txt が不正です"
-const std::string &exchangeTransformed(); ///< "jwc_temp.txt が変形済みです"
-const std::string &exchangeAbnormal();    ///< "jwc_temp.txt のデーターが異常です"
-const std::string &startupRange();
-const std::string &startupAccess();
-const std::string &startupConvert();
-const std::string &inOut();               ///< "[入出力エラー]書込みまたは読込みできません…"
-} // namespace msg
 
 } // namespace quillet

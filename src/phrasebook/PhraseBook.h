@@ -3,6 +3,7 @@
 #include "exchange/Host.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -48,8 +49,8 @@ public:
     void savePageIndex(Host &host);
 
     enum class OpenResult { Loaded, BadLineCount, Created, Declined };
-    /// Opens the current folder and page at start-up or after a folder switch.
-    /// `clearIndexRow` is called when a created page's "(ページなし)" row is to be cleared.
+    /// Opens the current folder and page at start-up or after a folder switch; falls
+    /// back to the start directory and page 1 when the folder has vanished.
     OpenResult openFolder(Host &host);
 
     /// Page switch to page `page` (1..20).
@@ -59,7 +60,12 @@ public:
     void writeOpenPage();
 
     /// Exit write-back: page index, then the open page (when it is a page's content).
+    /// Throws InOutError when the page cannot be written.
     void exitWriteBack(Host &host);
+
+    /// "文字帳切替": saves the index of the folder being left; with a chosen folder opens
+    /// it at page 1; then reloads the index and marks the pages that have no file.
+    void switchFolder(Host &host, const std::optional<std::filesystem::path> &chosen);
 
     /// Status-bar text naming the pattern and the folder.
     std::string statusText(const std::string &patternName) const;

@@ -7,6 +7,39 @@
 
 namespace quillet {
 
+/// Item counts and spin ranges of the controls, as the window is designed. A stored
+/// index outside its list leaves the list with no selection (-1); a stored spin value
+/// outside its range is pulled to the nearest end, as the controls themselves do.
+namespace limits {
+constexpr int kTipSymbols = 8;      // ComboBoxEx1
+constexpr int kLineTypes = 8;       // ComboBox2
+constexpr int kFrameKinds = 15;     // ComboBoxEx2
+constexpr int kAttachPositions = 5; // ComboBoxEx3
+constexpr int kCopyMethods = 4;     // ComboBox8
+constexpr int kTextKinds = 11;      // ComboBox6
+constexpr int kExtensionModes = 2;  // ComboBox5
+constexpr int kSlides = 7;          // ComboBoxEx4
+constexpr int kPatterns = 6;        // ListBox1
+constexpr int kColourIndexes = 9;   // ComboBox10..14
+constexpr int kGroupsLayers = 17;   // ComboBox15..17
+constexpr int kArrowAngles = 10;    // ComboBox9
+constexpr int kRadiusDigits = 10;   // ComboBox1, ComboBox3
+constexpr int kDetectionRanges = 4; // RadioGroup1
+struct Range {
+    int min, max;
+};
+constexpr Range kExtensionLength{0, 99}; // SpinEdit1
+constexpr Range kArrowLength{1, 60};     // SpinEdit5
+constexpr Range kTenths{-9, 99};         // SpinEdit3, SpinEdit4, SpinEdit6
+constexpr Range kFillGap{0, 10};         // SpinEdit2
+constexpr int kPatternNameChars = 24;    // Edit7
+
+/// A stored item index as a list of `count` items takes it.
+constexpr int item(int index, int count) { return index >= 0 && index < count ? index : -1; }
+/// A stored spin value as a spin edit of `range` takes it.
+constexpr int spin(int value, Range range) { return value < range.min ? range.min : value > range.max ? range.max : value; }
+} // namespace limits
+
 /// The finer drawing values of the basic-settings panel, as one pattern stores them.
 /// Members carry the designer names of their controls; values are what the files
 /// store (item indexes, spin values, toggles).

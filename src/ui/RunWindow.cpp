@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-namespace quillet::ui {
+namespace quillet {
 
 namespace {
 
@@ -44,4 +44,4 @@ int runWindow(int argc, char **argv)
     return app.exec();
 }
 
-} // namespace quillet::ui
+} // namespace quillet

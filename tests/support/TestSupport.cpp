@@ -41,3 +41,23 @@ bool TempDir::exists(const std::string &name) const { return fs::exists(m_path /
 fs::path fixture(const std::string &relative) { return fs::path(QUILLET_FIXTURES_DIR) / relative; }
 
 } // namespace quillet::test
+
+namespace quillet::test {
+
+void RecordingHost::warning(const std::string &text) { messages.push_back("warning: " + sjis::toUtf8(text)); }
+void RecordingHost::notice(const std::string &text) { messages.push_back("notice: " + sjis::toUtf8(text)); }
+bool RecordingHost::question(const std::string &text)
+{
+    messages.push_back("question: " + sjis::toUtf8(text));
+    return answer;
+}
+
+void copyStartData(const TempDir &dir)
+{
+    for (const auto &entry : fs::directory_iterator(fs::path(QUILLET_SOURCE_DIR) / "data" / "start"))
+        fs::copy_file(entry.path(), dir.path() / entry.path().filename(), fs::copy_options::overwrite_existing);
+}
+
+Lines startData(const std::string &name) { return readLines(fs::path(QUILLET_SOURCE_DIR) / "data" / "start" / name); }
+
+} // namespace quillet::test

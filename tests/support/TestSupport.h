@@ -33,3 +33,31 @@ private:
 std::filesystem::path fixture(const std::string &relative);
 
 } // namespace quillet::test
+
+#include "exchange/Host.h"
+
+#include <vector>
+
+namespace quillet::test {
+
+/// A Host that records every message as "warning: text" / "notice: text" /
+/// "question: text" in UTF-8 and answers questions as told.
+class RecordingHost : public Host {
+public:
+    std::vector<std::string> messages;
+    bool answer = false;
+    int height = 1024;
+
+    void warning(const std::string &text) override;
+    void notice(const std::string &text) override;
+    bool question(const std::string &text) override;
+    int screenHeight() const override { return height; }
+};
+
+/// Copies the bundled start directory (data/start) into `dir`.
+void copyStartData(const TempDir &dir);
+
+/// The lines of a bundled start-directory file.
+Lines startData(const std::string &name);
+
+} // namespace quillet::test

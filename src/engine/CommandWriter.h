@@ -1,0 +1,52 @@
+#pragma once
+#include "base/Number.h"
+#include "base/TextFile.h"
+#include "exchange/RunSetup.h"
+
+#include <string>
+
+namespace quillet {
+
+/// Appends drawing command lines to the Output list. It owns the number format of
+/// every coordinate, radius and angle, and the rule for colour lines.
+class CommandWriter {
+public:
+    /// `hostColorLine` is written back for the colour 0 ("JWW書込"); `leaderColor`
+    /// is the leader's chooser that every element colour 0 falls back to.
+    CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor);
+
+    /// A number as every command prints it: the 32-bit value, widened and formatted.
+    static std::string number(float value) { return formatFloat(value); }
+
+    /// Colour line for an element chooser: 0 means the leader's colour.
+    void color(int chooser);
+    /// Colour line of the leader itself: 0 means the host's current colour.
+    void leaderColor();
+
+    /// Plain line " x1 y1 x2 y2".
+    void line(PointF a, PointF b);
+    void line(float x1, float y1, float x2, float y2);
+    /// Full circle "ci x y r".
+    void circle(PointF c, float r);
+    /// Arc "ci x y r" followed by a literal tail of angles and flatness, then the tilt.
+    void arc(PointF c, float r, const std::string &tail, float tilt);
+    /// Arc "ci x y r" followed by a literal tail that ends the record.
+    void arc(PointF c, float r, const std::string &tail);
+    /// Solid disc "sc x y r 1 0 0 3.1416 100".
+    void solidCircle(PointF c, float r);
+    /// Solid triangle "sl xa ya xb yb xc yc".
+    void solidTriangle(PointF a, PointF b, PointF c);
+    /// Any line that is not a drawing command with numbers (layer, font, a host line).
+    void raw(const std::string &line);
+
+    Lines &output() { return m_output; }
+
+private:
+    void colorNumber(int n);
+
+    Lines &m_output;
+    const std::string &m_hostColorLine;
+    int m_leaderColor;
+};
+
+} // namespace quillet

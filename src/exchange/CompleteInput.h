@@ -1,0 +1,13 @@
+#pragma once
+#include "exchange/Host.h"
+#include "exchange/Session.h"
+
+namespace quillet {
+
+/// "入力完了" (BitBtn2Click): writes the close-time settings and the phrase book, runs
+/// the output run (except in text-import mode) and saves the Output list as
+/// jwc_temp.txt. Does nothing while "入力完了" is disabled. An error that is not one
+/// of the output run's classes propagates and leaves jwc_temp.txt as it was.
+void completeInput(Session &session, Host &host);
+
+} // namespace quillet

@@ -1,0 +1,24 @@
+#pragma once
+#include "base/TextFile.h"
+#include "exchange/ExchangeData.h"
+#include "exchange/Mode.h"
+#include "settings/FormModel.h"
+
+#include <string>
+
+namespace quillet {
+
+/// What one output run reads and changes: the program-lifetime lists it only reads,
+/// the form's choices (which the run may change, as the window would show), the
+/// exchange-copy line being framed and the Output list it appends to.
+struct RunContext {
+    Mode mode;
+    const ExchangeData &exchange;
+    const Lines &exchangeCopy;
+    const Lines &settingsList;
+    FormModel &form;
+    std::string currentExchangeLine;
+    Lines &output;
+};
+
+} // namespace quillet

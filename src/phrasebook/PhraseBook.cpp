@@ -1,0 +1,178 @@
+#include "phrasebook/PhraseBook.h"
+
+#include "base/Errors.h"
+#include "base/Number.h"
+#include "base/Platform.h"
+#include "base/Sjis.h"
+#include "exchange/Messages.h"
+
+namespace quillet {
+
+namespace fs = std::filesystem;
+
+PhraseBook::PhraseBook() : m_pageIndex(std::size_t(kPages)) {}
+
+const std::string &PhraseBook::noPageText()
+{
+    static const std::string text = sjis::fromUtf8("    (ページなし)");
+    return text;
+}
+
+int PhraseBook::pageNumber() const
+{
+    const int page = parseInt(m_page);
+    if (page < 1 || page > kPages)
+        throw RangeError("Grid index out of range");
+    return page;
+}
+
+fs::path PhraseBook::folderPath() const
+{
+    // The stored folder begins with '\'; it names a folder under the start directory.
+    std::string relative = m_folder;
+    while (!relative.empty() && (relative.front() == '\\' || relative.front() == '/'))
+        relative.erase(0, 1);
+    return relative.empty() ? m_startDir : m_startDir / platform::pathFromSjis(relative);
+}
+
+fs::path PhraseBook::pageFile(int page) const { return folderPath() / ("PMDATA" + std::to_string(page) + ".tx"); }
+
+fs::path PhraseBook::indexFile() const { return folderPath() / "PJDATA.tx"; }
+
+void PhraseBook::loadPageIndex(Host &host)
+{
+    if (!directoryExists(folderPath())) {
+        host.warning(msg::indexInOut());
+        return;
+    }
+    if (!fileExists(indexFile())) {
+        m_pageIndex.assign(std::size_t(kPages), std::string());
+        m_pageIndex[0] = sjis::fromUtf8("　目次データなし");
+        return;
+    }
+    try {
+        Lines lines = readLines(indexFile());
+        lines.resize(std::size_t(kPages));
+        m_pageIndex = std::move(lines);
+    } catch (const InOutError &) {
+        host.warning(msg::indexInOut());
+    }
+}
+
+void PhraseBook::savePageIndex(Host &host)
+{
+    m_pageIndex.resize(std::size_t(kPages));
+    try {
+        writeLines(indexFile(), m_pageIndex);
+    } catch (const InOutError &) {
+        host.warning(msg::indexInOut());
+    }
+}
+
+PhraseBook::OpenResult PhraseBook::readPage(Host &host, bool questionWithFullPath, bool infoBoxForBadCount)
+{
+    const int page = pageNumber();
+    const fs::path file = pageFile(page);
+    m_pageValid = false;
+    m_modified = false;
+    if (fileExists(file)) {
+        Lines lines = readLines(file);
+        if (lines.size() == std::size_t(kPageLines)) {
+            m_openPage = std::move(lines);
+            m_pageValid = true;
+            return OpenResult::Loaded;
+        }
+        // The grid shows nothing and the file stays as it is on disk until the user
+        // registers or deletes a block on this page.
+        m_openPage.assign(std::size_t(kPageLines), std::string());
+        if (infoBoxForBadCount)
+            host.notice(msg::pageInvalid(m_page));
+        else
+            host.warning(msg::pageInvalid(m_page));
+        return OpenResult::BadLineCount;
+    }
+    m_openPage.assign(std::size_t(kPageLines), std::string());
+    const std::string name = questionWithFullPath ? platform::sjisFromPath(file)
+                                                  : "PMDATA" + std::to_string(page) + ".tx";
+    if (!host.question(msg::pageCreateQuestion(name)))
+        return OpenResult::Declined;
+    writeOpenPage();
+    return OpenResult::Created;
+}
+
+PhraseBook::OpenResult PhraseBook::openFolder(Host &host)
+{
+    if (!directoryExists(folderPath())) {
+        host.warning(msg::folderMissing());
+        m_folder.clear();
+        m_page = "1";
+        // The index shown must be the one of the folder that is now open: keeping the
+        // vanished folder's (empty) list would write it over the start directory's index.
+        loadPageIndex(host);
+    }
+    const OpenResult result = readPage(host, false, false);
+    if (result == OpenResult::Created)
+        m_pageIndex[std::size_t(pageNumber() - 1)].clear();
+    return result;
+}
+
+PhraseBook::OpenResult PhraseBook::switchPage(Host &host, int page)
+{
+    if (std::to_string(page) == m_page)
+        return OpenResult::Loaded;
+    if (m_modified && m_pageValid) {
+        writeOpenPage();
+    }
+    m_page = std::to_string(page);
+    return readPage(host, true, true);
+}
+
+void PhraseBook::writeOpenPage()
+{
+    writeLines(pageFile(pageNumber()), m_openPage);
+    m_pageValid = true;
+    m_modified = false;
+}
+
+void PhraseBook::exitWriteBack(Host &host)
+{
+    savePageIndex(host);
+    if (m_pageValid)
+        writeOpenPage();
+}
+
+void PhraseBook::switchFolder(Host &host, const std::optional<fs::path> &chosen)
+{
+    savePageIndex(host);
+    if (chosen) {
+        const std::string start = platform::sjisFromPath(m_startDir);
+        std::string folder = platform::sjisFromPath(*chosen);
+        if (folder.compare(0, start.size(), start) == 0)
+            folder.erase(0, start.size());
+        while (!folder.empty() && folder.back() == '\\')
+            folder.pop_back();
+        m_folder = folder;
+        m_page = "1";
+        openFolder(host);
+    }
+    loadPageIndex(host);
+    for (int n = 1; n <= kPages; ++n) {
+        if (!fileExists(pageFile(n)))
+            m_pageIndex[std::size_t(n - 1)] = noPageText();
+    }
+}
+
+std::string PhraseBook::statusText(const std::string &patternName) const
+{
+    std::string name;
+    if (m_folder.empty()) {
+        const std::string start = platform::sjisFromPath(m_startDir);
+        const std::size_t slash = start.find_last_of('\\');
+        name = slash == std::string::npos ? start : start.substr(slash + 1);
+    } else {
+        name = m_folder.substr(m_folder[0] == '\\' ? 1 : 0, 60);
+    }
+    return "[ " + patternName + sjis::fromUtf8(" ]　文字帳フォルダ = ") + name;
+}
+
+} // namespace quillet

@@ -1,0 +1,186 @@
+#include "settings/Settings.h"
+
+#include "base/Errors.h"
+#include "base/Number.h"
+#include "exchange/Messages.h"
+
+namespace quillet::settings {
+
+namespace {
+
+const std::string &line(const Lines &list, int index)
+{
+    if (index < 0 || index >= int(list.size()))
+        throw RangeError("List index out of bounds (" + std::to_string(index) + ")");
+    return list[std::size_t(index)];
+}
+
+std::string &line(Lines &list, int index)
+{
+    if (index < 0 || index >= int(list.size()))
+        throw RangeError("List index out of bounds (" + std::to_string(index) + ")");
+    return list[std::size_t(index)];
+}
+
+int number(const Lines &list, int index) { return parseInt(line(list, index)); }
+
+// Window position lines: an empty line reads as 0 and becomes "0" in the list.
+int position(Lines &list, int index)
+{
+    std::string &text = line(list, index);
+    if (text.empty())
+        text = "0";
+    return parseInt(text);
+}
+
+std::string flag(bool on) { return on ? "1" : "0"; }
+
+const char *const kSettingsFile = "PLDATA.tx";
+
+} // namespace
+
+void apply(Session &session, Host &host)
+{
+    Lines &list = session.settingsList;
+    FormModel &f = session.form;
+    using namespace limits;
+    f.ComboBoxEx1 = item(number(list, 0), kTipSymbols);
+    f.ComboBox2 = item(number(list, 1), kLineTypes);
+    f.ComboBoxEx2 = item(number(list, 2), kFrameKinds);
+    f.ComboBoxEx3 = item(number(list, 3), kAttachPositions);
+    session.phraseBook.setPage(line(list, 4));
+    f.ComboBox8 = item(number(list, 5), kCopyMethods);
+    f.ComboBox6 = item(number(list, 6), kTextKinds);
+    f.SpinEdit1 = spin(number(list, 7), kExtensionLength);
+    f.ComboBox5 = item(number(list, 8), kExtensionModes);
+    f.ComboBoxEx4 = item(number(list, 9), kSlides);
+    f.ListBox1 = item(number(list, 10), kPatterns);
+    session.phraseBook.setFolder(line(list, 11));
+    line(list, 12); // the display variant is read where the window is sized
+    f.SpeedButton2 = line(list, 13) == "1";
+    const int ime = number(list, 14);
+    f.SpeedButton1 = ime > 0;
+    if (ime >= 1 && ime <= 4)
+        f.imeCaption = static_cast<ImeMode>(ime);
+    const int fontSwitch = number(list, 15);
+    if (fontSwitch < -128 || fontSwitch > 127)
+        throw RangeError("Range check error");
+    f.fontSwitch = fontSwitch;
+    f.windowLeft = position(list, 16);
+    f.windowTop = position(list, 17);
+    f.ColorBox2.selectColor(number(list, 18));
+    const int fill = number(list, 19);
+    f.ColorBox2.selectItem(fill == 0 ? ColorChoice::kNoItem : (fill < 0 ? -fill : fill) - 1);
+    f.SpeedButton10 = fill < 0;
+    const std::string &font = line(list, 20);
+    f.selectedFontName = (f.selectedFontName == "000" || f.selectedFontName == "0") ? defaultFontName() : font;
+    f.SpeedButton11 = line(list, 21) == "1";
+    f.CheckBox2 = line(list, 22) == "1";
+    f.CheckBox3 = line(list, 23) != "0";
+    f.CheckBox4 = line(list, 24) != "0";
+
+    if (list.size() < std::size_t(kLines)) {
+        list.resize(std::size_t(kLines), "0");
+        save(session, host);
+    }
+}
+
+bool save(Session &session, Host &host)
+{
+    try {
+        writeLines(session.file(kSettingsFile), session.settingsList);
+        return true;
+    } catch (const InOutError &) {
+        host.warning(msg::inOut());
+        return false;
+    }
+}
+
+void registerSettings(Session &session, Host &host)
+{
+    Lines &list = session.settingsList;
+    // A file that failed its check at start-up is replaced by a complete one: the user
+    // asked for the current choices to be stored.
+    if (list.size() < std::size_t(kLines))
+        list.resize(std::size_t(kLines), "0");
+    const FormModel &f = session.form;
+    list[0] = std::to_string(f.ComboBoxEx1);
+    list[1] = std::to_string(f.ComboBox2);
+    list[2] = std::to_string(f.ComboBoxEx2);
+    list[3] = std::to_string(f.ComboBoxEx3);
+    list[4] = session.phraseBook.page();
+    list[5] = std::to_string(f.ComboBox8);
+    list[6] = std::to_string(f.ComboBox6);
+    list[7] = std::to_string(f.SpinEdit1);
+    list[8] = std::to_string(f.ComboBox5);
+    list[9] = std::to_string(f.ComboBoxEx4);
+    list[10] = std::to_string(f.ListBox1);
+    list[11] = session.phraseBook.folder();
+    list[13] = flag(f.SpeedButton2);
+    list[14] = f.SpeedButton1 ? std::to_string(static_cast<int>(f.imeCaption)) : "0";
+    list[15] = std::to_string(f.fontSwitch);
+    list[16] = std::to_string(f.windowLeft);
+    list[17] = std::to_string(f.windowTop);
+    list[18] = std::to_string(f.ColorBox2.custom);
+    const int entry = f.ColorBox2.item + 1;
+    list[19] = std::to_string(f.SpeedButton10 ? -entry : entry);
+    list[20] = f.heldFontNameOrDefault();
+    list[21] = flag(f.SpeedButton11);
+    list[22] = flag(f.CheckBox2);
+    for (int i = 24; i < kLines; ++i)
+        list[std::size_t(i)] = "0";
+    if (save(session, host))
+        session.settingsLoaded = true;
+}
+
+void writeCloseTime(Session &session, Host &host)
+{
+    // A file that failed its check is the user's to mend; rewriting the placeholder
+    // list over it would destroy it.
+    if (!session.settingsLoaded)
+        return;
+    Lines &list = session.settingsList;
+    const FormModel &f = session.form;
+    line(list, 4) = session.phraseBook.page();
+    line(list, 11) = session.phraseBook.folder();
+    line(list, 16) = std::to_string(f.windowLeft);
+    line(list, 17) = std::to_string(f.windowTop);
+    line(list, 23) = !f.CheckBox3 ? "0" : f.presetDown > 0 ? std::to_string(f.presetDown) : "11";
+    line(list, 24) = flag(f.CheckBox4);
+    save(session, host);
+}
+
+void storeLeaderLength(Session &session, const std::string &length)
+{
+    Lines &list = session.settingsList;
+    if (list.size() < std::size_t(kLines))
+        list.resize(std::size_t(kLines), "0");
+    list[25] = length;
+}
+
+std::string displayVariant(const Session &session)
+{
+    const Lines &list = session.settingsList;
+    return list.size() > 12 && !list[12].empty() ? list[12] : "0";
+}
+
+int imeMode(const Session &session)
+{
+    std::int32_t value = 0;
+    const Lines &list = session.settingsList;
+    return list.size() > 14 && tryParseInt(list[14], value) ? value : 0;
+}
+
+std::string startupPreset(const Session &session)
+{
+    const Lines &list = session.settingsList;
+    return list.size() > 23 ? list[23] : "0";
+}
+
+std::string storedLeaderLength(const Session &session)
+{
+    const Lines &list = session.settingsList;
+    return list.size() > 25 ? list[25] : "0";
+}
+
+} // namespace quillet::settings
