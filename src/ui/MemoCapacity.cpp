@@ -1,6 +1,6 @@
 #include "ui/MemoCapacity.h"
 
-#include "base/Sjis.h"
+#include "text/MemoCapacity.h"
 #include "ui/Texts.h"
 
 #include <QStringList>
@@ -15,17 +15,25 @@ int lineCount(const QString &text)
     return text.endsWith(QLatin1Char('\n')) ? parts - 1 : parts;
 }
 
+Lines toLines(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('\n'));
+    Lines lines;
+    for (int i = 0; i < lineCount(text); ++i)
+        lines.push_back(toSjis(parts[i]));
+    return lines;
+}
+
 QString fitToCapacity(const QString &text)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lineCount(text) > kMaxLines)
-        lines = lines.mid(0, kMaxLines);
-    for (int i = 0; i < lines.size() && i < kMaxLines; ++i) {
-        const std::string bytes = toSjis(lines[i]);
-        if (int(bytes.size()) > kMaxLineBytes)
-            lines[i] = fromSjis(sjis::cutToBytes(bytes, kMaxLineBytes));
-    }
-    return lines.join(QLatin1Char('\n'));
+    const Lines lines = toLines(text);
+    QStringList fitted;
+    for (const std::string &line : applyMemoCapacity(lines))
+        fitted << fromSjis(line);
+    QString result = fitted.join(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')) && int(lines.size()) <= kMemoMaxLines)
+        result += QLatin1Char('\n');
+    return result;
 }
 
 } // namespace quillet::ui::memo

@@ -4,7 +4,6 @@
 #include "base/Sjis.h"
 #include "exchange/ControlAvailability.h"
 #include "settings/Presets.h"
-#include "settings/Settings.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
 #include "ui/Hints.h"
@@ -101,9 +100,7 @@ void TForm1::applyCaptionsForMode()
 
 void TForm1::applyWindowSize()
 {
-    if (m_session.windowSizeRow < 0)
-        return;
-    const WindowSizeRow *row = windowSizeFor(m_host->screenHeight(), settings::displayVariant(m_session));
+    const WindowSizeRow *row = windowSizeRow(m_session.windowSizeRow);
     if (!row)
         return;
     scaleWindow(this, row->n);

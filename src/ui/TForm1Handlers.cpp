@@ -2,12 +2,14 @@
 // shows what the core made of it.
 #include "ui/TForm1.h"
 
+#include "exchange/CompleteInput.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
 #include "ui/ImeControl.h"
+#include "text/MemoCapacity.h"
 #include "ui/MemoCapacity.h"
 #include "ui/Texts.h"
 #include "ui/WindowScale.h"
@@ -130,6 +132,8 @@ void TForm1::BitBtn2Click()
     if (!BitBtn2->isEnabled())
         return;
     syncWindowPosition();
+    guarded([this] { completeInput(m_session, *m_host); });
+    endRun();
 }
 
 void TForm1::SpeedButton3Click()
@@ -300,7 +304,7 @@ void TForm1::Memo1Change()
     if (fitted != text) {
         m_fixingMemo = true;
         Memo1->setPlainText(fitted);
-        QTextBlock block = Memo1->document()->findBlockByNumber(std::min(line, memo::kMaxLines - 1));
+        QTextBlock block = Memo1->document()->findBlockByNumber(std::min(line, kMemoMaxLines - 1));
         if (!block.isValid())
             block = Memo1->document()->lastBlock();
         QTextCursor restored(block);
@@ -311,15 +315,7 @@ void TForm1::Memo1Change()
     memoToModel();
 }
 
-void TForm1::memoToModel()
-{
-    const QString text = Memo1->toPlainText();
-    std::vector<std::string> &lines = m_session.form.Memo1;
-    lines.clear();
-    const QStringList parts = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < memo::lineCount(text); ++i)
-        lines.push_back(toSjis(parts[i]));
-}
+void TForm1::memoToModel() { m_session.form.Memo1 = memo::toLines(Memo1->toPlainText()); }
 
 void TForm1::SUBMENClick(int colour)
 {
