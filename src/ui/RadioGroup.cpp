@@ -9,8 +9,9 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, int colum
     : QGroupBox(title, parent)
 {
     auto *layout = new QGridLayout(this);
-    layout->setContentsMargins(6, 2, 4, 2);
-    layout->setSpacing(0);
+    layout->setContentsMargins(4, 0, 2, 2);
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(0);
     // Items run down the first column, then the next, as a designer's radio group lays them out.
     const int rows = (int(items.size()) + columns - 1) / columns;
     for (int i = 0; i < items.size(); ++i) {

@@ -45,7 +45,12 @@ TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDi
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Controls die after the window; what they signal while dying must not reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
 
 void TForm1::FormCreate()
 {

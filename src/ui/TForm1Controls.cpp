@@ -43,18 +43,24 @@ QStringList textKinds()
     return items;
 }
 
-// A string grid: no headers, no scroll bars, grid lines on.
-QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int columns, int rows)
+// A string grid: no headers, no scroll bars, grid lines on, cells drawn from 2 pixels
+// in and never shortened with an ellipsis.
+QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int columns, int rows, QSize cell)
 {
     auto *table = place<QTableWidget>(parent, name, geometry, rows, columns);
+    table->verticalHeader()->setMinimumSectionSize(1);
+    table->horizontalHeader()->setMinimumSectionSize(1);
+    table->horizontalHeader()->setDefaultSectionSize(cell.width());
+    table->verticalHeader()->setDefaultSectionSize(cell.height());
+    table->setTextElideMode(Qt::ElideNone);
+    table->setWordWrap(false);
+    table->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 0px 0px 2px; }"));
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setShowGrid(true);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->verticalHeader()->setMinimumSectionSize(1);
-    table->horizontalHeader()->setMinimumSectionSize(1);
     return table;
 }
 
@@ -88,9 +94,9 @@ void TForm1::createTopRow()
 {
     SpeedButton4 = speedButton(this, "SpeedButton4", {4, 4, 66, 28}, "基本設定", false);
     SpeedButton3 = speedButton(this, "SpeedButton3", {72, 4, 66, 28}, "設定登録", false);
-    SpeedButton5 = speedButton(this, "SpeedButton5", {140, 4, 66, 28}, "簡易説明", true);
-    SpeedButton6 = speedButton(this, "SpeedButton6", {208, 4, 54, 28}, "ヘルプ", false);
-    SpeedButton1 = speedButton(this, "SpeedButton1", {266, 4, 112, 28}, "日本語ひら", true);
+    SpeedButton5 = speedButton(this, "SpeedButton5", {368, 184, 62, 21}, "簡易説明", true);
+    SpeedButton6 = speedButton(this, "SpeedButton6", {432, 184, 50, 21}, "ヘルプ", false);
+    SpeedButton1 = speedButton(this, "SpeedButton1", {142, 4, 108, 28}, "日本語ひら", true);
     SpeedButton1->setIcon(icons::imeGlyph(quillet::ImeMode::Hiragana));
     BitBtn2 = place<QPushButton>(this, "BitBtn2", QRect{572, 4, 155, 32}, QStringLiteral("入力完了"));
     QFont bold = BitBtn2->font();
@@ -101,7 +107,7 @@ void TForm1::createTopRow()
 
 void TForm1::createAnnotationInput()
 {
-    Label9 = label(this, "Label9", {17, 37, 80, 14}, "注釈文字");
+    Label9 = label(this, "Label9", {17, 39, 80, 14}, "注釈文字");
     Memo1 = place<QPlainTextEdit>(this, "Memo1", QRect{17, 53, 437, 72});
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setTabChangesFocus(false);
@@ -110,11 +116,11 @@ void TForm1::createAnnotationInput()
     SpeedButton10 = speedButton(this, "SpeedButton10", {458, 62, 110, 22}, "枠内着色", true);
     ColorBox2 = place<ColorBox>(this, "ColorBox2", QRect{468, 87, 38, 22});
     SpeedButton11 = speedButton(this, "SpeedButton11", {510, 87, 58, 38}, "枠傾斜", true);
-    BitBtn5 = place<QPushButton>(this, "BitBtn5", QRect{96, 34, 70, 18}, QStringLiteral("ﾌｫﾝﾄ切替"));
-    Edit2 = place<QLineEdit>(this, "Edit2", QRect{168, 34, 161, 18});
+    BitBtn5 = place<QPushButton>(this, "BitBtn5", QRect{256, 7, 66, 22}, QStringLiteral("ﾌｫﾝﾄ切替"));
+    Edit2 = place<QLineEdit>(this, "Edit2", QRect{324, 7, 161, 22});
     Edit2->setReadOnly(true);
-    BitBtn4 = place<QPushButton>(this, "BitBtn4", QRect{334, 34, 54, 18}, QStringLiteral("クリア"));
-    Panel6 = build::panel(this, "Panel6", {386, 184, 142, 22}, QColor(255, 251, 240));
+    BitBtn4 = place<QPushButton>(this, "BitBtn4", QRect{490, 7, 54, 22}, QStringLiteral("クリア"));
+    Panel6 = build::panel(this, "Panel6", {572, 218, 150, 22}, QColor(255, 251, 240));
     Label11 = label(Panel6, "Label11", {4, 4, 60, 14}, "文字モード");
     CheckBox2 = place<QCheckBox>(Panel6, "CheckBox2", QRect{64, 2, 76, 18}, QStringLiteral("文字中基点"));
     Panel6->hide();
@@ -151,20 +157,21 @@ void TForm1::createPhraseBookArea()
 {
     Label7 = label(this, "Label7", {4, 187, 62, 14}, "文字帳から");
     ComboBox8 = list(this, "ComboBox8", {66, 184, 112, 21}, kCopyMethods);
-    SpeedButton8 = speedButton(this, "SpeedButton8", {184, 184, 52, 21}, "登録", false);
-    SpeedButton9 = speedButton(this, "SpeedButton9", {238, 184, 52, 21}, "削除", false);
-    SpeedButton7 = speedButton(this, "SpeedButton7", {296, 184, 84, 21}, "文字帳切替", false);
+    SpeedButton8 = speedButton(this, "SpeedButton8", {182, 184, 48, 21}, "登録", false);
+    SpeedButton9 = speedButton(this, "SpeedButton9", {232, 184, 48, 21}, "削除", false);
+    SpeedButton7 = speedButton(this, "SpeedButton7", {284, 184, 80, 21}, "文字帳切替", false);
 
-    MLStringGrid1 = grid(this, "MLStringGrid1", {2, 216, 566, 341}, 2, 18);
+    MLStringGrid1 = grid(this, "MLStringGrid1", {2, 216, 566, 341}, 2, 18, {280, 15});
+    MLStringGrid1->setRowHeight(0, 5 * 15);
     MLStringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    Label18 = label(this, "Label18", {592, 234, 100, 14}, "ページ目次");
-    StringGrid3 = grid(this, "StringGrid3", {572, 250, 20, 307}, 1, 20);
+    Label18 = label(this, "Label18", {594, 242, 100, 14}, "ページ目次");
+    StringGrid3 = grid(this, "StringGrid3", {572, 257, 20, 300}, 1, 20, {18, 14});
     StringGrid3->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid3->setFocusPolicy(Qt::NoFocus);
     QPalette cream = StringGrid3->palette();
     cream.setColor(QPalette::Base, QColor(255, 251, 240));
     StringGrid3->setPalette(cream);
-    StringGrid2 = grid(this, "StringGrid2", {592, 250, 131, 307}, 1, 20);
+    StringGrid2 = grid(this, "StringGrid2", {592, 257, 131, 300}, 1, 20, {127, 14});
     StringGrid2->setFont(build::gothicFont(12));
 }
 
