@@ -163,6 +163,8 @@ QPixmap painted(QSize size, const std::function<void(QPainter &)> &draw)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
+    // Pixel centres, so that one-pixel lines stay sharp.
+    p.translate(0.5, 0.5);
     draw(p);
     return pixmap;
 }

@@ -10,7 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QStyledItemDelegate>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -25,6 +27,24 @@ using build::place;
 using build::speedButton;
 
 namespace {
+
+// Cells draw their text from 2 pixels in, like the designer's grids, without the
+// style's wider margins that would cut "20" in the narrow page-number column.
+class GridCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem background = option;
+        initStyleOption(&background, index);
+        background.text.clear();
+        option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data().toString());
+    }
+};
 
 const QStringList kTipSymbols = {"引出なし", "記号なし", "実点", "空点", "矢印１", "矢印２", "矢印３", "矢印４"};
 const QStringList kLineTypes = {"実線", "点線1", "点線2", "点線3", "1点鎖1", "1点鎖2", "2点鎖1", "2点鎖2"};
@@ -52,9 +72,12 @@ QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int column
     table->horizontalHeader()->setMinimumSectionSize(1);
     table->horizontalHeader()->setDefaultSectionSize(cell.width());
     table->verticalHeader()->setDefaultSectionSize(cell.height());
-    table->setTextElideMode(Qt::ElideNone);
-    table->setWordWrap(false);
-    table->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 0px 0px 2px; }"));
+    table->setItemDelegate(new GridCellDelegate(table));
+    // Silver lines whatever colour the window takes (the style draws them in the
+    // window colour otherwise).
+    QPalette palette = table->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    table->setPalette(palette);
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -136,18 +159,18 @@ void TForm1::createChoosers()
     Label2 = label(this, "Label2", {162, 133, 26, 14}, "線種");
     ComboBox2 = list(this, "ComboBox2", {188, 130, 72, 22}, kLineTypes);
     Label3 = label(this, "Label3", {264, 133, 38, 14}, "文字枠");
-    ComboBoxEx2 = list(this, "ComboBoxEx2", {302, 130, 120, 22}, {});
+    ComboBoxEx2 = list(this, "ComboBoxEx2", {302, 130, 112, 22}, {});
     ComboBoxEx2->setIconSize(icons::kFrameSize);
     for (int i = 0; i < kFrameKinds.size(); ++i)
         ComboBoxEx2->addItem(icons::frameKind(i), kFrameKinds[i]);
-    Label6 = label(this, "Label6", {426, 133, 38, 14}, "文字種");
-    ComboBox6 = list(this, "ComboBox6", {464, 130, 104, 22}, textKinds());
+    Label6 = label(this, "Label6", {418, 133, 38, 14}, "文字種");
+    ComboBox6 = list(this, "ComboBox6", {456, 130, 112, 22}, textKinds());
 
     Label4 = label(this, "Label4", {4, 159, 74, 14}, "アタッチ位置");
     ComboBoxEx3 = list(this, "ComboBoxEx3", {78, 156, 96, 22}, kAttachPositions);
     Label8 = label(this, "Label8", {180, 159, 74, 14}, "文字スライド");
-    ComboBoxEx4 = list(this, "ComboBoxEx4", {254, 156, 84, 22}, kSlides);
-    Label5 = label(this, "Label5", {344, 159, 62, 14}, "延長線長さ");
+    ComboBoxEx4 = list(this, "ComboBoxEx4", {254, 156, 80, 22}, kSlides);
+    Label5 = label(this, "Label5", {338, 159, 66, 14}, "延長線長さ");
     ComboBox5 = list(this, "ComboBox5", {406, 156, 56, 22}, {"任意", "指定"});
     SpinEdit1 = place<QSpinBox>(this, "SpinEdit1", QRect{464, 156, 50, 22});
     SpinEdit1->setRange(0, 99);
@@ -199,8 +222,8 @@ void TForm1::createPresetCorner()
     SpeedButton16 = m_presetButtons[3], SpeedButton17 = m_presetButtons[4], SpeedButton19 = m_presetButtons[5];
     SpeedButton20 = m_presetButtons[6], SpeedButton21 = m_presetButtons[7], SpeedButton22 = m_presetButtons[8];
     SpeedButton23 = m_presetButtons[9];
-    SpeedButton18 = speedButton(this, "SpeedButton18", {572, 169, 50, 22}, "保存", true);
-    CheckBox3 = place<QCheckBox>(this, "CheckBox3", QRect{630, 171, 60, 18}, QStringLiteral("連続"));
-    CheckBox4 = place<QCheckBox>(this, "CheckBox4", QRect{572, 195, 100, 18}, QStringLiteral("引出線長固定"));
-    Button2 = place<QPushButton>(this, "Button2", QRect{670, 193, 58, 22}, QStringLiteral("長さ記憶"));
+    SpeedButton18 = speedButton(this, "SpeedButton18", {572, 169, 44, 22}, "保存", true);
+    CheckBox3 = place<QCheckBox>(this, "CheckBox3", QRect{620, 171, 46, 18}, QStringLiteral("連続"));
+    CheckBox4 = place<QCheckBox>(this, "CheckBox4", QRect{572, 195, 156, 18}, QStringLiteral("引出線長固定"));
+    Button2 = place<QPushButton>(this, "Button2", QRect{666, 169, 62, 22}, QStringLiteral("長さ記憶"));
 }

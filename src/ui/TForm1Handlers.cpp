@@ -117,7 +117,8 @@ void TForm1::controlChanged(const char *name)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    // A disabled button takes no press, as its own handlers would not.
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
         const auto buttons = static_cast<QMouseEvent *>(event)->buttons();
         if (watched == SpeedButton18)
             SpeedButton18MouseDown(buttons);

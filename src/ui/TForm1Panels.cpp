@@ -87,6 +87,7 @@ void TForm1::createMemoWindow()
     StringGrid1->horizontalHeader()->hide();
     StringGrid1->verticalHeader()->hide();
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
     StringGrid1->verticalHeader()->setDefaultSectionSize(18);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -133,19 +134,19 @@ void TForm1::createBasicPanel()
     }
     label(Panel5, "Label33", {8, 211, 104, 14}, "枠内着色と枠間隔");
     SpinEdit2 = spin(Panel5, "SpinEdit2", {112, 208, 50, 22}, 0, 10, 0);
-    label(Panel5, "Label34", {8, 240, 86, 30}, "カーソル移動の\n文字帳選択");
-    RadioGroup1 = place<RadioGroup>(Panel5, "RadioGroup1", QRect{94, 230, 106, 60}, QStringLiteral("検知範囲"),
-                                    QStringList{"無し", "狭い", "標準", "広い"}, 2);
+    label(Panel5, "Label34", {8, 234, 190, 14}, "カーソル移動の文字帳選択");
+    RadioGroup1 = place<RadioGroup>(Panel5, "RadioGroup1", QRect{6, 249, 192, 42}, QStringLiteral("検知範囲"),
+                                    QStringList{"無し", "狭い", "標準", "広い"}, 4);
     RadioGroup1->setItemIndex(2);
 
     createBasicPanelColours(Panel5);
 
     label(Panel5, "Label35", {380, 28, 100, 14}, "基本設定切替");
-    ListBox1 = place<QListWidget>(Panel5, "ListBox1", QRect{380, 44, 150, 112});
-    label(Panel5, "Label36", {380, 160, 180, 28}, "選択した設定名称を\n変更する時入力");
-    Edit7 = place<QLineEdit>(Panel5, "Edit7", QRect{380, 190, 150, 22});
+    ListBox1 = place<QListWidget>(Panel5, "ListBox1", QRect{380, 44, 150, 118});
+    label(Panel5, "Label36", {380, 164, 180, 28}, "選択した設定名称を\n変更する時入力");
+    Edit7 = place<QLineEdit>(Panel5, "Edit7", QRect{380, 194, 150, 22});
     Edit7->setMaxLength(24);
-    BitBtn1 = place<QPushButton>(Panel5, "BitBtn1", QRect{380, 218, 110, 26}, QStringLiteral("基本設定登録"));
+    BitBtn1 = place<QPushButton>(Panel5, "BitBtn1", QRect{380, 222, 110, 26}, QStringLiteral("基本設定登録"));
     BitBtn6 = place<QPushButton>(Panel5, "BitBtn6", QRect{486, 262, 76, 26}, QStringLiteral("閉じる"));
     Panel5->hide();
 }

@@ -59,6 +59,7 @@ private slots:
     void inputBoxKeepsItsCapacity();
     void registeringAPatternRenamesIt();
     void basicSettingsPanelOpensAndCloses();
+    void uncaughtErrorIsShownAndEndsTheRun();
 };
 
 void TForm1BindingTest::settingsRoundTripThroughTheControls_data()
@@ -252,6 +253,25 @@ void TForm1BindingTest::basicSettingsPanelOpensAndCloses()
     form.findChild<QSpinBox *>("SpinEdit3")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!panel->isVisible());
+}
+
+// A pattern line that is not a number only shows when the pattern is chosen; nothing
+// catches it there, so the application handler reports it and the run ends without
+// writing anything back.
+void TForm1BindingTest::uncaughtErrorIsShownAndEndsTheRun()
+{
+    StartDir dir;
+    quillet::Lines patterns = dir.read("PKDATA.tx");
+    patterns[20 + 2] = "abc";
+    dir.write("PKDATA.tx", patterns);
+    const std::string exchange = dir.bytes("jwc_temp.txt");
+    RecordingHost host;
+    TForm1 form("", dir.path(), &host);
+    QVERIFY(host.warnings.empty());
+    form.findChild<QListWidget *>("ListBox1")->setCurrentRow(1);
+    QCOMPARE(host.warnings.size(), std::size_t(1));
+    QVERIFY(form.runEnded());
+    QCOMPARE(dir.bytes("jwc_temp.txt"), exchange);
 }
 
 QTEST_MAIN(TForm1BindingTest)
