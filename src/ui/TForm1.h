@@ -123,6 +123,7 @@ public:
     void FormShow();
     bool FormCloseQuery();
     void BitBtn2Click();
+    void Button2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
     void BitBtn6Click();

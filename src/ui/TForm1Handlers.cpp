@@ -62,6 +62,7 @@ void TForm1::wire()
     connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
     connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
@@ -134,7 +135,13 @@ void TForm1::BitBtn2Click()
         return;
     syncWindowPosition();
     guarded([this] { completeInput(m_session, *m_host); });
+    showModel();
     endRun();
+}
+
+void TForm1::Button2Click()
+{
+    guarded([this] { storeLeaderLength(m_session); });
 }
 
 void TForm1::SpeedButton3Click()

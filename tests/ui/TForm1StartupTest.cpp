@@ -28,6 +28,9 @@ private slots:
     void missingSettingsEndsTheProgram();
     void smallScreenScalesTheWholeWindow();
     void closingLeavesTheExchangeFileUntouched();
+    void completingInputWritesTheExchangeFile_data();
+    void completingInputWritesTheExchangeFile();
+    void storedLeaderLengthReachesTheSettings();
 };
 
 void TForm1StartupTest::captionsFollowTheMode_data()
@@ -194,6 +197,53 @@ void TForm1StartupTest::closingLeavesTheExchangeFileUntouched()
     }
     QCOMPARE(dir.bytes("jwc_temp.txt"), before);
     QCOMPARE(dir.read("PLDATA.tx")[24], std::string("1"));
+}
+
+void TForm1StartupTest::completingInputWritesTheExchangeFile_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("exchange");
+    QTest::addColumn<QString>("expected"); // "drawn", "empty" or "untouched"
+    QTest::newRow("annotation") << "" << "annotation.jwc_temp.txt" << "drawn";
+    QTest::newRow("text import") << "T1" << "selected-texts.jwc_temp.txt" << "empty";
+    QTest::newRow("disabled after a start-up failure") << "" << "transformed.jwc_temp.txt" << "untouched";
+}
+
+void TForm1StartupTest::completingInputWritesTheExchangeFile()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, exchange);
+    QFETCH(QString, expected);
+    StartDir dir(exchange);
+    const std::string before = dir.bytes("jwc_temp.txt");
+    RecordingHost host;
+    TForm1 form(argument.toStdString(), dir.path(), &host);
+    form.BitBtn2Click(); // as the popup item does, even while the button is disabled
+    const std::string after = dir.bytes("jwc_temp.txt");
+    if (expected == "untouched") {
+        QVERIFY(!form.runEnded());
+        QCOMPARE(after, before);
+    } else if (expected == "empty") {
+        QVERIFY(form.runEnded());
+        QVERIFY(after.empty());
+    } else {
+        QVERIFY(form.runEnded());
+        QVERIFY(!after.empty());
+        QVERIFY(after.rfind("hq", 0) != 0); // written back: Jw_cad's header is gone
+    }
+}
+
+void TForm1StartupTest::storedLeaderLengthReachesTheSettings()
+{
+    StartDir dir;
+    RecordingHost host;
+    {
+        TForm1 form("", dir.path(), &host);
+        form.findChild<QPushButton *>("Button2")->click();
+        form.close();
+    }
+    QVERIFY(host.warnings.empty());
+    QVERIFY(dir.read("PLDATA.tx")[25] != "0");
 }
 
 QTEST_MAIN(TForm1StartupTest)
