@@ -174,6 +174,7 @@ private:
     void createPopupMenu();
     void wire();
     void wireBindings();
+    void holdUnbuiltGestures();
 
     // Start-up and model display (TForm1.cpp)
     void applyStartupState();

@@ -78,6 +78,22 @@ void TForm1::wire()
     }
     SpeedButton1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
+    holdUnbuiltGestures();
+}
+
+void TForm1::holdUnbuiltGestures()
+{
+    // Brief help, the help file and the phrase-book gestures are not wired yet; their
+    // controls must not look as if they did something. Grid edits would not reach the
+    // phrase book, so they are refused rather than lost.
+    for (QWidget *control : {static_cast<QWidget *>(SpeedButton5), static_cast<QWidget *>(SpeedButton6),
+                             static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
+                             static_cast<QWidget *>(SpeedButton9)})
+        control->setEnabled(false);
+    MENW1->setEnabled(false);
+    MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Memo2->setReadOnly(true);
 }
 
 void TForm1::wireBindings()

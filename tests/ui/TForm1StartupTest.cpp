@@ -18,6 +18,7 @@ using namespace uitest;
 class TForm1StartupTest : public QObject {
     Q_OBJECT
 private slots:
+    void everyDesignerNameExists();
     void captionsFollowTheMode_data();
     void captionsFollowTheMode();
     void availabilityFollowsModeAndFrameKind_data();
@@ -32,6 +33,36 @@ private slots:
     void completingInputWritesTheExchangeFile();
     void storedLeaderLengthReachesTheSettings();
 };
+
+void TForm1StartupTest::everyDesignerNameExists()
+{
+    StartDir dir;
+    RecordingHost host;
+    TForm1 form("", dir.path(), &host);
+    QStringList names = {"Memo1", "Memo2", "Edit2", "Edit7", "ListBox1", "RadioGroup1", "ColorBox1", "ColorBox2",
+                         "MLStringGrid1", "StringGrid1", "StringGrid2", "StringGrid3", "StatusBar1", "Timer1",
+                         "PopupMenu1", "FontDialog1", "PaintBox1", "PaintBox2", "MENW1", "MENW2", "MENW3", "DOTA",
+                         "DOTB", "N1", "N2", "N3", "Label1", "Label3", "Label4", "Label5", "Label8", "Label16",
+                         "Label17", "Button1", "Button2", "ComboBoxEx1", "ComboBoxEx2", "ComboBoxEx3", "ComboBoxEx4"};
+    auto numbered = [&names](const char *prefix, std::initializer_list<int> numbers) {
+        for (int n : numbers)
+            names << QString::fromLatin1(prefix) + QString::number(n);
+    };
+    numbered("BitBtn", {1, 2, 4, 5, 6, 7, 8});
+    numbered("CheckBox", {1, 2, 3, 4, 5, 6});
+    numbered("ComboBox", {1, 2, 3, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+    numbered("Panel", {1, 2, 3, 4, 5, 6});
+    numbered("SpeedButton", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23});
+    numbered("SpinEdit", {1, 2, 3, 4, 5, 6});
+    numbered("SUBMEN", {0, 8});
+    numbered("DOTA", {0, 9});
+    numbered("DOTB", {0, 9});
+    for (const QString &name : names)
+        QVERIFY2(form.findChild<QObject *>(name), qPrintable(name));
+    QCOMPARE(form.findChild<QWidget *>("BitBtn2")->statusTip(),
+             QStringLiteral("Jwwに注釈を書込む。文字取り込みの時は取り込み終了"));
+    QVERIFY(form.findChild<QWidget *>("BitBtn2")->toolTip().isEmpty());
+}
 
 void TForm1StartupTest::captionsFollowTheMode_data()
 {
