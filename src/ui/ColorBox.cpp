@@ -8,9 +8,9 @@ namespace quillet::ui {
 
 namespace {
 const char16_t *const kNames[ColorChoice::kItemCount] = {
-    u"カスタム...", u"黒",       u"栗色",          u"緑",           u"オリーブ", u"濃紺",     u"紫",
-    u"青緑",        u"灰色",     u"銀色",          u"赤",           u"ライム",   u"黄",       u"青",
-    u"赤紫",        u"水色",     u"白",            u"マネーグリーン", u"スカイブルー", u"クリーム", u"中間灰色",
+    u"カスタム...",  u"黒",       u"栗色",     u"緑", u"オリーブ", u"濃紺", u"紫",   u"青緑", u"灰色",
+    u"銀色",         u"赤",       u"ライム",   u"黄", u"青",       u"赤紫", u"水色", u"白",   u"マネーグリーン",
+    u"スカイブルー", u"クリーム", u"中間灰色",
 };
 } // namespace
 
@@ -31,7 +31,10 @@ QColor ColorBox::toQColor(int colorNumber)
     return QColor(colorNumber & 0xFF, (colorNumber >> 8) & 0xFF, (colorNumber >> 16) & 0xFF);
 }
 
-int ColorBox::toColorNumber(const QColor &color) { return color.red() | color.green() << 8 | color.blue() << 16; }
+int ColorBox::toColorNumber(const QColor &color)
+{
+    return color.red() | color.green() << 8 | color.blue() << 16;
+}
 
 ColorChoice ColorBox::choice() const
 {

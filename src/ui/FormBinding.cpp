@@ -11,11 +11,15 @@ namespace quillet::ui {
 
 // The stringised designer name and the member it reads are one token, so the table
 // cannot pair a control with another control's value.
-#define QUILLET_BIND(path, member)                                                                                     \
-    ValueBinding                                                                                                       \
-    {                                                                                                                  \
-        #member, [](const FormModel &f) { return int(f.path member); },                                                \
-            [](FormModel &f, int v) { f.path member = static_cast<decltype(f.path member)>(v); }                       \
+#define QUILLET_BIND(path, member)                                                                                        \
+    ValueBinding                                                                                                          \
+    {                                                                                                                     \
+#member,                                                                                                          \
+            [](const FormModel &                                                                                          \
+                   f) { return int(f.path member); },                                                                     \
+                                                   [](FormModel & f,                                                      \
+                                                      int v) { f.path member =                                            \
+                                                                   static_cast<decltype(f.path member)>(v); } \
     }
 #define FORM(member) QUILLET_BIND(, member)
 #define BASIC(member) QUILLET_BIND(basic., member)
@@ -23,14 +27,14 @@ namespace quillet::ui {
 const std::vector<ValueBinding> &valueBindings()
 {
     static const std::vector<ValueBinding> table = {
-        FORM(ComboBoxEx1),   FORM(ComboBox2),    FORM(ComboBoxEx2),   FORM(ComboBoxEx3),  FORM(ComboBox8),
-        FORM(ComboBox6),     FORM(SpinEdit1),    FORM(ComboBox5),     FORM(ComboBoxEx4),  FORM(SpeedButton2),
+        FORM(ComboBoxEx1),   FORM(ComboBox2),     FORM(ComboBoxEx2),   FORM(ComboBoxEx3), FORM(ComboBox8),
+        FORM(ComboBox6),     FORM(SpinEdit1),     FORM(ComboBox5),     FORM(ComboBoxEx4), FORM(SpeedButton2),
         FORM(SpeedButton1),  FORM(SpeedButton10), FORM(SpeedButton11), FORM(CheckBox2),   FORM(ListBox1),
-        FORM(SpeedButton18), FORM(CheckBox3),    FORM(CheckBox4),     FORM(CheckBox1),    FORM(CheckBox6),
-        BASIC(SpinEdit5),    BASIC(ComboBox10),  BASIC(SpinEdit6),    BASIC(ComboBox11),  BASIC(ComboBox13),
-        BASIC(SpinEdit2),    BASIC(SpinEdit3),   BASIC(SpinEdit4),    BASIC(ComboBox12),  BASIC(ComboBox14),
-        BASIC(ComboBox15),   BASIC(ComboBox16),  BASIC(ComboBox17),   BASIC(ComboBox9),   BASIC(ComboBox1),
-        BASIC(ComboBox3),    BASIC(RadioGroup1), BASIC(CheckBox5),
+        FORM(SpeedButton18), FORM(CheckBox3),     FORM(CheckBox4),     FORM(CheckBox1),   FORM(CheckBox6),
+        BASIC(SpinEdit5),    BASIC(ComboBox10),   BASIC(SpinEdit6),    BASIC(ComboBox11), BASIC(ComboBox13),
+        BASIC(SpinEdit2),    BASIC(SpinEdit3),    BASIC(SpinEdit4),    BASIC(ComboBox12), BASIC(ComboBox14),
+        BASIC(ComboBox15),   BASIC(ComboBox16),   BASIC(ComboBox17),   BASIC(ComboBox9),  BASIC(ComboBox1),
+        BASIC(ComboBox3),    BASIC(RadioGroup1),  BASIC(CheckBox5),
     };
     return table;
 }

@@ -14,8 +14,7 @@ class QToolButton;
 namespace quillet::ui::build {
 
 /// Creates a control at its designed place (96 dpi pixels) under its designer name.
-template <typename W, typename... Args>
-W *place(QWidget *parent, const char *name, QRect geometry, Args &&...args)
+template <typename W, typename... Args> W *place(QWidget *parent, const char *name, QRect geometry, Args &&...args)
 {
     auto *widget = new W(std::forward<Args>(args)..., parent);
     widget->setObjectName(QString::fromLatin1(name));

@@ -137,12 +137,16 @@ void drawFrame(QPainter &p, int index)
         break;
     case 4:
         p.drawPolyline(QPolygonF{{b.left + 3, b.top}, {b.left, b.top}, {b.left, b.bottom}, {b.left + 3, b.bottom}});
-        p.drawPolyline(
-            QPolygonF{{b.right - 3, b.top}, {b.right, b.top}, {b.right, b.bottom}, {b.right - 3, b.bottom}});
+        p.drawPolyline(QPolygonF{{b.right - 3, b.top}, {b.right, b.top}, {b.right, b.bottom}, {b.right - 3, b.bottom}});
         break;
     case 10:
-        p.drawPolyline(QPolygonF{{b.left + 6, b.bottom}, box.bottomRight(), box.topRight(), box.topLeft(),
-                                 box.bottomLeft(), {b.left + 1, b.bottom + 3}, {b.left + 6, b.bottom}});
+        p.drawPolyline(QPolygonF{{b.left + 6, b.bottom},
+                                 box.bottomRight(),
+                                 box.topRight(),
+                                 box.topLeft(),
+                                 box.bottomLeft(),
+                                 {b.left + 1, b.bottom + 3},
+                                 {b.left + 6, b.bottom}});
         break;
     case 11:
     case 12:

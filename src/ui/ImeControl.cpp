@@ -3,8 +3,10 @@
 #include <QWidget>
 
 #ifdef _WIN32
+// clang-format off
 #include <windows.h>
-#include <imm.h>
+#include <imm.h> // needs the types of windows.h
+// clang-format on
 #endif
 
 namespace quillet::ui::ime {

@@ -1,7 +1,7 @@
 #include "ui/RadioGroup.h"
 
-#include <QRadioButton>
 #include <QGridLayout>
+#include <QRadioButton>
 
 namespace quillet::ui {
 

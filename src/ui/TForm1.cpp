@@ -23,8 +23,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -121,7 +121,10 @@ void TForm1::applyWindowSize()
     MLStringGrid1->setRowHeight(0, 5 * row->phraseGrid.rowHeight);
 }
 
-void TForm1::assignHints() { ui::assignHints(this); }
+void TForm1::assignHints()
+{
+    ui::assignHints(this);
+}
 
 void TForm1::fillPageIndex()
 {
@@ -277,11 +280,11 @@ void TForm1::applyAvailability()
 {
     const ControlAvailability a = controlAvailability(m_session.mode, m_session.form);
     const std::pair<QWidget *, bool> controls[] = {
-        {ComboBoxEx1, a.ComboBoxEx1},   {ComboBoxEx3, a.ComboBoxEx3},   {ComboBoxEx4, a.ComboBoxEx4},
-        {ComboBox5, a.ComboBox5},       {SpinEdit1, a.SpinEdit1},       {SpeedButton2, a.SpeedButton2},
-        {SpeedButton3, a.SpeedButton3}, {SpeedButton4, a.SpeedButton4}, {SpeedButton11, a.SpeedButton11},
-        {SpeedButton18, a.SpeedButton18}, {BitBtn4, a.BitBtn4},         {BitBtn5, a.BitBtn5},
-        {CheckBox4, a.CheckBox4},       {Button2, a.Button2},
+        {ComboBoxEx1, a.ComboBoxEx1},     {ComboBoxEx3, a.ComboBoxEx3},   {ComboBoxEx4, a.ComboBoxEx4},
+        {ComboBox5, a.ComboBox5},         {SpinEdit1, a.SpinEdit1},       {SpeedButton2, a.SpeedButton2},
+        {SpeedButton3, a.SpeedButton3},   {SpeedButton4, a.SpeedButton4}, {SpeedButton11, a.SpeedButton11},
+        {SpeedButton18, a.SpeedButton18}, {BitBtn4, a.BitBtn4},           {BitBtn5, a.BitBtn5},
+        {CheckBox4, a.CheckBox4},         {Button2, a.Button2},
     };
     for (const auto &[control, enabled] : controls)
         control->setEnabled(enabled);

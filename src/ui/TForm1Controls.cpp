@@ -12,10 +12,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QStyledItemDelegate>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -41,15 +41,14 @@ public:
         option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
         const bool selected = option.state & QStyle::State_Selected;
         painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data().toString());
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
     }
 };
 
 const QStringList kTipSymbols = {"引出なし", "記号なし", "実点", "空点", "矢印１", "矢印２", "矢印３", "矢印４"};
 const QStringList kLineTypes = {"実線", "点線1", "点線2", "点線3", "1点鎖1", "1点鎖2", "2点鎖1", "2点鎖2"};
-const QStringList kFrameKinds = {"枠無",     "下線",     "四角",     "長丸",      "括弧",
-                                 "枠無延長", "下線延長", "四角延長", "長丸延長",  "括弧延長",
+const QStringList kFrameKinds = {"枠無",     "下線",     "四角",     "長丸",       "括弧",
+                                 "枠無延長", "下線延長", "四角延長", "長丸延長",   "括弧延長",
                                  "吹出四角", "雲　等片", "雲　異片", "曲線引出１", "曲線引出２"};
 const QStringList kAttachPositions = {"最上行上", "最上行中央", "全体中央", "最下行中央", "最下行下"};
 const QStringList kSlides = {"なし", "１行", "２行", "３行", "最大１行", "最大２行", "最大３行"};

@@ -6,10 +6,10 @@
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
+#include "text/MemoCapacity.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
 #include "ui/ImeControl.h"
-#include "text/MemoCapacity.h"
 #include "ui/MemoCapacity.h"
 #include "ui/Texts.h"
 #include "ui/WindowScale.h"
@@ -41,9 +41,9 @@ struct ChangeHandler {
 };
 
 const ChangeHandler kChangeHandlers[] = {
-    {"ComboBoxEx2", &TForm1::ComboBoxEx2Change}, {"ComboBox5", &TForm1::ComboBox5Change},
-    {"ComboBox10", &TForm1::ComboBox10Change},   {"ComboBox1", &TForm1::ComboBox1Change},
-    {"ComboBox3", &TForm1::ComboBox3Change},     {"ListBox1", &TForm1::ListBox1Click},
+    {"ComboBoxEx2", &TForm1::ComboBoxEx2Change},  {"ComboBox5", &TForm1::ComboBox5Change},
+    {"ComboBox10", &TForm1::ComboBox10Change},    {"ComboBox1", &TForm1::ComboBox1Change},
+    {"ComboBox3", &TForm1::ComboBox3Change},      {"ListBox1", &TForm1::ListBox1Click},
     {"SpeedButton1", &TForm1::SpeedButton1Click}, {"SpeedButton18", &TForm1::SpeedButton18Click},
 };
 
@@ -201,7 +201,10 @@ void TForm1::SpeedButton4Click()
     }
 }
 
-void TForm1::BitBtn6Click() { Panel5->hide(); }
+void TForm1::BitBtn6Click()
+{
+    Panel5->hide();
+}
 
 void TForm1::ListBox1Click()
 {
@@ -210,7 +213,10 @@ void TForm1::ListBox1Click()
     showFolderStatus();
 }
 
-void TForm1::ColorBox1Select() { showWindowColour(); }
+void TForm1::ColorBox1Select()
+{
+    showWindowColour();
+}
 
 void TForm1::ColorBox2DropDown()
 {
@@ -225,15 +231,30 @@ void TForm1::ColorBox2CloseUp()
     ColorBox2->setGeometry(scaled(QRect(468, 87, 38, 22), n));
 }
 
-void TForm1::ComboBoxEx2Change() { applyAvailability(); }
+void TForm1::ComboBoxEx2Change()
+{
+    applyAvailability();
+}
 
-void TForm1::ComboBox5Change() { applyAvailability(); }
+void TForm1::ComboBox5Change()
+{
+    applyAvailability();
+}
 
-void TForm1::ComboBox10Change() { showRadioMarks(); }
+void TForm1::ComboBox10Change()
+{
+    showRadioMarks();
+}
 
-void TForm1::ComboBox1Change() { showRadioMarks(); }
+void TForm1::ComboBox1Change()
+{
+    showRadioMarks();
+}
 
-void TForm1::ComboBox3Change() { showRadioMarks(); }
+void TForm1::ComboBox3Change()
+{
+    showRadioMarks();
+}
 
 void TForm1::PresetButtonClick(int preset, bool down)
 {
@@ -313,9 +334,15 @@ void TForm1::BitBtn5Click()
     showFontSwitch();
 }
 
-void TForm1::BitBtn4Click() { Memo1->clear(); }
+void TForm1::BitBtn4Click()
+{
+    Memo1->clear();
+}
 
-void TForm1::MENW2Click() { Memo1->clear(); }
+void TForm1::MENW2Click()
+{
+    Memo1->clear();
+}
 
 void TForm1::Memo1Change()
 {
@@ -339,7 +366,10 @@ void TForm1::Memo1Change()
     memoToModel();
 }
 
-void TForm1::memoToModel() { m_session.form.Memo1 = memo::toLines(Memo1->toPlainText()); }
+void TForm1::memoToModel()
+{
+    m_session.form.Memo1 = memo::toLines(Memo1->toPlainText());
+}
 
 void TForm1::SUBMENClick(int colour)
 {

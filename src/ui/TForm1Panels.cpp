@@ -117,7 +117,8 @@ void TForm1::createBasicPanel()
     SpinEdit5 = spin(Panel5, "SpinEdit5", {64, 98, 50, 22}, 1, 60, 20);
     label(Panel5, "Label26", {118, 101, 30, 14}, "x0.1");
     label(Panel5, "Label27", {8, 127, 56, 14}, "矢印角度");
-    ComboBox9 = list(Panel5, "ComboBox9", {64, 124, 60, 22}, {"8", "10", "12", "15", "20", "25", "30", "35", "40", "45"});
+    ComboBox9 =
+        list(Panel5, "ComboBox9", {64, 124, 60, 22}, {"8", "10", "12", "15", "20", "25", "30", "35", "40", "45"});
     ComboBox9->setCurrentIndex(-1);
     label(Panel5, "Label28", {8, 153, 66, 14}, "文字行間隔");
     SpinEdit6 = spin(Panel5, "SpinEdit6", {74, 150, 50, 22}, -9, 99, 0);

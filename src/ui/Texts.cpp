@@ -11,6 +11,9 @@ QString fromSjis(const std::string &sjis)
     return text;
 }
 
-std::string toSjis(const QString &text) { return sjis::fromUtf8(text.toStdString()); }
+std::string toSjis(const QString &text)
+{
+    return sjis::fromUtf8(text.toStdString());
+}
 
 } // namespace quillet::ui

@@ -43,7 +43,10 @@ void setValue(QWidget *control, int value)
         qobject_cast<QAbstractButton *>(control)->click();
 }
 
-bool captionIsGreen(QWidget *button) { return button->palette().color(QPalette::ButtonText) == QColor(0, 128, 0); }
+bool captionIsGreen(QWidget *button)
+{
+    return button->palette().color(QPalette::ButtonText) == QColor(0, 128, 0);
+}
 
 } // namespace
 

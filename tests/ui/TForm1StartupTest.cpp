@@ -39,11 +39,13 @@ void TForm1StartupTest::everyDesignerNameExists()
     StartDir dir;
     RecordingHost host;
     TForm1 form("", dir.path(), &host);
-    QStringList names = {"Memo1", "Memo2", "Edit2", "Edit7", "ListBox1", "RadioGroup1", "ColorBox1", "ColorBox2",
-                         "MLStringGrid1", "StringGrid1", "StringGrid2", "StringGrid3", "StatusBar1", "Timer1",
-                         "PopupMenu1", "FontDialog1", "PaintBox1", "PaintBox2", "MENW1", "MENW2", "MENW3", "DOTA",
-                         "DOTB", "N1", "N2", "N3", "Label1", "Label3", "Label4", "Label5", "Label8", "Label16",
-                         "Label17", "Button1", "Button2", "ComboBoxEx1", "ComboBoxEx2", "ComboBoxEx3", "ComboBoxEx4"};
+    QStringList names = {"Memo1",       "Memo2",       "Edit2",         "Edit7",       "ListBox1",    "RadioGroup1",
+                         "ColorBox1",   "ColorBox2",   "MLStringGrid1", "StringGrid1", "StringGrid2", "StringGrid3",
+                         "StatusBar1",  "Timer1",      "PopupMenu1",    "FontDialog1", "PaintBox1",   "PaintBox2",
+                         "MENW1",       "MENW2",       "MENW3",         "DOTA",        "DOTB",        "N1",
+                         "N2",          "N3",          "Label1",        "Label3",      "Label4",      "Label5",
+                         "Label8",      "Label16",     "Label17",       "Button1",     "Button2",     "ComboBoxEx1",
+                         "ComboBoxEx2", "ComboBoxEx3", "ComboBoxEx4"};
     auto numbered = [&names](const char *prefix, std::initializer_list<int> numbers) {
         for (int n : numbers)
             names << QString::fromLatin1(prefix) + QString::number(n);
@@ -70,14 +72,30 @@ void TForm1StartupTest::captionsFollowTheMode_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<bool>("textModePanel");
-    QTest::newRow("none") << "" << "入力完了" << "入力完了  " << false;
-    QTest::newRow("T1") << "T1" << "取込完了" << "取込完了" << false;
-    QTest::newRow("t2") << "t2" << "枠書込１" << "入力完了  " << false;
-    QTest::newRow("T3") << "T3" << "枠書込２" << "入力完了  " << false;
-    QTest::newRow("T4") << "T4" << "入力完了" << "入力完了  " << true;
-    QTest::newRow("T5") << "T5" << "入力完了" << "入力完了  " << false;
-    QTest::newRow("T6 is the annotation mode") << "T6" << "入力完了" << "入力完了  " << false;
-    QTest::newRow("T1x is the annotation mode") << "T1x" << "入力完了" << "入力完了  " << false;
+    QTest::newRow("none") << ""
+                          << "入力完了"
+                          << "入力完了  " << false;
+    QTest::newRow("T1") << "T1"
+                        << "取込完了"
+                        << "取込完了" << false;
+    QTest::newRow("t2") << "t2"
+                        << "枠書込１"
+                        << "入力完了  " << false;
+    QTest::newRow("T3") << "T3"
+                        << "枠書込２"
+                        << "入力完了  " << false;
+    QTest::newRow("T4") << "T4"
+                        << "入力完了"
+                        << "入力完了  " << true;
+    QTest::newRow("T5") << "T5"
+                        << "入力完了"
+                        << "入力完了  " << false;
+    QTest::newRow("T6 is the annotation mode") << "T6"
+                                               << "入力完了"
+                                               << "入力完了  " << false;
+    QTest::newRow("T1x is the annotation mode") << "T1x"
+                                                << "入力完了"
+                                                << "入力完了  " << false;
 }
 
 void TForm1StartupTest::captionsFollowTheMode()
@@ -116,13 +134,23 @@ void TForm1StartupTest::availabilityFollowsModeAndFrameKind()
         for (int mode = 0; mode < 2; ++mode) {
             frame->setCurrentIndex(kind);
             extension->setCurrentIndex(mode);
-            const quillet::ControlAvailability a = quillet::controlAvailability(form.session().mode, form.session().form);
+            const quillet::ControlAvailability a =
+                quillet::controlAvailability(form.session().mode, form.session().form);
             const std::pair<const char *, bool> expected[] = {
-                {"ComboBoxEx1", a.ComboBoxEx1},   {"ComboBoxEx3", a.ComboBoxEx3},   {"ComboBoxEx4", a.ComboBoxEx4},
-                {"ComboBox5", a.ComboBox5},       {"SpinEdit1", a.SpinEdit1},       {"SpeedButton2", a.SpeedButton2},
-                {"SpeedButton3", a.SpeedButton3}, {"SpeedButton4", a.SpeedButton4}, {"SpeedButton11", a.SpeedButton11},
-                {"SpeedButton18", a.SpeedButton18}, {"BitBtn4", a.BitBtn4},         {"BitBtn5", a.BitBtn5},
-                {"CheckBox4", a.CheckBox4},       {"Button2", a.Button2},
+                {"ComboBoxEx1", a.ComboBoxEx1},
+                {"ComboBoxEx3", a.ComboBoxEx3},
+                {"ComboBoxEx4", a.ComboBoxEx4},
+                {"ComboBox5", a.ComboBox5},
+                {"SpinEdit1", a.SpinEdit1},
+                {"SpeedButton2", a.SpeedButton2},
+                {"SpeedButton3", a.SpeedButton3},
+                {"SpeedButton4", a.SpeedButton4},
+                {"SpeedButton11", a.SpeedButton11},
+                {"SpeedButton18", a.SpeedButton18},
+                {"BitBtn4", a.BitBtn4},
+                {"BitBtn5", a.BitBtn5},
+                {"CheckBox4", a.CheckBox4},
+                {"Button2", a.Button2},
             };
             for (const auto &[name, enabled] : expected)
                 QVERIFY2(form.findChild<QWidget *>(name)->isEnabled() == enabled,
@@ -164,12 +192,18 @@ void TForm1StartupTest::startupFailureDisablesOutput_data()
     QTest::addColumn<QString>("exchange");
     QTest::addColumn<int>("settingsLines");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("sound start") << "" << "annotation.jwc_temp.txt" << 30 << true;
-    QTest::newRow("exchange missing") << "" << "" << 30 << false;
-    QTest::newRow("exchange missing in T1") << "T1" << "" << 30 << false;
-    QTest::newRow("already transformed") << "" << "transformed.jwc_temp.txt" << 30 << false;
-    QTest::newRow("settings of 24 lines") << "" << "annotation.jwc_temp.txt" << 24 << false;
-    QTest::newRow("settings of 25 lines") << "" << "annotation.jwc_temp.txt" << 25 << true;
+    QTest::newRow("sound start") << ""
+                                 << "annotation.jwc_temp.txt" << 30 << true;
+    QTest::newRow("exchange missing") << ""
+                                      << "" << 30 << false;
+    QTest::newRow("exchange missing in T1") << "T1"
+                                            << "" << 30 << false;
+    QTest::newRow("already transformed") << ""
+                                         << "transformed.jwc_temp.txt" << 30 << false;
+    QTest::newRow("settings of 24 lines") << ""
+                                          << "annotation.jwc_temp.txt" << 24 << false;
+    QTest::newRow("settings of 25 lines") << ""
+                                          << "annotation.jwc_temp.txt" << 25 << true;
 }
 
 void TForm1StartupTest::startupFailureDisablesOutput()
@@ -235,9 +269,15 @@ void TForm1StartupTest::completingInputWritesTheExchangeFile_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("exchange");
     QTest::addColumn<QString>("expected"); // "drawn", "empty" or "untouched"
-    QTest::newRow("annotation") << "" << "annotation.jwc_temp.txt" << "drawn";
-    QTest::newRow("text import") << "T1" << "selected-texts.jwc_temp.txt" << "empty";
-    QTest::newRow("disabled after a start-up failure") << "" << "transformed.jwc_temp.txt" << "untouched";
+    QTest::newRow("annotation") << ""
+                                << "annotation.jwc_temp.txt"
+                                << "drawn";
+    QTest::newRow("text import") << "T1"
+                                 << "selected-texts.jwc_temp.txt"
+                                 << "empty";
+    QTest::newRow("disabled after a start-up failure") << ""
+                                                       << "transformed.jwc_temp.txt"
+                                                       << "untouched";
 }
 
 void TForm1StartupTest::completingInputWritesTheExchangeFile()

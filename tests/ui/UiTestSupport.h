@@ -44,7 +44,8 @@ public:
         for (const QString &name : data.entryList(QDir::Files))
             QFile::copy(data.filePath(name), m_dir.filePath(name));
         if (!exchangeFixture.isEmpty())
-            QFile::copy(QStringLiteral(QUILLET_FIXTURES_DIR "/exchange/") + exchangeFixture, m_dir.filePath("jwc_temp.txt"));
+            QFile::copy(QStringLiteral(QUILLET_FIXTURES_DIR "/exchange/") + exchangeFixture,
+                        m_dir.filePath("jwc_temp.txt"));
     }
 
     std::filesystem::path path() const { return m_dir.path().toStdString(); }
@@ -59,6 +60,9 @@ private:
 };
 
 /// Shift-JIS of a UTF-8 literal.
-inline std::string sj(const char *utf8) { return quillet::sjis::fromUtf8(utf8); }
+inline std::string sj(const char *utf8)
+{
+    return quillet::sjis::fromUtf8(utf8);
+}
 
 } // namespace uitest
