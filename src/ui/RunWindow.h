@@ -2,7 +2,9 @@
 
 namespace quillet {
 
-/// Creates the application and the main window and runs the message loop.
+/// The program with its window: creates the application, runs the start-up of the
+/// main window for the command line and the current directory, and runs the loop.
+/// Returns the exit code.
 int runWindow(int argc, char **argv);
 
 } // namespace quillet

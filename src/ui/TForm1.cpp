@@ -1,0 +1,349 @@
+// Creating, showing and closing the main window, and showing the form model on it.
+#include "ui/TForm1.h"
+
+#include "base/Sjis.h"
+#include "exchange/ControlAvailability.h"
+#include "settings/Presets.h"
+#include "ui/ColorBox.h"
+#include "ui/FormBinding.h"
+#include "ui/Hints.h"
+#include "ui/Icons.h"
+#include "ui/ImeControl.h"
+#include "ui/Texts.h"
+#include "ui/WindowHost.h"
+#include "ui/WindowScale.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace quillet;
+using namespace quillet::ui;
+
+TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDir, Host *host, QWidget *parent)
+    : QWidget(parent), m_host(host), m_argument(argument), m_startDir(startDir)
+{
+    if (!m_host) {
+        m_ownHost = std::make_unique<WindowHost>(this);
+        m_host = m_ownHost.get();
+    }
+    createControls();
+    wire();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    // Controls die after the window; what they signal while dying must not reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
+void TForm1::FormCreate()
+{
+    guarded([this] { m_startupResult = runStartup(m_session, *m_host, m_argument, m_startDir); });
+    if (!startupEnded())
+        applyStartupState();
+}
+
+void TForm1::applyStartupState()
+{
+    for (int k = 1; k <= 10; ++k) {
+        const std::string &item = m_session.exchange.textKindItems[std::size_t(k)];
+        if (!item.empty())
+            ComboBox6->setItemText(k, fromSjis(item));
+    }
+    showModel();
+    applyCaptionsForMode();
+    BitBtn2->setEnabled(m_session.outputEnabled);
+    move(m_session.form.windowLeft, m_session.form.windowTop);
+    applyWindowSize();
+    fillPageIndex();
+    // The last steps of start-up only run when nothing before them failed.
+    if (m_session.phraseBookOpened)
+        assignHints();
+    if (m_session.exceptionHandlerInstalled) {
+        SpeedButton11->setText(QStringLiteral("注釈\n傾斜"));
+        applyInputMethod();
+    }
+    showFolderStatus();
+}
+
+void TForm1::applyCaptionsForMode()
+{
+    switch (m_session.mode) {
+    case Mode::TextImport:
+        BitBtn2->setText(QStringLiteral("取込完了"));
+        MENW1->setText(QStringLiteral("取込完了"));
+        break;
+    case Mode::FrameAll:
+        BitBtn2->setText(QStringLiteral("枠書込１"));
+        break;
+    case Mode::FrameEach:
+        BitBtn2->setText(QStringLiteral("枠書込２"));
+        break;
+    case Mode::TextMode:
+        Panel6->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::applyWindowSize()
+{
+    const WindowSizeRow *row = windowSizeRow(m_session.windowSizeRow);
+    if (!row)
+        return;
+    scaleWindow(this, row->n);
+    m_scale = row->n / 1024.0;
+    auto size = [](QTableWidget *grid, const WindowSizeRow::Grid &g) {
+        grid->horizontalHeader()->setDefaultSectionSize(g.colWidth);
+        grid->verticalHeader()->setDefaultSectionSize(g.rowHeight);
+        grid->resize(grid->width(), g.height);
+    };
+    size(MLStringGrid1, row->phraseGrid);
+    size(StringGrid2, row->indexGrid);
+    size(StringGrid3, row->numberGrid);
+    MLStringGrid1->setRowHeight(0, 5 * row->phraseGrid.rowHeight);
+}
+
+void TForm1::assignHints()
+{
+    ui::assignHints(this);
+}
+
+void TForm1::fillPageIndex()
+{
+    const Lines &index = m_session.phraseBook.pageIndex();
+    for (int row = 0; row < 20; ++row) {
+        StringGrid3->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1").arg(row + 1, 2)));
+        const QString name = row < int(index.size()) ? fromSjis(index[std::size_t(row)]) : QString();
+        StringGrid2->setItem(row, 0, new QTableWidgetItem(name));
+    }
+    if (m_session.phraseBookOpened)
+        StringGrid2->setCurrentCell(m_session.phraseBook.pageNumber() - 1, 0);
+}
+
+void TForm1::applyInputMethod()
+{
+    // With the button up the window starts in the first mode's look and the input
+    // method stays as the user left it.
+    if (!m_session.form.SpeedButton1)
+        m_session.form.imeCaption = ImeMode::Hiragana;
+    showImeButton();
+    if (m_session.form.SpeedButton1)
+        ime::open(this, m_session.form.imeCaption);
+}
+
+void TForm1::showModel()
+{
+    FormModel &form = m_session.form;
+    {
+        const QSignalBlocker blocker(ListBox1);
+        ListBox1->clear();
+        for (const std::string &name : form.patternNames)
+            ListBox1->addItem(fromSjis(name));
+    }
+    for (const ValueBinding &binding : valueBindings()) {
+        QWidget *control = findChild<QWidget *>(QString::fromLatin1(binding.name));
+        const QSignalBlocker blocker(control);
+        setWidgetValue(control, binding.get(form));
+    }
+    for (const ColorBinding &binding : colorBindings()) {
+        auto *box = findChild<ColorBox *>(QString::fromLatin1(binding.name));
+        const QSignalBlocker blocker(box);
+        box->setChoice(binding.field(form));
+    }
+    for (const TextBinding &binding : textBindings()) {
+        auto *edit = findChild<QLineEdit *>(QString::fromLatin1(binding.name));
+        const QSignalBlocker blocker(edit);
+        edit->setText(fromSjis(binding.field(form)));
+    }
+    showMemos();
+    showPresetButtons();
+    showFontSwitch();
+    showRadioMarks();
+    showWindowColour();
+    showImeButton();
+    applyAvailability();
+}
+
+void TForm1::showMemos()
+{
+    const FormModel &form = m_session.form;
+    QStringList lines;
+    for (const std::string &line : form.Memo1)
+        lines << fromSjis(line);
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (Memo1->toPlainText() != text) {
+        const QSignalBlocker blocker(Memo1);
+        Memo1->setPlainText(text);
+    }
+    const QSignalBlocker blocker(StringGrid1);
+    for (int row = 0; row < 10; ++row)
+        StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
+    Edit2->setText(fromSjis(form.selectedFontName));
+}
+
+void TForm1::showPresetButtons()
+{
+    const FormModel &form = m_session.form;
+    for (int i = 0; i < 10; ++i) {
+        QToolButton *button = m_presetButtons[std::size_t(i)];
+        const QSignalBlocker blocker(button);
+        button->setChecked(form.presetDown == i + 1);
+        // Save mode shows in the captions, so a press is never mistaken for a recall.
+        QPalette palette;
+        if (form.SpeedButton18)
+            palette.setColor(QPalette::ButtonText, QColor(128, 0, 0));
+        button->setPalette(palette);
+    }
+}
+
+void TForm1::showFontSwitch()
+{
+    const FormModel &form = m_session.form;
+    const bool selected = form.fontSwitch != 0;
+    QPalette palette;
+    if (selected)
+        palette.setColor(QPalette::Base, QColor(0, 255, 0));
+    Edit2->setPalette(palette);
+    const std::string &name = selected ? form.heldFontNameOrDefault() : m_session.exchange.hostFontName;
+    QFont font = Memo1->font();
+    if (!name.empty())
+        font.setFamilies({fromSjis(name), QStringLiteral("Noto Sans CJK JP")});
+    Memo1->setFont(font);
+}
+
+void TForm1::showRadioMarks()
+{
+    const BasicSettings &basic = m_session.form.basic;
+    auto mark = [](auto &actions, int index) {
+        if (index >= 0 && index < int(actions.size()))
+            actions[std::size_t(index)]->setChecked(true);
+    };
+    mark(SUBMEN, basic.ComboBox10);
+    mark(DOTAn, basic.ComboBox1);
+    mark(DOTBn, basic.ComboBox3);
+}
+
+void TForm1::showWindowColour()
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ColorBox::toQColor(m_session.form.basic.ColorBox1.color()));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void TForm1::showImeButton()
+{
+    static const QString captions[] = {QStringLiteral("日本語ひら"), QStringLiteral("日本語全カナ"),
+                                       QStringLiteral("日本語半カナ"), QStringLiteral("日本語全英数")};
+    const ImeMode mode = m_session.form.imeCaption;
+    SpeedButton1->setText(captions[int(mode) - 1]);
+    SpeedButton1->setIcon(icons::imeGlyph(mode));
+}
+
+void TForm1::showFolderStatus()
+{
+    const FormModel &form = m_session.form;
+    const int pattern = form.ListBox1;
+    const std::string name = pattern >= 0 && pattern < 6 ? form.patternNames[std::size_t(pattern)] : std::string();
+    StatusBar1->showMessage(fromSjis(m_session.phraseBook.statusText(name)));
+}
+
+void TForm1::showPresetHints()
+{
+    for (int n = 1; n <= 10; ++n) {
+        QToolButton *button = m_presetButtons[std::size_t(n - 1)];
+        const QString hint = fromSjis(presets::buttonHint(m_session, n));
+        button->setStatusTip(hint);
+        button->setToolTip(m_session.form.CheckBox1 ? hint : QString());
+    }
+}
+
+void TForm1::applyAvailability()
+{
+    const ControlAvailability a = controlAvailability(m_session.mode, m_session.form);
+    const std::pair<QWidget *, bool> controls[] = {
+        {ComboBoxEx1, a.ComboBoxEx1},     {ComboBoxEx3, a.ComboBoxEx3},   {ComboBoxEx4, a.ComboBoxEx4},
+        {ComboBox5, a.ComboBox5},         {SpinEdit1, a.SpinEdit1},       {SpeedButton2, a.SpeedButton2},
+        {SpeedButton3, a.SpeedButton3},   {SpeedButton4, a.SpeedButton4}, {SpeedButton11, a.SpeedButton11},
+        {SpeedButton18, a.SpeedButton18}, {BitBtn4, a.BitBtn4},           {BitBtn5, a.BitBtn5},
+        {CheckBox4, a.CheckBox4},         {Button2, a.Button2},
+    };
+    for (const auto &[control, enabled] : controls)
+        control->setEnabled(enabled);
+    MENW3->setEnabled(a.leaderColourMenu);
+    DOTA->setEnabled(a.dotRadiusMenus);
+    DOTB->setEnabled(a.dotRadiusMenus);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_firstShowDone) {
+        m_firstShowDone = true;
+        // Let the window appear before the first-show messages are put over it.
+        QTimer::singleShot(0, this, &TForm1::FormShow);
+    }
+}
+
+void TForm1::FormShow()
+{
+    guarded([this] { runFirstShow(m_session, *m_host); });
+    showModel();
+    showPresetHints();
+    showFolderStatus();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!m_runEnded)
+        FormCloseQuery();
+    event->accept();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    syncWindowPosition();
+    m_runEnded = true;
+    guarded([this] { closeWindow(m_session, *m_host); });
+    return true;
+}
+
+void TForm1::AppException(const std::exception &error)
+{
+    m_host->warning(sjis::fromUtf8(error.what()));
+    if (m_session.exceptionHandlerInstalled)
+        endRun();
+}
+
+void TForm1::syncWindowPosition()
+{
+    m_session.form.windowLeft = pos().x();
+    m_session.form.windowTop = pos().y();
+}
+
+void TForm1::endRun()
+{
+    m_runEnded = true;
+    hide();
+    // exit(), not quit(): quitting would close the window and write the close-time
+    // files a second time.
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,225 @@
+#pragma once
+#include "exchange/Host.h"
+#include "exchange/Session.h"
+#include "exchange/Startup.h"
+
+#include <QWidget>
+
+#include <array>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFontDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QStatusBar;
+class QTableWidget;
+class QTimer;
+class QToolButton;
+
+namespace quillet::ui {
+class ColorBox;
+class RadioGroup;
+} // namespace quillet::ui
+
+/// The main window. Controls keep their designer names as member names and as
+/// objectName(); their state lives in the session's form model, bound through one
+/// table keyed by those names. Handlers are named after control and event and leave
+/// every decision to the core.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    /// Creating the window runs the start-up sequence for the command-line argument
+    /// in the start directory. Without a host the window shows its own message boxes.
+    TForm1(const std::string &argument, const std::filesystem::path &startDir, quillet::Host *host = nullptr,
+           QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    /// True when start-up ended the program: the window must not be shown.
+    bool startupEnded() const { return m_startupResult == quillet::StartupResult::Ended; }
+    /// True once "入力完了", a closing of the window or an uncaught error ended the run.
+    bool runEnded() const { return m_runEnded; }
+    quillet::Session &session() { return m_session; }
+
+    /// Shows an error that nothing else caught and, once start-up installed the
+    /// handler, ends the program.
+    void AppException(const std::exception &error);
+
+    // Top row
+    QToolButton *SpeedButton4, *SpeedButton3, *SpeedButton5, *SpeedButton6;
+    QPushButton *BitBtn2;
+    // Annotation input
+    QLabel *Label9;
+    QPlainTextEdit *Memo1;
+    QToolButton *SpeedButton1;
+    QPushButton *BitBtn5, *BitBtn4;
+    QLineEdit *Edit2;
+    QToolButton *SpeedButton2, *SpeedButton10, *SpeedButton11;
+    quillet::ui::ColorBox *ColorBox2;
+    // Drawing choices
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
+    QComboBox *ComboBoxEx1, *ComboBox2, *ComboBoxEx2, *ComboBoxEx3, *ComboBox6, *ComboBox5, *ComboBoxEx4, *ComboBox8;
+    QSpinBox *SpinEdit1;
+    // Phrase book
+    QToolButton *SpeedButton7, *SpeedButton8, *SpeedButton9;
+    QTableWidget *MLStringGrid1, *StringGrid2, *StringGrid3;
+    QLabel *Label18;
+    // Preview and quick-select corner
+    QWidget *Panel3, *PaintBox1, *PaintBox2;
+    QLabel *Label10, *Label16, *Label17;
+    QToolButton *SpeedButton13, *SpeedButton14, *SpeedButton15, *SpeedButton16, *SpeedButton17;
+    QToolButton *SpeedButton19, *SpeedButton20, *SpeedButton21, *SpeedButton22, *SpeedButton23;
+    QToolButton *SpeedButton18;
+    QCheckBox *CheckBox3, *CheckBox4;
+    QPushButton *Button2;
+    QWidget *Panel6;
+    QLabel *Label11;
+    QCheckBox *CheckBox2;
+    // Panels over the window
+    QWidget *Panel1;
+    QLabel *Label12, *Label13;
+    QPlainTextEdit *Memo2;
+    QWidget *Panel2;
+    QLabel *Label14, *Label15, *Image1;
+    QPushButton *BitBtn7, *BitBtn8;
+    QWidget *Panel4;
+    QLabel *Label19;
+    QTableWidget *StringGrid1;
+    QCheckBox *CheckBox1, *CheckBox6;
+    QPushButton *Button1;
+    // Basic settings
+    QWidget *Panel5;
+    QCheckBox *CheckBox5;
+    QSpinBox *SpinEdit3, *SpinEdit4, *SpinEdit5, *SpinEdit6, *SpinEdit2;
+    QComboBox *ComboBox9, *ComboBox1, *ComboBox3;
+    QComboBox *ComboBox10, *ComboBox11, *ComboBox12, *ComboBox13, *ComboBox14;
+    QComboBox *ComboBox15, *ComboBox16, *ComboBox17;
+    quillet::ui::ColorBox *ColorBox1;
+    QListWidget *ListBox1;
+    QLineEdit *Edit7;
+    QPushButton *BitBtn1, *BitBtn6;
+    quillet::ui::RadioGroup *RadioGroup1;
+    // Window-wide
+    QStatusBar *StatusBar1;
+    QTimer *Timer1;
+    QMenu *PopupMenu1;
+    QAction *MENW1, *MENW2, *MENW3, *DOTA, *DOTB;
+    std::array<QAction *, 9> SUBMEN;
+    std::array<QAction *, 10> DOTAn, DOTBn;
+    QFontDialog *FontDialog1;
+
+    // Event handlers
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void BitBtn2Click();
+    void Button2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void BitBtn6Click();
+    void BitBtn1Click();
+    void ListBox1Click();
+    void ColorBox1Select();
+    void ColorBox2DropDown();
+    void ColorBox2CloseUp();
+    void ComboBoxEx2Change();
+    void ComboBox5Change();
+    void ComboBox10Change();
+    void ComboBox1Change();
+    void ComboBox3Change();
+    void PresetButtonClick(int preset, bool down);
+    void SpeedButton18Click();
+    void SpeedButton18MouseDown(Qt::MouseButtons buttons);
+    void Button1Click();
+    void SpeedButton1Click();
+    void SpeedButton1MouseDown(Qt::MouseButtons buttons);
+    void BitBtn5Click();
+    void BitBtn4Click();
+    void Memo1Change();
+    void MENW2Click();
+    void SUBMENClick(int colour);
+    void DOTAClick(int index);
+    void DOTBClick(int index);
+    void Timer1Timer();
+    void MLStringGrid1MouseDown(const QPoint &pos);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building the window (TForm1Controls.cpp, TForm1Panels.cpp)
+    void createControls();
+    void createTopRow();
+    void createAnnotationInput();
+    void createChoosers();
+    void createPhraseBookArea();
+    void createPresetCorner();
+    void createBlockView();
+    void createDeleteWarning();
+    void createMemoWindow();
+    void createBasicPanel();
+    void createBasicPanelColours(QWidget *panel);
+    void createPopupMenu();
+    void wire();
+    void wireBindings();
+    void holdUnbuiltGestures();
+
+    // Start-up and model display (TForm1.cpp)
+    void applyStartupState();
+    void applyWindowSize();
+    void applyCaptionsForMode();
+    void assignHints();
+    void fillPageIndex();
+    void applyInputMethod();
+    void showModel();
+    void showMemos();
+    void showPresetButtons();
+    void showFontSwitch();
+    void showRadioMarks();
+    void showWindowColour();
+    void showFolderStatus();
+    void showPresetHints();
+    void showImeButton();
+    void applyAvailability();
+    void controlChanged(const char *name);
+    void memosFromGrid();
+    void memoToModel();
+    void syncWindowPosition();
+    void startFeedback(QWidget *greenCaption);
+    void endRun();
+    /// Runs a handler's core call; an uncaught error goes to AppException.
+    template <typename Call> void guarded(Call call);
+
+    quillet::Session m_session;
+    std::unique_ptr<quillet::Host> m_ownHost;
+    quillet::Host *m_host;
+    std::string m_argument;
+    std::filesystem::path m_startDir;
+    std::array<QToolButton *, 10> m_presetButtons{};
+    quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
+    bool m_firstShowDone = false;
+    bool m_runEnded = false;
+    bool m_fixingMemo = false;
+    double m_scale = 1.0;
+};
+
+template <typename Call> void TForm1::guarded(Call call)
+{
+    try {
+        call();
+    } catch (const std::exception &error) {
+        AppException(error);
+    }
+}

@@ -1,0 +1,397 @@
+// Event handlers of the main window: each hands the user's gesture to the core and
+// shows what the core made of it.
+#include "ui/TForm1.h"
+
+#include "exchange/CompleteInput.h"
+#include "settings/Patterns.h"
+#include "settings/Presets.h"
+#include "settings/Settings.h"
+#include "text/MemoCapacity.h"
+#include "ui/ColorBox.h"
+#include "ui/FormBinding.h"
+#include "ui/ImeControl.h"
+#include "ui/MemoCapacity.h"
+#include "ui/Texts.h"
+#include "ui/WindowScale.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace quillet;
+using namespace quillet::ui;
+
+namespace {
+
+// What a change of a bound control sets off beyond updating the model.
+struct ChangeHandler {
+    const char *name;
+    void (TForm1::*handler)();
+};
+
+const ChangeHandler kChangeHandlers[] = {
+    {"ComboBoxEx2", &TForm1::ComboBoxEx2Change},  {"ComboBox5", &TForm1::ComboBox5Change},
+    {"ComboBox10", &TForm1::ComboBox10Change},    {"ComboBox1", &TForm1::ComboBox1Change},
+    {"ComboBox3", &TForm1::ComboBox3Change},      {"ListBox1", &TForm1::ListBox1Click},
+    {"SpeedButton1", &TForm1::SpeedButton1Click}, {"SpeedButton18", &TForm1::SpeedButton18Click},
+};
+
+} // namespace
+
+void TForm1::wire()
+{
+    wireBindings();
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+    connect(new QShortcut(Qt::Key_Escape, Panel5, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &TForm1::BitBtn6Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
+    connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
+    connect(MLStringGrid1, &QWidget::customContextMenuRequested, this, &TForm1::MLStringGrid1MouseDown);
+    connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
+    for (int i = 0; i < int(SUBMEN.size()); ++i)
+        connect(SUBMEN[std::size_t(i)], &QAction::triggered, this, [this, i] { SUBMENClick(i); });
+    for (int i = 0; i < 10; ++i) {
+        connect(DOTAn[std::size_t(i)], &QAction::triggered, this, [this, i] { DOTAClick(i); });
+        connect(DOTBn[std::size_t(i)], &QAction::triggered, this, [this, i] { DOTBClick(i); });
+        connect(m_presetButtons[std::size_t(i)], &QToolButton::clicked, this,
+                [this, i](bool down) { PresetButtonClick(i + 1, down); });
+    }
+    SpeedButton1->installEventFilter(this);
+    SpeedButton18->installEventFilter(this);
+    holdUnbuiltGestures();
+}
+
+void TForm1::holdUnbuiltGestures()
+{
+    // Brief help, the help file and the phrase-book gestures are not wired yet; their
+    // controls must not look as if they did something. Grid edits would not reach the
+    // phrase book, so they are refused rather than lost.
+    for (QWidget *control : {static_cast<QWidget *>(SpeedButton5), static_cast<QWidget *>(SpeedButton6),
+                             static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
+                             static_cast<QWidget *>(SpeedButton9)})
+        control->setEnabled(false);
+    MENW1->setEnabled(false);
+    MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Memo2->setReadOnly(true);
+}
+
+void TForm1::wireBindings()
+{
+    for (const ValueBinding &binding : valueBindings()) {
+        QWidget *control = findChild<QWidget *>(QString::fromLatin1(binding.name));
+        onWidgetValueChanged(control, this, [this, &binding, control] {
+            binding.set(m_session.form, widgetValue(control));
+            controlChanged(binding.name);
+        });
+    }
+    for (const ColorBinding &binding : colorBindings()) {
+        auto *box = findChild<ColorBox *>(QString::fromLatin1(binding.name));
+        connect(box, &ColorBox::choiceChanged, this, [this, &binding, box] {
+            binding.field(m_session.form) = box->choice();
+            controlChanged(binding.name);
+        });
+    }
+    for (const TextBinding &binding : textBindings()) {
+        auto *edit = findChild<QLineEdit *>(QString::fromLatin1(binding.name));
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, &binding](const QString &text) { binding.field(m_session.form) = toSjis(text); });
+    }
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
+    connect(StringGrid1, &QTableWidget::itemChanged, this, &TForm1::memosFromGrid);
+}
+
+void TForm1::controlChanged(const char *name)
+{
+    if (qstrcmp(name, "ColorBox1") == 0)
+        ColorBox1Select();
+    for (const ChangeHandler &entry : kChangeHandlers) {
+        if (qstrcmp(entry.name, name) == 0)
+            (this->*entry.handler)();
+    }
+    PaintBox1->update();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    // A disabled button takes no press, as its own handlers would not.
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
+        const auto buttons = static_cast<QMouseEvent *>(event)->buttons();
+        if (watched == SpeedButton18)
+            SpeedButton18MouseDown(buttons);
+        else if (watched == SpeedButton1)
+            SpeedButton1MouseDown(buttons);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::BitBtn2Click()
+{
+    if (!BitBtn2->isEnabled())
+        return;
+    syncWindowPosition();
+    guarded([this] { completeInput(m_session, *m_host); });
+    showModel();
+    endRun();
+}
+
+void TForm1::Button2Click()
+{
+    guarded([this] { storeLeaderLength(m_session); });
+}
+
+void TForm1::SpeedButton3Click()
+{
+    syncWindowPosition();
+    startFeedback(SpeedButton3);
+    guarded([this] { settings::registerSettings(m_session, *m_host); });
+}
+
+void TForm1::BitBtn1Click()
+{
+    syncWindowPosition();
+    startFeedback(BitBtn1);
+    guarded([this] { patterns::registerPattern(m_session, *m_host); });
+    showModel();
+}
+
+void TForm1::startFeedback(QWidget *greenCaption)
+{
+    QPalette palette = greenCaption->palette();
+    palette.setColor(QPalette::ButtonText, QColor(0, 128, 0));
+    greenCaption->setPalette(palette);
+    Timer1->start();
+}
+
+void TForm1::Timer1Timer()
+{
+    SpeedButton3->setPalette(QPalette());
+    BitBtn1->setPalette(QPalette());
+    Label16->hide();
+    Label17->hide();
+    Timer1->stop();
+}
+
+void TForm1::SpeedButton4Click()
+{
+    Panel5->setVisible(!Panel5->isVisible());
+    if (Panel5->isVisible()) {
+        Panel5->raise();
+        Panel5->setFocus();
+    }
+}
+
+void TForm1::BitBtn6Click()
+{
+    Panel5->hide();
+}
+
+void TForm1::ListBox1Click()
+{
+    guarded([this] { patterns::apply(m_session, false); });
+    showModel();
+    showFolderStatus();
+}
+
+void TForm1::ColorBox1Select()
+{
+    showWindowColour();
+}
+
+void TForm1::ColorBox2DropDown()
+{
+    // Wide enough to read the colour names while the list is open.
+    const int n = qRound(m_scale * 1024);
+    ColorBox2->setGeometry(scaled(QRect(404, 87, 102, 22), n));
+}
+
+void TForm1::ColorBox2CloseUp()
+{
+    const int n = qRound(m_scale * 1024);
+    ColorBox2->setGeometry(scaled(QRect(468, 87, 38, 22), n));
+}
+
+void TForm1::ComboBoxEx2Change()
+{
+    applyAvailability();
+}
+
+void TForm1::ComboBox5Change()
+{
+    applyAvailability();
+}
+
+void TForm1::ComboBox10Change()
+{
+    showRadioMarks();
+}
+
+void TForm1::ComboBox1Change()
+{
+    showRadioMarks();
+}
+
+void TForm1::ComboBox3Change()
+{
+    showRadioMarks();
+}
+
+void TForm1::PresetButtonClick(int preset, bool down)
+{
+    presets::ClickOutcome outcome = presets::ClickOutcome::Nothing;
+    guarded([&] { outcome = presets::click(m_session, *m_host, preset, down); });
+    showModel();
+    if (outcome == presets::ClickOutcome::Saved || outcome == presets::ClickOutcome::Empty) {
+        (outcome == presets::ClickOutcome::Saved ? Label16 : Label17)->show();
+        Timer1->start();
+    } else if (outcome != presets::ClickOutcome::Nothing) {
+        showFolderStatus();
+    }
+}
+
+void TForm1::SpeedButton18Click()
+{
+    guarded([this] { presets::saveToggle(m_session, *m_host, m_session.form.SpeedButton18); });
+    showModel();
+    if (!m_session.form.SpeedButton18)
+        showFolderStatus();
+}
+
+void TForm1::SpeedButton18MouseDown(Qt::MouseButtons buttons)
+{
+    if (buttons & Qt::RightButton)
+        Panel4->setVisible(!Panel4->isVisible());
+    if (!Panel4->isVisible())
+        return;
+    Panel4->raise();
+    guarded([this] { presets::readMemos(m_session, *m_host); });
+    showModel();
+}
+
+void TForm1::memosFromGrid()
+{
+    for (int row = 0; row < 10; ++row) {
+        const QTableWidgetItem *item = StringGrid1->item(row, 0);
+        m_session.form.presetMemos[std::size_t(row)] = item ? toSjis(item->text()) : std::string();
+    }
+}
+
+void TForm1::Button1Click()
+{
+    memosFromGrid();
+    guarded([this] { presets::saveMemos(m_session, *m_host); });
+    showPresetHints();
+    Panel4->hide();
+}
+
+void TForm1::SpeedButton1Click()
+{
+    if (m_session.form.SpeedButton1) {
+        ime::open(this, m_session.form.imeCaption);
+        return;
+    }
+    ime::close(this);
+    if (m_session.settingsList.size() > 14)
+        m_session.settingsList[14] = "0";
+}
+
+void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
+{
+    if (!(buttons & Qt::RightButton) || !m_session.form.SpeedButton1)
+        return;
+    ImeMode &mode = m_session.form.imeCaption;
+    mode = mode == ImeMode::FullAlphanumeric ? ImeMode::Hiragana : ImeMode(int(mode) + 1);
+    if (m_session.settingsList.size() > 14)
+        m_session.settingsList[14] = std::to_string(int(mode));
+    showImeButton();
+    ime::open(this, mode);
+}
+
+void TForm1::BitBtn5Click()
+{
+    int &flag = m_session.form.fontSwitch;
+    flag = flag != 0 ? 0 : 1;
+    showFontSwitch();
+}
+
+void TForm1::BitBtn4Click()
+{
+    Memo1->clear();
+}
+
+void TForm1::MENW2Click()
+{
+    Memo1->clear();
+}
+
+void TForm1::Memo1Change()
+{
+    if (m_fixingMemo)
+        return;
+    const QTextCursor caret = Memo1->textCursor();
+    const int line = caret.blockNumber(), column = caret.positionInBlock();
+    const QString text = Memo1->toPlainText();
+    const QString fitted = memo::fitToCapacity(text);
+    if (fitted != text) {
+        m_fixingMemo = true;
+        Memo1->setPlainText(fitted);
+        QTextBlock block = Memo1->document()->findBlockByNumber(std::min(line, kMemoMaxLines - 1));
+        if (!block.isValid())
+            block = Memo1->document()->lastBlock();
+        QTextCursor restored(block);
+        restored.setPosition(block.position() + std::min(column, block.length() - 1));
+        Memo1->setTextCursor(restored);
+        m_fixingMemo = false;
+    }
+    memoToModel();
+}
+
+void TForm1::memoToModel()
+{
+    m_session.form.Memo1 = memo::toLines(Memo1->toPlainText());
+}
+
+void TForm1::SUBMENClick(int colour)
+{
+    BasicSettings &basic = m_session.form.basic;
+    basic.ComboBox10 = colour;
+    basic.ComboBox11 = basic.ComboBox12 = basic.ComboBox13 = basic.ComboBox14 = 0;
+    showModel();
+}
+
+void TForm1::DOTAClick(int index)
+{
+    m_session.form.basic.ComboBox1 = index;
+    showModel();
+}
+
+void TForm1::DOTBClick(int index)
+{
+    m_session.form.basic.ComboBox3 = index;
+    showModel();
+}
+
+void TForm1::MLStringGrid1MouseDown(const QPoint &pos)
+{
+    PopupMenu1->popup(MLStringGrid1->viewport()->mapToGlobal(pos));
+}

@@ -1,0 +1,67 @@
+#include "ui/WindowScale.h"
+
+#include <QLayout>
+#include <QWidget>
+
+namespace quillet::ui {
+
+int scaled(int length, int n)
+{
+    const long long product = static_cast<long long>(length) * n;
+    return static_cast<int>(product >= 0 ? (product + 512) / 1024 : -((-product + 512) / 1024));
+}
+
+QRect scaled(const QRect &rect, int n)
+{
+    return {scaled(rect.x(), n), scaled(rect.y(), n), scaled(rect.width(), n), scaled(rect.height(), n)};
+}
+
+namespace {
+
+void scaleFont(QWidget *widget, int n)
+{
+    QFont font = widget->font();
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(scaled(font.pixelSize(), n));
+        widget->setFont(font);
+    }
+}
+
+bool placedByLayout(const QWidget *widget)
+{
+    const QWidget *parent = widget->parentWidget();
+    return parent && parent->layout() && parent->layout()->indexOf(widget) >= 0;
+}
+
+// Only plain containers (the window and its panels) hold controls placed by hand;
+// inside any other control the parts belong to that control.
+bool isContainer(const QWidget *widget)
+{
+    const char *type = widget->metaObject()->className();
+    return qstrcmp(type, "QWidget") == 0 || qstrcmp(type, "QFrame") == 0;
+}
+
+void scaleChildren(QWidget *container, int n)
+{
+    for (QWidget *child : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            continue;
+        if (child->testAttribute(Qt::WA_SetFont))
+            scaleFont(child, n);
+        if (!placedByLayout(child))
+            child->setGeometry(scaled(child->geometry(), n));
+        if (isContainer(child))
+            scaleChildren(child, n);
+    }
+}
+
+} // namespace
+
+void scaleWindow(QWidget *window, int n)
+{
+    scaleFont(window, n);
+    scaleChildren(window, n);
+    window->setFixedSize(scaled(window->width(), n), scaled(window->height(), n));
+}
+
+} // namespace quillet::ui

@@ -1,0 +1,321 @@
+// The main window through start-up and closing: captions by mode, the availability
+// of the controls, the start-up failures that disable "入力完了", and a close that
+// leaves the exchange file as Jw_cad wrote it.
+#include "UiTestSupport.h"
+
+#include "exchange/ControlAvailability.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace uitest;
+
+class TForm1StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyDesignerNameExists();
+    void captionsFollowTheMode_data();
+    void captionsFollowTheMode();
+    void availabilityFollowsModeAndFrameKind_data();
+    void availabilityFollowsModeAndFrameKind();
+    void availabilityInTheAnnotationModes();
+    void startupFailureDisablesOutput_data();
+    void startupFailureDisablesOutput();
+    void missingSettingsEndsTheProgram();
+    void smallScreenScalesTheWholeWindow();
+    void closingLeavesTheExchangeFileUntouched();
+    void completingInputWritesTheExchangeFile_data();
+    void completingInputWritesTheExchangeFile();
+    void storedLeaderLengthReachesTheSettings();
+};
+
+void TForm1StartupTest::everyDesignerNameExists()
+{
+    StartDir dir;
+    RecordingHost host;
+    TForm1 form("", dir.path(), &host);
+    QStringList names = {"Memo1",       "Memo2",       "Edit2",         "Edit7",       "ListBox1",    "RadioGroup1",
+                         "ColorBox1",   "ColorBox2",   "MLStringGrid1", "StringGrid1", "StringGrid2", "StringGrid3",
+                         "StatusBar1",  "Timer1",      "PopupMenu1",    "FontDialog1", "PaintBox1",   "PaintBox2",
+                         "MENW1",       "MENW2",       "MENW3",         "DOTA",        "DOTB",        "N1",
+                         "N2",          "N3",          "Label1",        "Label3",      "Label4",      "Label5",
+                         "Label8",      "Label16",     "Label17",       "Button1",     "Button2",     "ComboBoxEx1",
+                         "ComboBoxEx2", "ComboBoxEx3", "ComboBoxEx4"};
+    auto numbered = [&names](const char *prefix, std::initializer_list<int> numbers) {
+        for (int n : numbers)
+            names << QString::fromLatin1(prefix) + QString::number(n);
+    };
+    numbered("BitBtn", {1, 2, 4, 5, 6, 7, 8});
+    numbered("CheckBox", {1, 2, 3, 4, 5, 6});
+    numbered("ComboBox", {1, 2, 3, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+    numbered("Panel", {1, 2, 3, 4, 5, 6});
+    numbered("SpeedButton", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23});
+    numbered("SpinEdit", {1, 2, 3, 4, 5, 6});
+    numbered("SUBMEN", {0, 8});
+    numbered("DOTA", {0, 9});
+    numbered("DOTB", {0, 9});
+    for (const QString &name : names)
+        QVERIFY2(form.findChild<QObject *>(name), qPrintable(name));
+    QCOMPARE(form.findChild<QWidget *>("BitBtn2")->statusTip(),
+             QStringLiteral("Jwwに注釈を書込む。文字取り込みの時は取り込み終了"));
+    QVERIFY(form.findChild<QWidget *>("BitBtn2")->toolTip().isEmpty());
+}
+
+void TForm1StartupTest::captionsFollowTheMode_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<bool>("textModePanel");
+    QTest::newRow("none") << ""
+                          << "入力完了"
+                          << "入力完了  " << false;
+    QTest::newRow("T1") << "T1"
+                        << "取込完了"
+                        << "取込完了" << false;
+    QTest::newRow("t2") << "t2"
+                        << "枠書込１"
+                        << "入力完了  " << false;
+    QTest::newRow("T3") << "T3"
+                        << "枠書込２"
+                        << "入力完了  " << false;
+    QTest::newRow("T4") << "T4"
+                        << "入力完了"
+                        << "入力完了  " << true;
+    QTest::newRow("T5") << "T5"
+                        << "入力完了"
+                        << "入力完了  " << false;
+    QTest::newRow("T6 is the annotation mode") << "T6"
+                                               << "入力完了"
+                                               << "入力完了  " << false;
+    QTest::newRow("T1x is the annotation mode") << "T1x"
+                                                << "入力完了"
+                                                << "入力完了  " << false;
+}
+
+void TForm1StartupTest::captionsFollowTheMode()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, button);
+    QFETCH(QString, menu);
+    QFETCH(bool, textModePanel);
+    StartDir dir;
+    RecordingHost host;
+    TForm1 form(argument.toStdString(), dir.path(), &host);
+    QCOMPARE(form.findChild<QPushButton *>("BitBtn2")->text(), button);
+    QCOMPARE(form.findChild<QAction *>("MENW1")->text(), menu);
+    QCOMPARE(!form.findChild<QWidget *>("Panel6")->isHidden(), textModePanel);
+    QCOMPARE(form.findChild<QToolButton *>("SpeedButton11")->text(), QStringLiteral("注釈\n傾斜"));
+}
+
+void TForm1StartupTest::availabilityFollowsModeAndFrameKind_data()
+{
+    QTest::addColumn<QString>("argument");
+    for (const char *mode : {"", "T1", "T2", "T3", "T4", "T5"})
+        QTest::newRow(*mode ? mode : "none") << QString::fromLatin1(mode);
+}
+
+// Every frame kind and both extension modes, chosen as a user would: the window must
+// follow the core's rule after each change, not only at start.
+void TForm1StartupTest::availabilityFollowsModeAndFrameKind()
+{
+    QFETCH(QString, argument);
+    StartDir dir;
+    RecordingHost host;
+    TForm1 form(argument.toStdString(), dir.path(), &host);
+    auto *frame = form.findChild<QComboBox *>("ComboBoxEx2");
+    auto *extension = form.findChild<QComboBox *>("ComboBox5");
+    for (int kind = 0; kind < frame->count(); ++kind) {
+        for (int mode = 0; mode < 2; ++mode) {
+            frame->setCurrentIndex(kind);
+            extension->setCurrentIndex(mode);
+            const quillet::ControlAvailability a =
+                quillet::controlAvailability(form.session().mode, form.session().form);
+            const std::pair<const char *, bool> expected[] = {
+                {"ComboBoxEx1", a.ComboBoxEx1},
+                {"ComboBoxEx3", a.ComboBoxEx3},
+                {"ComboBoxEx4", a.ComboBoxEx4},
+                {"ComboBox5", a.ComboBox5},
+                {"SpinEdit1", a.SpinEdit1},
+                {"SpeedButton2", a.SpeedButton2},
+                {"SpeedButton3", a.SpeedButton3},
+                {"SpeedButton4", a.SpeedButton4},
+                {"SpeedButton11", a.SpeedButton11},
+                {"SpeedButton18", a.SpeedButton18},
+                {"BitBtn4", a.BitBtn4},
+                {"BitBtn5", a.BitBtn5},
+                {"CheckBox4", a.CheckBox4},
+                {"Button2", a.Button2},
+            };
+            for (const auto &[name, enabled] : expected)
+                QVERIFY2(form.findChild<QWidget *>(name)->isEnabled() == enabled,
+                         qPrintable(QStringLiteral("%1 frame %2 extension %3").arg(name).arg(kind).arg(mode)));
+            QCOMPARE(form.findChild<QAction *>("MENW3")->isEnabled(), a.leaderColourMenu);
+            QCOMPARE(form.findChild<QAction *>("DOTA")->isEnabled(), a.dotRadiusMenus);
+            QCOMPARE(form.findChild<QAction *>("DOTB")->isEnabled(), a.dotRadiusMenus);
+        }
+    }
+}
+
+// A few cases spelled out, so the wiring above is not only compared with itself.
+void TForm1StartupTest::availabilityInTheAnnotationModes()
+{
+    StartDir dir;
+    RecordingHost host;
+    TForm1 form("", dir.path(), &host);
+    auto enabled = [&form](const char *name) { return form.findChild<QWidget *>(name)->isEnabled(); };
+    auto *frame = form.findChild<QComboBox *>("ComboBoxEx2");
+    frame->setCurrentIndex(1); // 下線
+    QVERIFY(enabled("ComboBoxEx4"));
+    QVERIFY(!enabled("ComboBoxEx3"));
+    QVERIFY(!enabled("ComboBox5"));
+    frame->setCurrentIndex(7); // 四角延長
+    QVERIFY(!enabled("ComboBoxEx4"));
+    QVERIFY(enabled("ComboBox5"));
+    form.findChild<QComboBox *>("ComboBox5")->setCurrentIndex(1); // 指定
+    QVERIFY(enabled("SpinEdit1"));
+    form.findChild<QComboBox *>("ComboBox5")->setCurrentIndex(0); // 任意
+    QVERIFY(!enabled("SpinEdit1"));
+    frame->setCurrentIndex(11); // 雲　等片
+    QVERIFY(!enabled("ComboBoxEx1"));
+    QVERIFY(!enabled("ComboBoxEx3"));
+}
+
+void TForm1StartupTest::startupFailureDisablesOutput_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("exchange");
+    QTest::addColumn<int>("settingsLines");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("sound start") << ""
+                                 << "annotation.jwc_temp.txt" << 30 << true;
+    QTest::newRow("exchange missing") << ""
+                                      << "" << 30 << false;
+    QTest::newRow("exchange missing in T1") << "T1"
+                                            << "" << 30 << false;
+    QTest::newRow("already transformed") << ""
+                                         << "transformed.jwc_temp.txt" << 30 << false;
+    QTest::newRow("settings of 24 lines") << ""
+                                          << "annotation.jwc_temp.txt" << 24 << false;
+    QTest::newRow("settings of 25 lines") << ""
+                                          << "annotation.jwc_temp.txt" << 25 << true;
+}
+
+void TForm1StartupTest::startupFailureDisablesOutput()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, exchange);
+    QFETCH(int, settingsLines);
+    QFETCH(bool, enabled);
+    StartDir dir(exchange);
+    quillet::Lines settings = dir.read("PLDATA.tx");
+    settings.resize(std::size_t(settingsLines));
+    dir.write("PLDATA.tx", settings);
+    RecordingHost host;
+    TForm1 form(argument.toStdString(), dir.path(), &host);
+    QVERIFY(!form.startupEnded());
+    QCOMPARE(form.findChild<QPushButton *>("BitBtn2")->isEnabled(), enabled);
+    QCOMPARE(host.warnings.size() + host.notices.size() == 0, enabled);
+}
+
+void TForm1StartupTest::missingSettingsEndsTheProgram()
+{
+    StartDir dir;
+    dir.remove("PLDATA.tx");
+    RecordingHost host;
+    TForm1 form("", dir.path(), &host);
+    QVERIFY(form.startupEnded());
+    QCOMPARE(host.notices.size(), std::size_t(1));
+}
+
+void TForm1StartupTest::smallScreenScalesTheWholeWindow()
+{
+    StartDir dir;
+    RecordingHost host(600);
+    TForm1 form("", dir.path(), &host);
+    QCOMPARE(form.size(), QSize(588, 464)); // 731 and 576 times 824/1024, rounded
+    auto *grid = form.findChild<QTableWidget *>("MLStringGrid1");
+    QCOMPARE(grid->height(), 265);
+    QCOMPARE(grid->columnWidth(1), 225);
+    QCOMPARE(grid->rowHeight(0), 5 * 11);
+    QCOMPARE(grid->rowHeight(1), 11);
+    QCOMPARE(form.findChild<QTableWidget *>("StringGrid2")->rowHeight(3), 11);
+}
+
+void TForm1StartupTest::closingLeavesTheExchangeFileUntouched()
+{
+    StartDir dir;
+    const std::string before = dir.bytes("jwc_temp.txt");
+    RecordingHost host;
+    {
+        TForm1 form("", dir.path(), &host);
+        form.show();
+        QTest::qWait(20);
+        form.findChild<QWidget *>("CheckBox4")->setProperty("checked", true);
+        form.close();
+        QVERIFY(form.runEnded());
+    }
+    QCOMPARE(dir.bytes("jwc_temp.txt"), before);
+    QCOMPARE(dir.read("PLDATA.tx")[24], std::string("1"));
+}
+
+void TForm1StartupTest::completingInputWritesTheExchangeFile_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("exchange");
+    QTest::addColumn<QString>("expected"); // "drawn", "empty" or "untouched"
+    QTest::newRow("annotation") << ""
+                                << "annotation.jwc_temp.txt"
+                                << "drawn";
+    QTest::newRow("text import") << "T1"
+                                 << "selected-texts.jwc_temp.txt"
+                                 << "empty";
+    QTest::newRow("disabled after a start-up failure") << ""
+                                                       << "transformed.jwc_temp.txt"
+                                                       << "untouched";
+}
+
+void TForm1StartupTest::completingInputWritesTheExchangeFile()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, exchange);
+    QFETCH(QString, expected);
+    StartDir dir(exchange);
+    const std::string before = dir.bytes("jwc_temp.txt");
+    RecordingHost host;
+    TForm1 form(argument.toStdString(), dir.path(), &host);
+    form.BitBtn2Click(); // as the popup item does, even while the button is disabled
+    const std::string after = dir.bytes("jwc_temp.txt");
+    if (expected == "untouched") {
+        QVERIFY(!form.runEnded());
+        QCOMPARE(after, before);
+    } else if (expected == "empty") {
+        QVERIFY(form.runEnded());
+        QVERIFY(after.empty());
+    } else {
+        QVERIFY(form.runEnded());
+        QVERIFY(!after.empty());
+        QVERIFY(after.rfind("hq", 0) != 0); // written back: Jw_cad's header is gone
+    }
+}
+
+void TForm1StartupTest::storedLeaderLengthReachesTheSettings()
+{
+    StartDir dir;
+    RecordingHost host;
+    {
+        TForm1 form("", dir.path(), &host);
+        form.findChild<QPushButton *>("Button2")->click();
+        form.close();
+    }
+    QVERIFY(host.warnings.empty());
+    QVERIFY(dir.read("PLDATA.tx")[25] != "0");
+}
+
+QTEST_MAIN(TForm1StartupTest)
+#include "TForm1StartupTest.moc"
