@@ -206,8 +206,9 @@ int effectiveSlide(int slideIndex, int counted)
         return 1;
     if (counted > 2)
         return std::min(k, counted - 1);
-    // No text lines at all: there is nothing to slide.
-    return 0;
+    // No text lines at all: the box's own index stands, as the underline has always
+    // been computed with it.
+    return slideIndex;
 }
 
 void runSetup(RunContext &ctx, RunMeasures &m)
