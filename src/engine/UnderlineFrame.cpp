@@ -11,11 +11,11 @@ namespace {
 
 using ld = long double;
 
-/// How a leader that would cross the text from above meets it instead.
+/// How a leader that would cross the text from above meets it.
 enum class Route {
-    Keep,        ///< no row matched: the leader may still be dropped
-    FarEnd,      ///< steep enough to go round to the far end of the text
-    ShiftStart,  ///< shallow: the underline's start moves away from the leader
+    Straight,    ///< steep enough to run straight to point 2 past the text's corner
+    ShiftText,   ///< the text moves along the underline, away from the leader
+    AroundText,  ///< no row matched: routed round the text's near side, or left out
 };
 
 // The rows are tried from the top; the first that matches decides. Heights are paper
@@ -23,16 +23,16 @@ enum class Route {
 Route routeFor(double h, double &s)
 {
     if ((h < 9 && s > 50) || (h < 18 && s > 90) || (h < 26 && s > 120) || (h > 25 && s > 170))
-        return Route::FarEnd;
+        return Route::Straight;
     if (h <= 4 && s > 13) {
         s = s / 1.7L;
-        return Route::ShiftStart;
+        return Route::ShiftText;
     }
-    const bool shallow = (h < 6 && s > 8 && s <= 50) || (h < 9 && s > 10 && s <= 50) ||
-                         (h < 13 && s > 12 && s <= 90) || (h < 18 && s > 13 && s <= 90) ||
-                         (h < 26 && s > 16 && s <= 120) || (h < 33 && s > 20 && s <= 170) ||
-                         (h > 33 && s > 30 && s <= 220);
-    return shallow ? Route::ShiftStart : Route::Keep;
+    const bool shift = (h < 6 && s > 8 && s <= 50) || (h < 9 && s > 10 && s <= 50) ||
+                       (h < 13 && s > 12 && s <= 90) || (h < 18 && s > 13 && s <= 90) ||
+                       (h < 26 && s > 16 && s <= 120) || (h < 33 && s > 20 && s <= 170) ||
+                       (h > 33 && s > 30 && s <= 220);
+    return shift ? Route::ShiftText : Route::AroundText;
 }
 
 double nonZero(double v) { return v == 0 ? 1e-10 : v; }
@@ -73,9 +73,9 @@ void writeUnderline(EngineRun &e)
     int shift = 0;
     if (g.crossAbove == 1) {
         const Route route = routeFor(h, s);
-        if (route != Route::Keep)
+        if (route != Route::AroundText)
             g.crossAbove = 0;
-        if (route == Route::ShiftStart)
+        if (route == Route::ShiftText)
             shift = 1;
     }
 
@@ -86,7 +86,7 @@ void writeUnderline(EngineRun &e)
             m.leaderLong = 0;
     }
 
-    // 5. The underline reaches further to clear the leader.
+    // 5. The text (and the underline's far end) moves along to clear the leader.
     g.fx0 = g.fx;
     g.fy0 = g.fy;
     if (extended)
