@@ -206,8 +206,7 @@ int effectiveSlide(int slideIndex, int counted)
         return 1;
     if (counted > 2)
         return std::min(k, counted - 1);
-    // No text lines at all: the box's own index stands, as the underline has always
-    // been computed with it.
+    // No counted lines: the raw index stays, and the underline steps use it as it is.
     return slideIndex;
 }
 

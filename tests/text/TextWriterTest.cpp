@@ -137,10 +137,3 @@ TEST(TextWriter, TiltedTextRunsAlongTheSlope)
     EXPECT_NEAR(t.x, 2000 + 300 * std::sqrt(0.5), 1e-3);
     EXPECT_NEAR(t.y, 2000 - 300 * std::sqrt(0.5), 1e-3);
 }
-
-TEST(TextWriter, FrameModesWriteNoText)
-{
-    Session s = sessionFromExchange("selected-texts.jwc_temp.txt", Mode::FrameAll);
-    for (const auto &line : computeOutput(s).output)
-        EXPECT_NE(line.substr(0, 2), "ch") << line;
-}
