@@ -125,3 +125,26 @@ TEST(ExtensionLine, KindsFiveAndSixStartTheTextAtItsEnd)
         EXPECT_EQ(t[0].y, c.textY);
     }
 }
+
+TEST(Underline, TiltedUnderlineRunsAlongTheDirection)
+{
+    // Direction 45 degrees. In the text mode point 2 has moved away from the turning
+    // centre before the underline, so its start must be turned as well.
+    Session annotation = frameAt(1, "1000 3000", "2000 2000", "4000 4000");
+    Session textMode = sessionFromExchange("text-mode.jwc_temp.txt", Mode::TextMode);
+    textMode.exchange.point3Line = "hp2   5500 4200";
+    textMode.form.Memo1 = {"W=300"};
+    textMode.form.basic.CheckBox5 = true;
+    textMode.form.ComboBoxEx2 = 1;
+    for (Session *s : {&annotation, &textMode}) {
+        s->form.SpeedButton11 = true;
+        const Lines out = computeOutput(*s).output;
+        std::size_t at = 0;
+        while (at < out.size() && out[at] != "lc3")
+            ++at;
+        ASSERT_LT(at + 1, out.size());
+        const Segment u = segmentOf(out[at + 1]);
+        EXPECT_NEAR(std::hypot(u.x2 - u.x1, u.y2 - u.y1), 850, 1e-2) << out[at + 1];
+        EXPECT_NEAR(std::atan2(u.y2 - u.y1, u.x2 - u.x1) * 4, 3.14159265358979L, 1e-5) << out[at + 1];
+    }
+}
