@@ -11,6 +11,9 @@ namespace {
 
 using ld = long double;
 
+/// The steepest leader any row of the route table moves the text for.
+constexpr double kSteepestShifted = 220;
+
 /// How a leader that would cross the text from above meets it.
 enum class Route {
     Straight,    ///< steep enough to run straight to point 2 past the text's corner
@@ -31,7 +34,7 @@ Route routeFor(double h, double &s)
     const bool shift = (h < 6 && s > 8 && s <= 50) || (h < 9 && s > 10 && s <= 50) ||
                        (h < 13 && s > 12 && s <= 90) || (h < 18 && s > 13 && s <= 90) ||
                        (h < 26 && s > 16 && s <= 120) || (h < 33 && s > 20 && s <= 170) ||
-                       (h > 33 && s > 30 && s <= 220);
+                       (h > 33 && s > 30 && s <= kSteepestShifted);
     return shift ? Route::ShiftText : Route::AroundText;
 }
 
@@ -94,7 +97,11 @@ void writeUnderline(EngineRun &e)
     const double q = s / 12;
     float t = 0;
     bool move = false;
-    if (g.crossBelow == 1 && slide >= 1) {
+    // A leader from below meets the lines under the underline nearly head-on when it
+    // is steeper than any the route table would shift for; the shift's linear rule
+    // then grows without bound (a leader straight up divides by 1e-10) and would
+    // throw the text off the drawing, so such a leader leaves the text where it is.
+    if (g.crossBelow == 1 && slide >= 1 && s <= kSteepestShifted) {
         const ld room = ext(hs) / 2 + 2;
         t = f32((forward ? room - q : q - room) * scale);
         if (extended)
