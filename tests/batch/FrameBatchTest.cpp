@@ -1,5 +1,5 @@
-// The frame kinds through the built program: golden start directories, and the slide
-// and extension choices of a preset taking effect in what is written back.
+// The slide and extension choices of a preset, through the built program, taking
+// effect in what the frame kinds write back.
 #include "support/RunSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,15 +33,6 @@ Lines runGolden(const TempDir &dir, const std::string &name, void (*change)(Line
 }
 
 } // namespace
-
-TEST(FrameBatch, GoldenStartDirectoriesWriteBackTheExpectedFile)
-{
-    for (const char *name : {"textmode-underline", "rectangle-arrow", "vertical-bracket", "bend-oval-tilt"}) {
-        SCOPED_TRACE(name);
-        TempDir dir;
-        EXPECT_EQ(runGolden(dir, name), goldenExpected(name));
-    }
-}
 
 TEST(FrameBatch, GivenExtensionLengthComesFromThePreset)
 {
