@@ -32,6 +32,8 @@ struct GeometryState {
     float ovalInnerEnd = 0;   ///< xe (horizontal) or ye (vertical)
     float ovalRadius = 0;
 
+    int existingText = 0;     ///< T3: the framed text runs towards smaller x
+
     // Leader, from the tip step.
     float leaderAngle = 0;    ///< θ, degrees, after the curved-leader turn
     PointF leaderStart;       ///< on the dot's rim for dot tips
