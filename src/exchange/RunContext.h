@@ -4,6 +4,8 @@
 #include "exchange/Mode.h"
 #include "settings/FormModel.h"
 
+#include <ctime>
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -19,6 +21,8 @@ struct RunContext {
     FormModel &form;
     std::string currentExchangeLine;
     Lines &output;
+    /// Local date and time the date codes print; unset = read the clock.
+    std::optional<std::tm> fixedNow;
 };
 
 } // namespace quillet
