@@ -32,6 +32,13 @@ struct GeometryState {
     float ovalInnerEnd = 0;   ///< xe (horizontal) or ye (vertical)
     float ovalRadius = 0;
 
+    // Handed on by the balloon and cloud frames (kinds 10 to 12) to the wedge and the fill.
+    PointF frameC0;           ///< c0: point 2's corner of the balloon or cloud rectangle
+    PointF frameC1;           ///< c1: its far corner
+    PointF gapEnd;            ///< G2: the end of the gap along the text, away from c0
+    Lines bumps;              ///< six strings per bump: x, y, r, side code, angle, flatness
+    int existingText = 0;     ///< T3: the existing text runs towards smaller x
+
     // Leader, from the tip step.
     float leaderAngle = 0;    ///< θ, degrees, after the curved-leader turn
     PointF leaderStart;       ///< on the dot's rim for dot tips
