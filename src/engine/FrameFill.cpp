@@ -55,8 +55,8 @@ FillFrame fillFrame(const EngineRun &e)
         f.gapEnd = curvedLeaderGapEnd(e, f.p2);
         f.centre = f.p2;
     } else if (kind >= 10) {
-        f.p2 = e.g.frameC0;
-        f.far = e.g.frameC1;
+        f.p2 = e.g.frameNear;
+        f.far = e.g.frameFar;
         f.gapEnd = e.g.gapEnd;
         f.centre = f.p2;
     } else {
@@ -244,32 +244,21 @@ void writeOvalEnds(EngineRun &e, const Rect &r, float gap)
 void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 {
     const GeometryState &g = e.g;
-    const Lines &list = g.bumps;
-    const std::size_t groups = (list.size() + 1) / 6;
-    auto item = [&list](std::size_t i) -> const std::string & {
-        if (i >= list.size())
-            throw RangeError("List index out of bounds (" + std::to_string(i) + ")");
-        return list[i];
-    };
     const ld gp = gap, s = e.m.scale;
-    for (std::size_t k = 0; k < groups; ++k) {
-        const std::size_t at = 6 * k;
-        PointF c{f32(parseFloat(item(at))), f32(parseFloat(item(at + 1)))};
-        const float radius = f32(parseFloat(item(at + 2)) - 0.75L * gp);
-        const std::string &side = item(at + 3);
-        const std::string &angle = item(at + 4);
-        if (side == "1")
-            c.x = f32(ext(c.x) + gp);
-        else if (side == "2")
-            c.y = f32(ext(c.y) + gp);
-        else if (side == "3")
-            c.x = f32(ext(c.x) - gp);
-        else if (side == "4")
-            c.y = f32(ext(c.y) - gp);
-        const float flatness =
-            item(at + 5) == "0.5" ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
+    for (const CloudBump &bump : g.bumps) {
+        PointF c = bump.centre;
+        const float radius = f32(ext(bump.radius) - 0.75L * gp);
+        switch (bump.side) {
+        case '1': c.x = f32(ext(c.x) + gp); break;
+        case '2': c.y = f32(ext(c.y) + gp); break;
+        case '3': c.x = f32(ext(c.x) - gp); break;
+        case '4': c.y = f32(ext(c.y) - gp); break;
+        default: break;
+        }
+        const bool longSide = std::string(bump.flatness) == "0.5";
+        const float flatness = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
 
-        std::string tilt = angle;
+        std::string tilt = bump.angle;
         if (e.tilt()) {
             PointF other = c;
             float tau = turnAbout(c, other, centre, e);
@@ -278,7 +267,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             ld turn = tau;
             if (!g.horizontal())
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
-            tilt = CommandWriter::number(f32(parseFloat(angle) + radians(turn)));
+            tilt = CommandWriter::number(f32(parseFloat(bump.angle) + radians(turn)));
         }
         e.out.solidHalfDisc(c, radius, CommandWriter::number(flatness), tilt, "0");
     }

@@ -182,8 +182,8 @@ namespace {
 Pass cloudPass(int kind)
 {
     Pass p = fillPass(kind, {0, 1, 1, 0, 0, 1}, {90, 190}, {310, 310});
-    p.g.frameC0 = {100, 200};
-    p.g.frameC1 = {300, 300};
+    p.g.frameNear = {100, 200};
+    p.g.frameFar = {300, 300};
     p.g.gapEnd = {150, 200};
     p.m.p1 = {65, 120};
     p.m.leaderLong = 1;
@@ -196,8 +196,10 @@ TEST(Fill, CloudBumpsShrinkAndMoveInward)
 {
     Pass p = cloudPass(11);
     p.m.leaderLong = 0;
-    p.g.bumps = {"150", "310", "20", "4", "0", "0.5", "120", "190", "15", "2", "-3.1416", "0.5",
-                 "95", "250", "25", "1", "1.5708", "0.65", "305", "250", "25", "3", "-1.5708", "0.65"};
+    p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"},
+                 {{120, 190}, 15, '2', "-3.1416", "0.5"},
+                 {{95, 250}, 25, '1', "1.5708", "0.65"},
+                 {{305, 250}, 25, '3', "-1.5708", "0.65"}};
     const Lines out = fill(p);
     ASSERT_EQ(out.size(), 6u);
     EXPECT_EQ(out[1], "sl 105 205 295 205 295 295 105 295");
@@ -260,7 +262,7 @@ TEST(Fill, TiltedCloudBumpsTurnWithTheFrame)
     p.form.SpeedButton11 = true;
     p.m.indicated2 = {100, 200};
     p.m.p3 = {140, 230};
-    p.g.bumps = {"150", "310", "20", "4", "0", "0.5"};
+    p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"}};
     const Lines out = fill(p);
     ASSERT_EQ(out.size(), 3u);
     const auto v = numbersOf(out[2], 3);
