@@ -326,16 +326,20 @@ void writeFill(EngineRun &e)
 
     // 6..8. Colour, the rectangle and the one below a slid underline.
     e.out.fillColor(form.ColorBox2.color());
+    // Where the frame itself turns about indicated point 2, the fill follows it there.
     const bool turnsAboutIndicated = e.mode() == Mode::FrameEach || e.mode() == Mode::TextMode;
-    writeQuad(e, r, turnsAboutIndicated ? m.indicated2 : f.centre);
+    const PointF areaCentre = turnsAboutIndicated ? m.indicated2 : f.centre;
+    writeQuad(e, r, areaCentre);
     if (isUnderline(kind) && m.slide >= 1)
         writeQuad(e, second, m.indicated2);
 
     // 9..10. Round ends and cloud bumps.
     if (isOval(kind))
         writeOvalEnds(e, r, gap);
+    // The bumps turn with the rectangle they fill, so that they stay under the cloud's
+    // own bumps when those turn about indicated point 2.
     if (kind >= 11)
-        writeCloudBumps(e, f.centre, gap);
+        writeCloudBumps(e, areaCentre, gap);
 
     // 11. The wedge: a triangle from beyond point 1 to the gap, then the strip that
     // joins the gap to the filled rectangle.

@@ -272,6 +272,23 @@ TEST(Fill, TiltedCloudBumpsTurnWithTheFrame)
     EXPECT_NEAR(v[4], std::atan(0.75L), 1e-6);
 }
 
+TEST(Fill, TextModeTurnsCloudBumpsAboutIndicatedPoint2LikeTheCloud)
+{
+    Pass p = cloudPass(11);
+    p.ctx.mode = Mode::TextMode;
+    p.m.leaderLong = 0;
+    p.form.SpeedButton11 = true;
+    p.m.indicated2 = {0, 0};
+    p.m.p3 = {40, 30};
+    p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"}};
+    const Lines out = fill(p);
+    ASSERT_EQ(out.size(), 3u);
+    const auto v = numbersOf(out[2], 3);
+    // (150, 305) turned about the origin: (120 - 183, 90 + 244).
+    EXPECT_NEAR(v[0], -63, 2e-3);
+    EXPECT_NEAR(v[1], 334, 2e-3);
+}
+
 TEST(Fill, GoldenCloudFillMatchesByteForByte)
 {
     const Session s = sessionFromGolden("cloud-fill");
