@@ -26,4 +26,9 @@ void completeInput(Session &session, Host &host)
     writeLines(session.file("jwc_temp.txt"), session.output);
 }
 
+void storeLeaderLength(Session &session)
+{
+    settings::storeLeaderLength(session, leaderLengthForStorage(session));
+}
+
 } // namespace quillet
