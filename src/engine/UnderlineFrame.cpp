@@ -1,9 +1,176 @@
+#include "base/RealMath.h"
+#include "engine/FrameLines.h"
 #include "engine/Frames.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace quillet {
 
-// Not built yet: the underline frames write nothing, so a run with this choice
-// leaves them out rather than drawing something else in their place.
-void writeUnderline(EngineRun &) {}
+namespace {
+
+using ld = long double;
+
+/// How a leader that would cross the text from above meets it.
+enum class Route {
+    Straight,    ///< steep enough to run straight to point 2 past the text's corner
+    ShiftText,   ///< the text moves along the underline, away from the leader
+    AroundText,  ///< no row matched: routed round the text's near side, or left out
+};
+
+// The rows are tried from the top; the first that matches decides. Heights are paper
+// millimetres of the text above the underline, steepness ten times the slope.
+Route routeFor(double h, double &s)
+{
+    if ((h < 9 && s > 50) || (h < 18 && s > 90) || (h < 26 && s > 120) || (h > 25 && s > 170))
+        return Route::Straight;
+    if (h <= 4 && s > 13) {
+        s = s / 1.7L;
+        return Route::ShiftText;
+    }
+    const bool shift = (h < 6 && s > 8 && s <= 50) || (h < 9 && s > 10 && s <= 50) ||
+                       (h < 13 && s > 12 && s <= 90) || (h < 18 && s > 13 && s <= 90) ||
+                       (h < 26 && s > 16 && s <= 120) || (h < 33 && s > 20 && s <= 170) ||
+                       (h > 33 && s > 30 && s <= 220);
+    return shift ? Route::ShiftText : Route::AroundText;
+}
+
+double nonZero(double v) { return v == 0 ? 1e-10 : v; }
+
+} // namespace
+
+void writeUnderline(EngineRun &e)
+{
+    RunMeasures &m = e.m;
+    GeometryState &g = e.g;
+    const BasicSettings &basic = e.form().basic;
+    const bool extended = e.frameKind() == 6;
+    const bool horizontal = g.horizontal();
+    const bool forward = horizontal ? g.rightward : g.upward;
+    const ld scale = m.scale;
+    const int n = m.countedLines();
+    const int slide = m.slide;
+
+    // 1. Steepness of the leader against the text direction.
+    const double ddx = nonZero(double(ext(m.p1.x) - m.p2.x));
+    const double ddy = nonZero(double(ext(m.p1.y) - m.p2.y));
+    double s = double(horizontal ? ext(ddy) / ddx * 10 : ext(ddx) / ddy * 10);
+    s = std::fabs(s);
+    s = double(s + basic.SpinEdit4 * ext(s) / 100);
+    double extension = 0;
+    if (extended) {
+        extension = double(divide(std::fabs(ext(horizontal ? g.ex : g.ey)), scale) / 1.4L);
+        s = double(ext(s) + extension);
+    }
+
+    // 2. Height of the text above the underline, and of the slid lines below it.
+    const ld lineStep = ext(m.charHeight) + m.lineGap;
+    const ld correction = ld(basic.SpinEdit3) / 10;
+    const double h = double(n == 0 ? correction + lineStep : correction + lineStep * (n - slide));
+    const double hs = double(correction + lineStep * slide);
+
+    // 3. A leader that would cross the text from above.
+    int shift = 0;
+    if (g.crossAbove == 1) {
+        const Route route = routeFor(h, s);
+        if (route != Route::AroundText)
+            g.crossAbove = 0;
+        if (route == Route::ShiftText)
+            shift = 1;
+    }
+
+    // 4. A leader that would end inside the text's height is left out.
+    if (g.crossAbove == 1 && shift == 0) {
+        const float r = f32(std::fabs(horizontal ? ext(m.p1.y) - m.p2.y : ext(m.p1.x) - m.p2.x));
+        if (ext(m.frameHeight) - hs * scale > r)
+            m.leaderLong = 0;
+    }
+
+    // 5. The text (and the underline's far end) moves along to clear the leader.
+    g.fx0 = g.fx;
+    g.fy0 = g.fy;
+    if (extended)
+        s = double(ext(s) - extension);
+    const double q = s / 12;
+    float t = 0;
+    bool move = false;
+    if (g.crossBelow == 1 && slide >= 1) {
+        const ld room = ext(hs) / 2 + 2;
+        t = f32((forward ? room - q : q - room) * scale);
+        if (extended)
+            t = f32(ext(t) / 2);
+        shift = 1;
+        move = true;
+    } else if (shift == 1) {
+        const ld room = ext(h) / 2 + 3;
+        t = f32((forward ? room - q : q - room) * scale);
+        if (extended)
+            t = f32(ext(t) / 1.7L);
+        if (slide >= n)
+            shift = 0;
+        else
+            move = true;
+    }
+    g.shiftAmount = 0;
+    if (move) {
+        if (horizontal)
+            g.fx = f32(ext(g.fx) + t);
+        else
+            g.fy = f32(ext(g.fy) + t);
+        g.shiftAmount = t;
+    }
+    g.underlineShift = shift;
+
+    // 6. The line reaches over the extension.
+    if (extended) {
+        g.fx = f32(ext(g.fx) + g.ex);
+        g.fy = f32(ext(g.fy) + g.ey);
+    }
+
+    // 7..8.
+    e.out.color(extended ? basic.ComboBox13 : basic.ComboBox14);
+    if (e.mode() == Mode::TextMode)
+        applyAttachShift(e);
+
+    // 9. The underline.
+    if (horizontal) {
+        PointF start = m.p2, end{g.fx, m.p2.y};
+        if (e.tilt()) {
+            PointF turnedStart = start;
+            turnPair(e, end, turnedStart);
+            // Elsewhere point 2 is the turning centre itself, and written as it is.
+            if (e.mode() == Mode::FrameEach || e.mode() == Mode::TextMode)
+                start = turnedStart;
+        }
+        e.out.line(start, end);
+    } else {
+        PointF end{m.p2.x, g.fy};
+        if (e.tilt())
+            end = turned(e, end);
+        e.out.line(m.p2, end);
+    }
+
+    // 10. The text begins beyond the extension.
+    if (extended) {
+        if (horizontal)
+            m.p2.x = f32(ext(m.p2.x) + g.ex);
+        else
+            m.p2.y = f32(ext(m.p2.y) + g.ey);
+    }
+
+    // 11. Where a leader routed round the text ends: the top of the lines above the
+    // underline, on the near side.
+    if (slide >= n)
+        g.crossAbove = 0;
+    if (g.crossAbove == 1) {
+        const float height = m.frameHeight;
+        float far = horizontal ? f32(ext(m.p2.y) + height) : f32(ext(m.p2.x) - height);
+        if (slide >= 1) {
+            const float d = f32(std::min(slide, n) * lineStep * scale);
+            far = horizontal ? f32(ext(far) - d) : f32(ext(far) + d);
+        }
+        g.farUnderline = far;
+    }
+}
 
 } // namespace quillet

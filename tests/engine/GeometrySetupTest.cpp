@@ -19,7 +19,7 @@ struct SetupOnly {
     explicit SetupOnly(Session session) : s(std::move(session)), form(s.form) {}
     void run()
     {
-        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.settingsList, form, s.currentExchangeLine, output, {}};
+        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.settingsList, form, s.currentExchangeLine, output};
         runSetup(ctx, m);
         EngineRun e(ctx, m, g);
         setupGeometry(e);

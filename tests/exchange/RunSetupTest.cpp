@@ -23,7 +23,7 @@ struct SetupRun {
     void run()
     {
         RunContext ctx{session.mode, session.exchange, session.exchangeCopy, session.settingsList,
-                       form, session.currentExchangeLine, output, {}};
+                       form, session.currentExchangeLine, output};
         runSetup(ctx, m);
     }
 };

@@ -13,7 +13,7 @@ struct Pass {
     GeometryState g;
     RunContext ctx;
 
-    explicit Pass(Mode mode = Mode::Annotation) : ctx{mode, exchange, copy, settings, form, "", output, {}}
+    explicit Pass(Mode mode = Mode::Annotation) : ctx{mode, exchange, copy, settings, form, "", output}
     {
         exchange.colorLine = "lc3";
     }

@@ -1,0 +1,53 @@
+#include "engine/FrameLines.h"
+
+#include "base/RealMath.h"
+
+namespace quillet {
+
+float turnPair(EngineRun &e, PointF &a, PointF &b)
+{
+    return rotatePair(a, b, e.m.indicated2, e.m.indicated2, e.m.p3, e.g.turnFlags());
+}
+
+PointF turned(EngineRun &e, PointF p)
+{
+    PointF spare = p;
+    turnPair(e, p, spare);
+    return p;
+}
+
+void writeStraightExtension(EngineRun &e)
+{
+    RunMeasures &m = e.m;
+    GeometryState &g = e.g;
+    e.out.color(e.form().basic.ComboBox13);
+    if (g.horizontal()) {
+        if (e.tilt())
+            e.out.line(m.p2, m.p3);
+        else
+            e.out.line(m.p2.x, m.p2.y, m.p3.x, m.p2.y);
+        m.p2.x = f32(ext(m.p2.x) + g.ex);
+        g.fx = f32(ext(g.fx) + g.ex);
+    } else {
+        if (e.tilt())
+            e.out.line(m.p2, turned(e, {m.p2.x, m.p3.y}));
+        else
+            e.out.line(m.p2.x, m.p2.y, m.p2.x, m.p3.y);
+        m.p2.y = m.p3.y;
+        g.fy = f32(ext(g.fy) + g.ey);
+    }
+}
+
+void writeExtensionToPoint3(EngineRun &e)
+{
+    const RunMeasures &m = e.m;
+    e.out.color(e.form().basic.ComboBox13);
+    if (e.tilt())
+        e.out.line(m.p2, m.p3);
+    else if (e.g.horizontal())
+        e.out.line(m.p2.x, m.p2.y, m.p3.x, m.p2.y);
+    else
+        e.out.line(m.p2.x, m.p2.y, m.p2.x, m.p3.y);
+}
+
+} // namespace quillet
