@@ -10,6 +10,18 @@ namespace quillet {
 
 namespace fs = std::filesystem;
 
+const std::string &lineAt(const Lines &lines, int index)
+{
+    if (index < 0 || index >= int(lines.size()))
+        throw RangeError("List index out of bounds (" + std::to_string(index) + ")");
+    return lines[std::size_t(index)];
+}
+
+std::string &lineAt(Lines &lines, int index)
+{
+    return const_cast<std::string &>(lineAt(static_cast<const Lines &>(lines), index));
+}
+
 Lines splitLines(const std::string &bytes)
 {
     Lines lines;

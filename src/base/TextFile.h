@@ -8,6 +8,11 @@ namespace quillet {
 
 using Lines = std::vector<std::string>;
 
+/// Line `index` of a list; an index outside it is a RangeError, as for every list
+/// the program keeps.
+const std::string &lineAt(const Lines &lines, int index);
+std::string &lineAt(Lines &lines, int index);
+
 /// Splits file bytes into lines: CR LF or a lone LF ends a line, a last line without
 /// an end counts, every other byte (a lone CR, NUL) stays in its line.
 Lines splitLines(const std::string &bytes);

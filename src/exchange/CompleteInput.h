@@ -10,4 +10,9 @@ namespace quillet {
 /// of the output run's classes propagates and leaves jwc_temp.txt as it was.
 void completeInput(Session &session, Host &host);
 
+/// "長さ記憶" (Button2Click): the paper length from point 1 to point 2 goes into settings
+/// line 25, in memory only. The run set-up it needs appends its lines to the Output
+/// list, as every set-up does. Errors of the set-up propagate.
+void storeLeaderLength(Session &session);
+
 } // namespace quillet

@@ -206,8 +206,8 @@ int effectiveSlide(int slideIndex, int counted)
         return 1;
     if (counted > 2)
         return std::min(k, counted - 1);
-    // No text lines at all: there is nothing to slide.
-    return 0;
+    // No counted lines: the raw index stays, and the underline steps use it as it is.
+    return slideIndex;
 }
 
 void runSetup(RunContext &ctx, RunMeasures &m)

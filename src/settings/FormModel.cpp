@@ -1,5 +1,6 @@
 #include "settings/FormModel.h"
 
+#include "base/Number.h"
 #include "base/Sjis.h"
 
 #include <tuple>
@@ -22,6 +23,14 @@ auto tie(const BasicSettings &b)
 } // namespace
 
 bool BasicSettings::operator==(const BasicSettings &o) const { return tie(*this) == tie(o); }
+
+void applyDotRadius(BasicSettings &basic, const std::string &digits)
+{
+    // An empty line is a bad number, like any other.
+    basic.ComboBox1 = limits::item(parseInt(digits.substr(0, 1)), limits::kRadiusDigits);
+    basic.ComboBox3 = limits::item(parseInt(digits.empty() ? digits : digits.substr(digits.size() - 1)),
+                                   limits::kRadiusDigits);
+}
 
 FormModel::FormModel()
 {

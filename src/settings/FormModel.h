@@ -68,6 +68,10 @@ struct BasicSettings {
     bool operator!=(const BasicSettings &o) const { return !(*this == o); }
 };
 
+/// The dot radius as the files store it: the whole-millimetre index followed by the
+/// tenths index ("37"); the first character goes to ComboBox1, the last to ComboBox3.
+void applyDotRadius(BasicSettings &basic, const std::string &digits);
+
 /// The input-method captions of `SpeedButton1`, in the order of settings line 14.
 enum class ImeMode { Hiragana = 1, FullKatakana = 2, HalfKatakana = 3, FullAlphanumeric = 4 };
 

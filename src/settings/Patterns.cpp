@@ -9,12 +9,7 @@ namespace quillet::patterns {
 
 namespace {
 
-const std::string &line(const Lines &list, int index)
-{
-    if (index < 0 || index >= int(list.size()))
-        throw RangeError("List index out of bounds (" + std::to_string(index) + ")");
-    return list[std::size_t(index)];
-}
+const std::string &line(const Lines &list, int index) { return lineAt(list, index); }
 
 int number(const Lines &list, int index) { return parseInt(line(list, index)); }
 
@@ -50,12 +45,10 @@ void apply(Session &session, bool withNames)
 
     b.ColorBox1.selectItem(0);
     b.ColorBox1.selectColor(number(list, at + 14));
-    // An empty custom colour means "no window colour stored": the designed one, item 17.
+    // A stored custom colour of 0 selects money green, item 17, whatever the index line says.
     b.ColorBox1.selectItem(line(list, at + 14) != "0" ? number(list, at + 15) : 17);
 
-    const std::string &radius = line(list, at + 16);
-    b.ComboBox1 = item(parseInt(radius.substr(0, 1)), kRadiusDigits);
-    b.ComboBox3 = item(parseInt(radius.empty() ? radius : radius.substr(radius.size() - 1)), kRadiusDigits);
+    applyDotRadius(b, line(list, at + 16));
     b.RadioGroup1 = item(number(list, at + 17), kDetectionRanges);
     b.CheckBox5 = line(list, at + 18) == "1";
 

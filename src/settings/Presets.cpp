@@ -151,9 +151,7 @@ bool recall(Session &session, int preset)
     b.ColorBox1.selectColor(number(39));
     b.ColorBox1.selectItem(number(40));
     f.ListBox1 = item(number(41), kPatterns);
-    const std::string &radius = text(42);
-    b.ComboBox1 = item(parseInt(radius.substr(0, 1)), kRadiusDigits);
-    b.ComboBox3 = item(parseInt(radius.empty() ? radius : radius.substr(radius.size() - 1)), kRadiusDigits);
+    applyDotRadius(b, text(42));
     b.RadioGroup1 = item(number(43), kDetectionRanges);
     b.CheckBox5 = text(44) == "1";
     session.form = std::move(f);

@@ -8,19 +8,8 @@ namespace quillet::settings {
 
 namespace {
 
-const std::string &line(const Lines &list, int index)
-{
-    if (index < 0 || index >= int(list.size()))
-        throw RangeError("List index out of bounds (" + std::to_string(index) + ")");
-    return list[std::size_t(index)];
-}
-
-std::string &line(Lines &list, int index)
-{
-    if (index < 0 || index >= int(list.size()))
-        throw RangeError("List index out of bounds (" + std::to_string(index) + ")");
-    return list[std::size_t(index)];
-}
+const std::string &line(const Lines &list, int index) { return lineAt(list, index); }
+std::string &line(Lines &list, int index) { return lineAt(list, index); }
 
 int number(const Lines &list, int index) { return parseInt(line(list, index)); }
 

@@ -259,7 +259,7 @@ TEST(RunSetup, EffectiveSlide)
         {4, 1, 0}, {4, 2, 1}, {4, 5, 1},             // 最大１行
         {5, 2, 1}, {5, 3, 2}, {5, 9, 2},             // 最大２行
         {6, 2, 1}, {6, 3, 2}, {6, 4, 3}, {6, 5, 3},  // 最大３行
-        {6, 0, 0},                                    // nothing to slide
+        {6, 0, 6}, {4, 0, 4},                         // no counted lines: the raw index
     };
     for (const Case &c : cases)
         EXPECT_EQ(effectiveSlide(c.index, c.lines), c.slide) << c.index << " " << c.lines;

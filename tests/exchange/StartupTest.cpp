@@ -1,4 +1,6 @@
+#include "exchange/CompleteInput.h"
 #include "exchange/Startup.h"
+#include "settings/Settings.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -309,4 +311,19 @@ TEST(Close, AVanishedFolderFallsBackWithoutErasingTheStartDirectorysIndex)
     closeWindow(session, host);
     EXPECT_EQ(dir.read("PJDATA.tx"), index);
     EXPECT_EQ(lines(dir, "PLDATA.tx")[11], "");
+}
+
+TEST(LeaderLength, IsStoredInPaperMillimetresRoundedToTenPlaces)
+{
+    TempDir dir;
+    prepare(dir);
+    test::RecordingHost host;
+    Session session;
+    ASSERT_EQ(runStartup(session, host, "", dir.path()), StartupResult::Running);
+    // Points 1 and 2 of the sample lie 1500 apart in x and y, in group 1 at scale 100.
+    storeLeaderLength(session);
+    // hypot = 2121.32034355964…, rounded to ten places and divided by the scale.
+    EXPECT_EQ(session.settingsList[25], "21.213203435596");
+    settings::registerSettings(session, host);
+    EXPECT_EQ(readLines(dir / "PLDATA.tx")[25], "0"); // 設定登録 clears it
 }
