@@ -1,6 +1,7 @@
 #include "engine/Frames.h"
 
 #include "base/RealMath.h"
+#include "engine/FrameAxes.h"
 
 #include <cmath>
 
@@ -30,19 +31,8 @@ bool isOval(int kind) { return kind == 3 || kind == 8; }
 // far corner, and a gap as wide as a cloud would leave for the same text.
 PointF curvedLeaderGapEnd(const EngineRun &e, PointF c0)
 {
-    const RunMeasures &m = e.m;
-    const GeometryState &g = e.g;
-    float gap = 0;
-    if (m.leaderLong == 1) {
-        const ld n = m.widest;
-        gap = f32(squareRoot(n) * divide(divide(m.frameWidth, n), 1.7L));
-    }
-    PointF end = c0;
-    if (g.horizontal())
-        end.x = f32(g.rightward ? ext(c0.x) + gap : ext(c0.x) - gap);
-    else
-        end.y = f32(g.upward ? ext(c0.y) + gap : ext(c0.y) - gap);
-    return end;
+    const FrameAxes ax = frameAxes(e.g);
+    return ax.at(f32(ax.along(c0) + ax.advance * ext(frameGap(e))), ax.across(c0));
 }
 
 FillFrame fillFrame(const EngineRun &e)
