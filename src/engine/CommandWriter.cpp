@@ -52,6 +52,21 @@ void CommandWriter::solidTriangle(PointF a, PointF b, PointF c)
                        number(c.x) + " " + number(c.y));
 }
 
+void CommandWriter::solidQuad(PointF a, PointF b, PointF c, PointF d)
+{
+    m_output.push_back("sl " + number(a.x) + " " + number(a.y) + " " + number(b.x) + " " + number(b.y) + " " +
+                       number(c.x) + " " + number(c.y) + " " + number(d.x) + " " + number(d.y));
+}
+
+void CommandWriter::solidHalfDisc(PointF c, float r, const std::string &flatness, const std::string &tilt,
+                                  const std::string &start)
+{
+    m_output.push_back("sc " + number(c.x) + " " + number(c.y) + " " + number(r) + " " + flatness + " " + tilt +
+                       " " + start + " 3.1416 5");
+}
+
+void CommandWriter::fillColor(int colorNumber) { m_output.push_back("lc10 " + std::to_string(colorNumber)); }
+
 void CommandWriter::raw(const std::string &line) { m_output.push_back(line); }
 
 } // namespace quillet

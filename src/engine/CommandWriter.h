@@ -36,6 +36,13 @@ public:
     void solidCircle(PointF c, float r);
     /// Solid triangle "sl xa ya xb yb xc yc".
     void solidTriangle(PointF a, PointF b, PointF c);
+    /// Solid quadrilateral "sl xa ya xb yb xc yc xd yd".
+    void solidQuad(PointF a, PointF b, PointF c, PointF d);
+    /// Solid half disc "sc x y r" + flatness, tilt and start as given + " 3.1416 5".
+    void solidHalfDisc(PointF c, float r, const std::string &flatness, const std::string &tilt,
+                       const std::string &start);
+    /// Colour of the solid fills: "lc10 " and the colour box's colour number.
+    void fillColor(int colorNumber);
     /// Any line that is not a drawing command with numbers (layer, font, a host line).
     void raw(const std::string &line);
 

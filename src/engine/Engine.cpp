@@ -40,6 +40,7 @@ bool wedgeLeader(int kind) { return kind >= 10 && kind <= 12; }
 
 void runEngine(EngineRun &e)
 {
+    e.g.bumps.clear();
     setupGeometry(e);
     if (e.frameMode() && !frameExistingText(e))
         return;

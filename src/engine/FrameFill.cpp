@@ -1,9 +1,344 @@
 #include "engine/Frames.h"
 
+#include "base/RealMath.h"
+#include "engine/FrameAxes.h"
+
+#include <cmath>
+
 namespace quillet {
 
-// Not built yet: the fill inside the frame write nothing, so a run with this choice
-// leaves them out rather than drawing something else in their place.
-void writeFill(EngineRun &) {}
+namespace {
+
+using ld = long double;
+
+struct Rect {
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// Where the filled area lies and what it turns about, after the balloon and cloud
+// kinds have swapped in their own rectangle.
+struct FillFrame {
+    PointF p2;        // point 2's corner
+    PointF far;       // the corner opposite
+    PointF centre;    // fill turning centre
+    PointF gapEnd;    // G2, kinds 10 and above
+};
+
+bool isUnderline(int kind) { return kind == 1 || kind == 6; }
+bool isOval(int kind) { return kind == 3 || kind == 8; }
+
+// The curved leaders leave their frame corners open: the fill takes point 2 and the
+// far corner, and a gap as wide as a cloud would leave for the same text.
+PointF curvedLeaderGapEnd(const EngineRun &e, PointF c0)
+{
+    const FrameAxes ax = frameAxes(e.g);
+    return ax.at(f32(ax.along(c0) + ax.advance * ext(frameGap(e))), ax.across(c0));
+}
+
+FillFrame fillFrame(const EngineRun &e)
+{
+    const int kind = e.frameKind();
+    FillFrame f;
+    if (kind >= 13) {
+        f.p2 = e.m.p2;
+        f.far = {e.g.fx, e.g.fy};
+        f.gapEnd = curvedLeaderGapEnd(e, f.p2);
+        f.centre = f.p2;
+    } else if (kind >= 10) {
+        f.p2 = e.g.frameNear;
+        f.far = e.g.frameFar;
+        f.gapEnd = e.g.gapEnd;
+        f.centre = f.p2;
+    } else {
+        f.p2 = e.m.p2;
+        f.far = {e.g.fx, e.g.fy};
+        f.centre = e.m.indicated2;
+    }
+    // The extended underline's far edge is where it stood before the underline moved.
+    if (kind == 6) {
+        if (e.g.horizontal())
+            f.far.y = e.g.fy0;
+        else
+            f.far.x = e.g.fx0;
+    }
+    return f;
+}
+
+float turnAbout(PointF &a, PointF &b, PointF centre, const EngineRun &e)
+{
+    return rotatePair(a, b, centre, e.m.indicated2, e.m.p3, e.g.turnFlags());
+}
+
+void writeQuad(EngineRun &e, const Rect &r, PointF centre)
+{
+    PointF a{r.x1, r.y1}, b{r.x2, r.y1}, c{r.x2, r.y2}, d{r.x1, r.y2};
+    if (e.tilt()) {
+        turnAbout(a, b, centre, e);
+        turnAbout(c, d, centre, e);
+    }
+    e.out.solidQuad(a, b, c, d);
+}
+
+// The frame rectangle moved inward by the gap, per kind.
+Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
+{
+    const GeometryState &g = e.g;
+    const RunMeasures &m = e.m;
+    const int kind = e.frameKind();
+    const bool horizontal = g.horizontal();
+    const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
+    const ld x2 = f.p2.x, y2 = f.p2.y, fx = f.far.x, fy = f.far.y, gp = gap;
+    Rect r;
+
+    if (kind >= 10) {
+        if (horizontal) {
+            r.x1 = f32(x2 + sigma * gp);
+            r.x2 = f32(fx - sigma * gp);
+            r.y1 = f32(g.point2Below ? y2 - gp : y2 + gp);
+            r.y2 = f32(g.point2Below ? fy + gp : fy - gp);
+        } else {
+            r.y1 = f32(y2 + sigma * gp);
+            r.y2 = f32(fy - sigma * gp);
+            r.x1 = f32(g.point2Left ? x2 - gp : x2 + gp);
+            r.x2 = f32(g.point2Left ? fx + gp : fx - gp);
+        }
+        return r;
+    }
+
+    if (isOval(kind)) {
+        // Only the straight middle part; the half discs fill the ends.
+        if (horizontal) {
+            r.x1 = f.p2.x;
+            r.x2 = g.ovalInnerEnd;
+            r.y1 = f32(g.point2Below ? y2 - gp : y2 + gp);
+            r.y2 = f32(g.point2Below ? fy + gp : fy - gp);
+        } else {
+            r.y1 = f.p2.y;
+            r.y2 = g.ovalInnerEnd;
+            r.x1 = f32(g.point2Left ? x2 - gp : x2 + gp);
+            r.x2 = f32(g.point2Left ? fx + gp : fx - gp);
+        }
+        return r;
+    }
+
+    if (horizontal) {
+        r.x1 = f32(x2 + sigma * gp);
+        r.x2 = f32(fx - sigma * gp);
+        r.y1 = f32(y2 + gp);
+        r.y2 = f32(fy - gp);
+    } else {
+        r.x1 = f32(x2 - gp);
+        r.x2 = f32(fx + gp);
+        r.y1 = f32(y2 + sigma * gp);
+        r.y2 = f32(fy - sigma * gp);
+    }
+    // A frame turned back onto point 1's side lies on the other side of point 2: the
+    // inset changes sign with it. Only a frame that really turned back is corrected;
+    // otherwise the fill would reach a gap beyond the frame lines on both sides.
+    if ((kind == 0 || kind == 2 || kind == 4) && g.turnBack == 1) {
+        if (horizontal && g.point2Below && g.rightward == g.point2Left) {
+            r.y1 = f32(ext(r.y1) - 2 * gp);
+            r.y2 = f32(ext(r.y2) + 2 * gp);
+        } else if (!horizontal && !g.point2Left && g.upward == g.point2Below) {
+            r.x1 = f32(ext(r.x1) + 2 * gp);
+            r.x2 = f32(ext(r.x2) - 2 * gp);
+        }
+    }
+
+    if (!isUnderline(kind))
+        return r;
+
+    // The lines slid below the underline get a rectangle of their own.
+    const bool slid = m.slide >= 1;
+    if (slid) {
+        const ld t = e.frameMode() ? 0 : ext(g.slideShift), mg = e.frameMode() ? 0 : ext(g.textMargin);
+        if (horizontal) {
+            r.y1 = f32(y2 + gp);
+            r.y2 = f32(fy - t + 2 * mg);
+            second.y1 = f32(y2 - t);
+            second.y2 = f32(y2 - gp);
+        } else {
+            r.x1 = f32(x2 - gp);
+            r.x2 = f32(fx + t - 2 * mg);
+            second.x1 = f32(x2 + t);
+            second.x2 = f32(x2 + gp);
+        }
+    }
+    // A leader arriving across the text shortens the underline to the frame width
+    // measured back from its far end.
+    const ld w = m.frameWidth;
+    if (horizontal && g.point2Below) {
+        if (g.rightward && g.point2Left)
+            r.x1 = f32(ext(r.x2) - w + gp);
+        else if (!g.rightward && !g.point2Left)
+            r.x1 = f32(ext(r.x2) + w - gp);
+    } else if (!horizontal && !g.point2Left) {
+        if (g.upward && g.point2Below)
+            r.y1 = f32(ext(r.y2) - w + gp);
+        else if (!g.upward && !g.point2Below)
+            r.y1 = f32(ext(r.y2) + w - gp);
+    }
+    if (horizontal) {
+        second.x1 = r.x1;
+        second.x2 = r.x2;
+    } else {
+        second.y1 = r.y1;
+        second.y2 = r.y2;
+    }
+    return r;
+}
+
+// The round ends of an oval, as half discs on the ends of the straight part.
+void writeOvalEnds(EngineRun &e, const Rect &r, float gap)
+{
+    const GeometryState &g = e.g;
+    const float radius = f32(ext(g.ovalRadius) - gap);
+    const auto num = CommandWriter::number;
+    const std::string one = "1", zero = "0", half = "3.1416";
+    if (g.horizontal()) {
+        const float yc = f32(g.point2Below ? ext(r.y1) - radius : ext(r.y1) + radius);
+        PointF a{r.x1, yc}, b{r.x2, yc};
+        std::string startA, startB;
+        bool rightward = g.rightward;
+        if (!e.tilt()) {
+            startA = rightward ? "1.5708" : "-1.5708";
+            startB = rightward ? "-1.5708" : "1.5708";
+        } else {
+            const float tau = turnAbout(a, b, e.m.indicated2, e);
+            if (e.mode() == Mode::FrameEach && g.existingText == 1)
+                rightward = false;
+            const std::string minus = num(f32(radians(ext(tau) - 90))), plus = num(f32(radians(ext(tau) + 90)));
+            startA = rightward ? plus : minus;
+            startB = rightward ? minus : plus;
+        }
+        e.out.solidHalfDisc(a, radius, one, zero, startA);
+        e.out.solidHalfDisc(b, radius, one, zero, startB);
+        return;
+    }
+
+    const float xc = f32(g.point2Left ? ext(r.x1) - radius : ext(r.x1) + radius);
+    PointF a{xc, r.y1}, b{xc, r.y2};
+    if (!e.tilt()) {
+        e.out.solidHalfDisc(a, radius, one, zero, g.upward ? "-3.1416" : "0");
+        e.out.solidHalfDisc(b, radius, one, zero, g.upward ? "0" : "-3.1416");
+        return;
+    }
+    const float tau = turnAbout(a, b, e.m.indicated2, e);
+    const bool turnLeft = g.point2Left ? g.rightward : !g.rightward; // τ + 90, else τ − 90
+    const std::string start = num(f32(radians(turnLeft ? ext(tau) + 90 : ext(tau) - 90)));
+    e.out.solidHalfDisc(a, radius, one, g.rightward ? half : zero, start);
+    e.out.solidHalfDisc(b, radius, one, g.rightward ? zero : half, start);
+}
+
+// One half disc per cloud bump, shrunk and pushed inward by the gap.
+void writeCloudBumps(EngineRun &e, PointF centre, float gap)
+{
+    const GeometryState &g = e.g;
+    const ld gp = gap, s = e.m.scale;
+    for (const CloudBump &bump : g.bumps) {
+        PointF c = bump.centre;
+        const float radius = f32(ext(bump.radius) - 0.75L * gp);
+        switch (bump.side) {
+        case '1': c.x = f32(ext(c.x) + gp); break;
+        case '2': c.y = f32(ext(c.y) + gp); break;
+        case '3': c.x = f32(ext(c.x) - gp); break;
+        case '4': c.y = f32(ext(c.y) - gp); break;
+        default: break;
+        }
+        const bool longSide = std::string(bump.flatness) == "0.5";
+        const float flatness = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
+
+        std::string tilt = bump.angle;
+        if (e.tilt()) {
+            PointF other = c;
+            float tau = turnAbout(c, other, centre, e);
+            if (e.mode() == Mode::FrameEach && g.existingText == 1)
+                tau = f32(ext(tau) + 180);
+            ld turn = tau;
+            if (!g.horizontal())
+                turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
+            tilt = CommandWriter::number(f32(parseFloat(bump.angle) + radians(turn)));
+        }
+        e.out.solidHalfDisc(c, radius, CommandWriter::number(flatness), tilt, "0");
+    }
+}
+
+} // namespace
+
+void writeFill(EngineRun &e)
+{
+    const FormModel &form = e.form();
+    if (!form.SpeedButton10)
+        return;
+    RunMeasures &m = e.m;
+    const GeometryState &g = e.g;
+    const int kind = e.frameKind();
+    const bool horizontal = g.horizontal();
+
+    // 1..3. Gap and the rectangle the fill works from.
+    const float gap = f32(ld(form.basic.SpinEdit2) * 0.1L * m.scale);
+    const ld gp = gap;
+    const FillFrame f = fillFrame(e);
+
+    // 4. Wedge under the leader of the balloon and cloud kinds.
+    PointF w1, w2, q1, q2, tip;
+    if (kind >= 10) {
+        const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
+        const ld x2 = f.p2.x, y2 = f.p2.y;
+        if (horizontal) {
+            const ld tau = g.point2Below ? -1 : 1;
+            w1 = {f32(x2 + 1.3L * sigma * gp), f.p2.y};
+            w2 = {f32(f.gapEnd.x - 1.3L * sigma * gp), f.p2.y};
+            q1 = {f32(x2 + sigma * gp), f32(y2 + tau * gp)};
+            q2 = {f32(f.gapEnd.x - sigma * gp), f32(y2 + tau * gp)};
+        } else {
+            const ld tau = g.point2Left ? -1 : 1;
+            w1 = {f.p2.x, f32(y2 + 1.3L * sigma * gp)};
+            w2 = {f.p2.x, f32(f.gapEnd.y - 1.3L * sigma * gp)};
+            q1 = {f32(x2 + tau * gp), f32(y2 + sigma * gp)};
+            q2 = {f32(x2 + tau * gp), f32(f.gapEnd.y - sigma * gp)};
+        }
+        if (e.tilt())
+            turnAbout(w1, w2, f.centre, e);
+        m.dx = double((ext(w1.x) + w2.x) / 2 - m.p1.x);
+        m.dy = double((ext(w1.y) + w2.y) / 2 - m.p1.y);
+        if (m.dx == 0)
+            m.dx = 1e-11;
+        float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
+        if (m.dx < 0)
+            theta = f32(theta + 180.0L);
+        tip = {f32(m.p1.x + 5 * gp * std::cos(radians(theta))), f32(m.p1.y + 5 * gp * std::sin(radians(theta)))};
+    }
+
+    // 5. Fill rectangle.
+    Rect second;
+    const Rect r = fillRect(e, f, gap, second);
+
+    // 6..8. Colour, the rectangle and the one below a slid underline.
+    e.out.fillColor(form.ColorBox2.color());
+    // Where the frame itself turns about indicated point 2, the fill follows it there.
+    const bool turnsAboutIndicated = e.mode() == Mode::FrameEach || e.mode() == Mode::TextMode;
+    const PointF areaCentre = turnsAboutIndicated ? m.indicated2 : f.centre;
+    writeQuad(e, r, areaCentre);
+    if (isUnderline(kind) && m.slide >= 1)
+        writeQuad(e, second, m.indicated2);
+
+    // 9..10. Round ends and cloud bumps.
+    if (isOval(kind))
+        writeOvalEnds(e, r, gap);
+    // The bumps turn with the rectangle they fill, so that they stay under the cloud's
+    // own bumps when those turn about indicated point 2.
+    if (kind >= 11)
+        writeCloudBumps(e, areaCentre, gap);
+
+    // 11. The wedge: a triangle from beyond point 1 to the gap, then the strip that
+    // joins the gap to the filled rectangle.
+    if (kind >= 10 && m.leaderLong == 1) {
+        e.out.solidTriangle(tip, w1, w2);
+        if (e.tilt())
+            turnAbout(q1, q2, f.centre, e);
+        e.out.solidQuad(w1, w2, q2, q1);
+    }
+}
 
 } // namespace quillet

@@ -1,7 +1,21 @@
 #pragma once
 #include "exchange/RunSetup.h"
 
+#include <vector>
+
 namespace quillet {
+
+/// One half-ellipse bump of a cloud as the fill reads it back: its centre before any
+/// tilt, its radius and which side of the cloud rectangle it sits on. `angle` is the
+/// outward direction in radians and `flatness` the bump's depth ratio, both as the
+/// fixed texts the fill writes unchanged.
+struct CloudBump {
+    PointF centre;
+    float radius = 0;
+    char side = '4';               ///< '1' left, '2' bottom, '3' right, '4' top
+    const char *angle = "0";       ///< "1.5708", "-3.1416", "-1.5708", "0" by side
+    const char *flatness = "0.5";  ///< "0.5" along the long sides, "0.65" on the ends
+};
 
 /// The engine's working values for one output run: orientation, extension, attach
 /// offset, far corner and what the frame units hand on to the leader and the text.
@@ -32,7 +46,26 @@ struct GeometryState {
     float ovalInnerEnd = 0;   ///< xe (horizontal) or ye (vertical)
     float ovalRadius = 0;
 
-    int existingText = 0;     ///< T3: the framed text runs towards smaller x
+    // Handed on by the balloon and cloud frames (kinds 10 to 12) to the wedge leader
+    // and the fill. All points are unturned; with tilt on, readers turn them about
+    // `cloudCentre` themselves.
+    PointF frameNear;         ///< c0: point 2's corner, moved out by the cloud margin
+    PointF frameFar;          ///< c1: the far corner, moved out likewise
+    PointF gapStart;          ///< G1 = c0, where the wedge's first line ends
+    PointF gapEnd;            ///< G2 = c0 moved by the gap along the text
+    PointF cloudCentre;       ///< what the bumps and the wedge turn about
+    /// Every bump written, in writing order (each pair: long sides plain then gapped,
+    /// ends c0's end then c1's end). Emptied at every engine pass, so that in frame
+    /// write 2 each frame's fill sees only its own bumps.
+    std::vector<CloudBump> bumps;
+
+    // Frame write 2: state of the existing texts, kept from one exchange line to the next.
+    int existingText = 0;     ///< the framed text runs towards smaller x
+    int basePoint = 0;        ///< base point index b (0..8) of the last "cc" line
+    bool existingSize = false;     ///< a "cn" line has set the sizes below
+    double existingHalfWidth = 0;  ///< paper mm
+    double existingHeight = 0;     ///< paper mm
+    double existingHalfSpacing = 0;///< paper mm
 
     // Leader, from the tip step.
     float leaderAngle = 0;    ///< θ, degrees, after the curved-leader turn

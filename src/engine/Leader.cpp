@@ -25,6 +25,8 @@ float curvedTurn(const EngineRun &e, float theta)
     return f32(add ? theta + ext(delta) : theta - ext(delta));
 }
 
+} // namespace
+
 float dotRadius(const FormModel &form, float scale)
 {
     // A typed value that matches no item counts as 0.
@@ -32,8 +34,6 @@ float dotRadius(const FormModel &form, float scale)
     const int tenths = form.basic.ComboBox3 < 0 ? 0 : form.basic.ComboBox3;
     return f32(ld(10 * whole + tenths) / 10 * scale);
 }
-
-} // namespace
 
 int arrowHalfAngle(int index)
 {

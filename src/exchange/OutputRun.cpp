@@ -76,7 +76,7 @@ RunResult computeOutput(const Session &session)
 
     FormModel form = session.form;
     RunContext ctx{session.mode, session.exchange, session.exchangeCopy, session.settingsList,
-                   form, session.currentExchangeLine, result.output};
+                   form, session.currentExchangeLine, result.output, session.fixedNow};
     try {
         drive(ctx);
     } catch (const RangeError &) {
@@ -104,7 +104,7 @@ std::string leaderLengthForStorage(Session &session)
 {
     FormModel form = session.form;
     RunContext ctx{session.mode, session.exchange, session.exchangeCopy, session.settingsList,
-                   form, session.currentExchangeLine, session.output};
+                   form, session.currentExchangeLine, session.output, session.fixedNow};
     RunMeasures m;
     runSetup(ctx, m);
     const long double length = roundTo10Places(std::hypot(ext(m.p2.x) - m.p1.x, ext(m.p2.y) - m.p1.y));

@@ -4,7 +4,10 @@
 #include "exchange/Mode.h"
 #include "settings/FormModel.h"
 
+#include <ctime>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace quillet {
 
@@ -19,6 +22,17 @@ struct RunContext {
     FormModel &form;
     std::string currentExchangeLine;
     Lines &output;
+    /// Local date and time the date codes print; unset = read the clock.
+    std::optional<std::tm> fixedNow;
+
+    // Most runs read the clock, so the fixed time may be left out.
+    RunContext(Mode mode, const ExchangeData &exchange, const Lines &exchangeCopy, const Lines &settingsList,
+               FormModel &form, std::string currentExchangeLine, Lines &output,
+               std::optional<std::tm> fixedNow = std::nullopt)
+        : mode(mode), exchange(exchange), exchangeCopy(exchangeCopy), settingsList(settingsList), form(form),
+          currentExchangeLine(std::move(currentExchangeLine)), output(output), fixedNow(fixedNow)
+    {
+    }
 };
 
 } // namespace quillet

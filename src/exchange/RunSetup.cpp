@@ -267,7 +267,13 @@ void runSetup(RunContext &ctx, RunMeasures &m)
     m.dx = double(ext(leaderEnd.x) - m.p1.x);
     m.dy = double(ext(leaderEnd.y) - m.p1.y);
     const ld t = (ld(form.basic.SpinEdit5) - 1) * m.scale / 10;
-    m.leaderLong = (-t < m.dx && m.dx < t && -t < m.dy && m.dy < t) ? 0 : 1;
+    // The frame modes draw no leader. Their points are never read, and after an "lg"
+    // line of frame write 2 point 2 is the previous frame's corner: a flag computed
+    // from it would open a gap in the next cloud and send a wedge to the origin.
+    if (frameMode)
+        m.leaderLong = 0;
+    else
+        m.leaderLong = (-t < m.dx && m.dx < t && -t < m.dy && m.dy < t) ? 0 : 1;
 
     // 13..14: the text block in half-width units and lines.
     measureMemo(ctx, m);

@@ -1,0 +1,218 @@
+#include "engine/FrameProbe.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+std::string readable(const Lines &lines)
+{
+    std::string s;
+    for (const auto &l : lines)
+        s += sjis::toUtf8(l) + "\n";
+    return s;
+}
+
+// The fill belongs to its own step; until it is built the golden file is compared
+// without its fill block.
+Lines withoutFill(const Lines &lines)
+{
+    Lines kept;
+    bool fill = false;
+    for (const auto &l : lines) {
+        if (l.compare(0, 5, "lc10 ") == 0)
+            fill = true;
+        else if (fill && l.compare(0, 3, "sl ") != 0 && l.compare(0, 3, "sc ") != 0)
+            fill = false;
+        if (!fill)
+            kept.push_back(l);
+    }
+    return kept;
+}
+
+bool hasFill(const Lines &lines)
+{
+    for (const auto &l : lines)
+        if (l.compare(0, 5, "lc10 ") == 0)
+            return true;
+    return false;
+}
+
+// The cloud's own lines: from the frame colour line to the line before the next colour line.
+Lines cloudLines(const Lines &out)
+{
+    Lines cloud;
+    for (const auto &l : out)
+        if (isArc(l))
+            cloud.push_back(l);
+    return cloud;
+}
+
+struct Direction {
+    const char *name;
+    PointF p1, p2, p3;
+};
+
+// The eight direction cases around point 2 = (1000, 1000), point 1 diagonal to it.
+Direction direction(int i, long double reach)
+{
+    const float r = float(reach);
+    const bool vertical = i >= 4, forward = (i & 2) == 0, second = (i & 1) != 0;
+    PointF p3 = vertical ? PointF{1000, forward ? 2000.0f : 0.0f} : PointF{forward ? 2000.0f : 0.0f, 1000};
+    // Horizontal: point 1 above or below (point 2 below or not); vertical: left or right.
+    float dx = vertical ? (second ? r : -r) : (forward ? -r : r);
+    float dy = vertical ? (forward ? -r : r) : (second ? r : -r);
+    static const char *names[] = {"right-above", "right-below", "left-above", "left-below",
+                                  "up-right",    "up-left",     "down-right", "down-left"};
+    return {names[i], {1000 + dx, 1000 + dy}, {1000, 1000}, p3};
+}
+
+} // namespace
+
+TEST(CloudGolden, OutlineAndWedgeMatchTheGoldenFile)
+{
+    const Session s = sessionFromGolden("cloud-fill");
+    const RunResult r = computeOutput(s);
+    EXPECT_EQ(r.fault, RunFault::None);
+    const Lines expected = goldenExpected("cloud-fill");
+    EXPECT_EQ(readable(hasFill(r.output) ? r.output : withoutFill(r.output)),
+              readable(hasFill(r.output) ? expected : withoutFill(expected)));
+}
+
+// Hand-worked: 400 × 200 frame, no leader (gap 0), rx = 100, ry = 50 (kind 11);
+// kind 12 with nb = 2: rx 87.5, a1 112.5, rg 80, b1 120, ry 40, ry2 60.
+TEST(CloudFrame, BumpsOfHandWorkedCases)
+{
+    struct Case {
+        int kind;
+        Direction d;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {11, direction(0, 100),
+         {"lc3", "ci 1100 1200 100 0 180 0.5 0", "ci 1100 1000 100 0 180 0.5 180", "ci 1300 1200 100 0 180 0.5 0",
+          "ci 1300 1000 100 0 180 0.5 180", "ci 1000 1050 50 180 0 0.65 -90", "ci 1400 1050 50 180 0 0.65 90",
+          "ci 1000 1150 50 180 0 0.65 -90", "ci 1400 1150 50 180 0 0.65 90"}},
+        {11, direction(7, 100),
+         {"lc3", "ci 800 900 100 180 0 0.5 -90", "ci 1000 900 100 180 0 0.5 90", "ci 800 700 100 180 0 0.5 -90",
+          "ci 1000 700 100 180 0 0.5 90", "ci 950 1000 50 0 180 0.65 0", "ci 950 600 50 0 180 0.65 180",
+          "ci 850 1000 50 0 180 0.65 0", "ci 850 600 50 0 180 0.65 180"}},
+        {12, direction(0, 100),
+         {"lc3", "ci 1087.5 1200 87.5 0 180 0.5 0", "ci 1080 1000 80 0 180 0.5 180",
+          "ci 1287.5 1200 112.5 0 180 0.5 0", "ci 1280 1000 120 0 180 0.5 180", "ci 1000 1040 40 180 0 0.65 -90",
+          "ci 1400 1040 40 180 0 0.65 90", "ci 1000 1140 60 180 0 0.65 -90", "ci 1400 1140 60 180 0 0.65 90"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.d.name) + " kind " + std::to_string(c.kind));
+        const RunResult r = computeOutput(annotationAt(c.d.p1, c.d.p2, c.d.p3, c.kind));
+        ASSERT_EQ(r.fault, RunFault::None);
+        // Set-up lines "lt1", "ly4" come first; no wedge without a leader.
+        Lines frame(r.output.begin() + 2, r.output.begin() + 2 + long(c.expected.size()));
+        EXPECT_EQ(readable(frame), readable(c.expected));
+        EXPECT_TRUE(segmentsIn(r.output).empty());
+    }
+}
+
+// Every direction, both kinds, with and without tilt: the bumps meet end to end all
+// round, bulge outward, and leave open exactly the gap at point 2 that the wedge
+// lines from point 1 run into.
+TEST(CloudFrame, OutlineClosesExceptAtTheGapInEveryDirection)
+{
+    for (int kind : {11, 12})
+        for (int i = 0; i < 8; ++i)
+            for (bool tilt : {false, true})
+                for (int lines : {1, 4}) {
+                    Direction d = direction(i, 1000);
+                    if (tilt) // a slanting direction, so that the tilt stays on
+                        (i >= 4 ? d.p3.x : d.p3.y) += 300;
+                    SCOPED_TRACE(std::string(d.name) + " kind " + std::to_string(kind) + (tilt ? " tilt" : "") +
+                                 " lines " + std::to_string(lines));
+                    Session s = annotationAt(d.p1, d.p2, d.p3, kind, Lines(std::size_t(lines), "ABCDEFGHI"));
+                    s.form.SpeedButton11 = tilt;
+                    const RunResult r = computeOutput(s);
+                    ASSERT_EQ(r.fault, RunFault::None);
+                    const auto arcs = arcsIn(r.output);
+                    ASSERT_EQ(arcs.size() % 2, 0u);
+                    // Three bumps on each end from four lines on.
+                    std::size_t ends = 0;
+                    for (const auto &a : arcs)
+                        ends += std::fabs(a.f - 0.65L) < 1e-9;
+                    EXPECT_EQ(ends, lines < 4 ? 4u : 6u);
+
+                    Pt c{0, 0};
+                    for (const auto &a : arcs)
+                        c = {c.x + a.x / arcs.size(), c.y + a.y / arcs.size()};
+                    for (const auto &a : arcs) {
+                        const Pt mid = arcMiddle(a);
+                        EXPECT_GT((mid.x - a.x) * (a.x - c.x) + (mid.y - a.y) * (a.y - c.y), 0) << a.x << " " << a.y;
+                    }
+
+                    const auto loose = looseEnds(arcs, 0.05L);
+                    ASSERT_EQ(loose.size(), 2u);
+                    const auto wedge = segmentsIn(r.output);
+                    ASSERT_EQ(wedge.size(), 2u);
+                    for (std::size_t k = 0; k < 2; ++k) {
+                        EXPECT_NEAR(double(wedge[k].x1), d.p1.x, 1e-9);
+                        EXPECT_NEAR(double(wedge[k].y1), d.p1.y, 1e-9);
+                    }
+                    const Pt w0{wedge[0].x2, wedge[0].y2}, w1{wedge[1].x2, wedge[1].y2};
+                    EXPECT_TRUE((dist(w0, loose[0]) < 0.05L && dist(w1, loose[1]) < 0.05L) ||
+                                (dist(w0, loose[1]) < 0.05L && dist(w1, loose[0]) < 0.05L));
+                    // The first wedge line ends at point 2's corner.
+                    EXPECT_LT(dist(w0, {1000, 1000}), 1e-3L);
+                }
+}
+
+TEST(CloudFrame, MarginGrowsFromTwentyHalfWidthCharacters)
+{
+    auto depth = [](const std::string &text) {
+        const Direction d = direction(0, 1000);
+        Session s = annotationAt(d.p1, d.p2, d.p3, 11, {text});
+        s.form.basic.CheckBox5 = false;
+        const auto arcs = arcsIn(computeOutput(s).output);
+        // Long sides: first the plain (top) bump, then the gapped (bottom) one.
+        return arcs.at(0).y - arcs.at(1).y;
+    };
+    // 0.6 mm on each side below 20, 1.4 mm from 20 on, at scale 100.
+    EXPECT_NEAR(double(depth(std::string(20, 'A')) - depth(std::string(19, 'A'))), 160.0, 1e-3);
+}
+
+TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
+{
+    const Direction d = direction(0, 100);
+    EngineProbe flat(annotationAt(d.p1, d.p2, d.p3, 11));
+    flat.setup();
+    flat.pass();
+    const Lines drawn = cloudLines(flat.output);
+    ASSERT_EQ(flat.g.bumps.size(), 8u);
+    const char sides[] = {'4', '2', '4', '2', '1', '3', '1', '3'};
+    const char *angles[] = {"0", "-3.1416", "0", "-3.1416", "1.5708", "-1.5708", "1.5708", "-1.5708"};
+    for (std::size_t i = 0; i < 8; ++i) {
+        const CloudBump &b = flat.g.bumps[i];
+        const Arc a = arcOf(drawn[i]);
+        EXPECT_EQ(b.side, sides[i]);
+        EXPECT_STREQ(b.angle, angles[i]);
+        EXPECT_STREQ(b.flatness, i < 4 ? "0.5" : "0.65");
+        EXPECT_EQ(b.centre.x, float(a.x));
+        EXPECT_EQ(b.centre.y, float(a.y));
+        EXPECT_EQ(b.radius, float(a.r));
+    }
+    EXPECT_EQ(flat.g.frameNear.x, 1000.0f);
+    EXPECT_EQ(flat.g.frameFar.y, 1200.0f);
+
+    // Tilted, the bumps are drawn turned but recorded as built; a second pass starts
+    // a fresh list.
+    Session s = annotationAt(d.p1, d.p2, {2000, 1300}, 11);
+    s.form.SpeedButton11 = true;
+    EngineProbe tilted(s);
+    tilted.setup();
+    tilted.pass();
+    tilted.pass();
+    ASSERT_EQ(tilted.g.bumps.size(), 8u);
+    for (std::size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(tilted.g.bumps[i].centre.x, flat.g.bumps[i].centre.x);
+        EXPECT_EQ(tilted.g.bumps[i].centre.y, flat.g.bumps[i].centre.y);
+    }
+}
