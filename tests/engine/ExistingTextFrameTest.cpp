@@ -70,7 +70,8 @@ TEST(ExistingTextGolden, FramesAroundEachTextMatchTheGoldenFile)
 }
 
 // The golden file's first two rectangles are not turned (their texts run along x), so
-// their first corner is point 2 and their third the far corner.
+// their first corner is point 2 and their third the far corner. The other two, by
+// hand: a free size 4 mm text centred on its start, and a kind 5 text at scale 50.
 TEST(ExistingTextGolden, PointTwoAndFarCornerOfEachText)
 {
     EngineProbe p(sessionFromGolden("frames-around-texts"));
@@ -89,8 +90,11 @@ TEST(ExistingTextGolden, PointTwoAndFarCornerOfEachText)
         }
     }
     ASSERT_EQ(boxes.size(), 4u);
-    const Box want[] = {{903.75f, 1918.5714f, 2296.25f, 2381.4285f}, {903.75f, 1418.5714f, 3196.25f, 1881.4286f}};
-    for (int i = 0; i < 2; ++i) {
+    const Box want[] = {{903.75f, 1918.5714f, 2296.25f, 2381.4285f},
+                        {903.75f, 1418.5714f, 3196.25f, 1881.4286f},
+                        {3200 - 320 / 3.0f, 700 - 620 / 7.0f, 4800 + 320 / 3.0f, 1100 + 620 / 7.0f},
+                        {-300 - 281 / 4.8f, 175 - 335 / 7.0f, 700 + 281 / 4.8f, 425 + 335 / 7.0f}};
+    for (int i = 0; i < 4; ++i) {
         EXPECT_NEAR(boxes[i].x2, want[i].x2, 1e-3);
         EXPECT_NEAR(boxes[i].y2, want[i].y2, 1e-3);
         EXPECT_NEAR(boxes[i].fx, want[i].fx, 1e-3);
