@@ -12,6 +12,7 @@
 #include <string>
 
 class QAction;
+class QKeyEvent;
 class QCheckBox;
 class QComboBox;
 class QFontDialog;
@@ -25,6 +26,7 @@ class QSpinBox;
 class QStatusBar;
 class QTableWidget;
 class QTimer;
+class QKeyEvent;
 class QToolButton;
 
 namespace quillet::ui {
@@ -146,6 +148,9 @@ public:
     void BitBtn5Click();
     void BitBtn4Click();
     void Memo1Change();
+    /// Alt+Enter in the input box; true when the key was taken.
+    bool Memo1KeyDown(const QKeyEvent *event);
+    void MENW1Click();
     void MENW2Click();
     void SUBMENClick(int colour);
     void DOTAClick(int index);

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -67,6 +68,7 @@ void TForm1::wire()
     connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
     connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
     connect(MLStringGrid1, &QWidget::customContextMenuRequested, this, &TForm1::MLStringGrid1MouseDown);
+    connect(MENW1, &QAction::triggered, this, &TForm1::MENW1Click);
     connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
     for (int i = 0; i < int(SUBMEN.size()); ++i)
         connect(SUBMEN[std::size_t(i)], &QAction::triggered, this, [this, i] { SUBMENClick(i); });
@@ -77,6 +79,7 @@ void TForm1::wire()
                 [this, i](bool down) { PresetButtonClick(i + 1, down); });
     }
     SpeedButton1->installEventFilter(this);
+    Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
     holdUnbuiltGestures();
 }
@@ -90,7 +93,6 @@ void TForm1::holdUnbuiltGestures()
                              static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
                              static_cast<QWidget *>(SpeedButton9)})
         control->setEnabled(false);
-    MENW1->setEnabled(false);
     MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Memo2->setReadOnly(true);
@@ -134,6 +136,8 @@ void TForm1::controlChanged(const char *name)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
+        return true;
     // A disabled button takes no press, as its own handlers would not.
     if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
         const auto buttons = static_cast<QMouseEvent *>(event)->buttons();
@@ -153,6 +157,26 @@ void TForm1::BitBtn2Click()
     guarded([this] { completeInput(m_session, *m_host); });
     showModel();
     endRun();
+}
+
+bool TForm1::Memo1KeyDown(const QKeyEvent *event)
+{
+    const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                          (event->modifiers() & Qt::AltModifier);
+    if (!altEnter)
+        return false;
+    // A file already written back, or one that made no sense, has nothing to draw into.
+    const ExchangeVerdict verdict = m_session.verdict;
+    if (verdict != ExchangeVerdict::AlreadyTransformed && verdict != ExchangeVerdict::Abnormal && BitBtn2->isEnabled())
+        BitBtn2Click();
+    return true;
+}
+
+void TForm1::MENW1Click()
+{
+    // The selected phrase-book block is copied into the input box first once the grid
+    // shows blocks; until then the item is 入力完了 itself.
+    BitBtn2Click();
 }
 
 void TForm1::Button2Click()

@@ -6,6 +6,7 @@
 #include "exchange/ControlAvailability.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -269,15 +270,13 @@ void TForm1StartupTest::completingInputWritesTheExchangeFile_data()
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("exchange");
     QTest::addColumn<QString>("expected"); // "drawn", "empty" or "untouched"
-    QTest::newRow("annotation") << ""
-                                << "annotation.jwc_temp.txt"
-                                << "drawn";
-    QTest::newRow("text import") << "T1"
-                                 << "selected-texts.jwc_temp.txt"
-                                 << "empty";
-    QTest::newRow("disabled after a start-up failure") << ""
-                                                       << "transformed.jwc_temp.txt"
-                                                       << "untouched";
+    QTest::addColumn<QString>("gesture");  // the button, the popup item, or Alt+Enter in the input box
+    for (const char *gesture : {"button", "popup", "alt+enter"}) {
+        QTest::addRow("annotation, %s", gesture) << "" << "annotation.jwc_temp.txt" << "drawn" << gesture;
+        QTest::addRow("text import, %s", gesture) << "T1" << "selected-texts.jwc_temp.txt" << "empty" << gesture;
+        QTest::addRow("disabled after a start-up failure, %s", gesture)
+            << "" << "transformed.jwc_temp.txt" << "untouched" << gesture;
+    }
 }
 
 void TForm1StartupTest::completingInputWritesTheExchangeFile()
@@ -285,11 +284,17 @@ void TForm1StartupTest::completingInputWritesTheExchangeFile()
     QFETCH(QString, argument);
     QFETCH(QString, exchange);
     QFETCH(QString, expected);
+    QFETCH(QString, gesture);
     StartDir dir(exchange);
     const std::string before = dir.bytes("jwc_temp.txt");
     RecordingHost host;
     TForm1 form(argument.toStdString(), dir.path(), &host);
-    form.BitBtn2Click(); // as the popup item does, even while the button is disabled
+    if (gesture == "popup")
+        form.findChild<QAction *>("MENW1")->trigger(); // acts even while the button is disabled
+    else if (gesture == "alt+enter")
+        QTest::keyClick(form.findChild<QPlainTextEdit *>("Memo1"), Qt::Key_Return, Qt::AltModifier);
+    else
+        form.BitBtn2Click();
     const std::string after = dir.bytes("jwc_temp.txt");
     if (expected == "untouched") {
         QVERIFY(!form.runEnded());
