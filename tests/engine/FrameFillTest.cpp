@@ -189,8 +189,9 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
         expectPoint(quad.at(1), i, corners[i][0], corners[i][1]);
 
     // Cloud bumps about c0 in the annotation mode, about indicated point 2 (here the
-    // origin) in the text mode, as the cloud itself turns; the tilt gains the slope.
-    for (const Mode mode : {Mode::Annotation, Mode::TextMode}) {
+    // origin) in the text mode and frame write 2, as the cloud itself turns; the tilt
+    // gains the slope.
+    for (const Mode mode : {Mode::Annotation, Mode::TextMode, Mode::FrameEach}) {
         Pass p = cloudPass(11);
         p.ctx.mode = mode;
         p.m.leaderLong = 0;
