@@ -84,6 +84,9 @@ TEST(Fill, RectangleInsetByTheGapPerLayout)
         {4, {1, 1, 0, 0, 0, 1}, {100, 300}, {160, 100}, "sl 105 295 155 295 155 105 105 105"},
         // The same directions without the turn-back: the frame, and the fill, stay put.
         {2, {0, 1, 1, 1, 1, 0}, {100, 200}, {300, 260}, "sl 105 205 295 205 295 255 105 255"},
+        // The text mode down the page (point 1 on point 2, upward equal to below) is
+        // never turned back either.
+        {2, {1, 1, 0, 0, 0, 0}, {300, 300}, {240, 100}, "sl 295 295 245 295 245 105 295 105"},
     };
     for (const Case &c : cases) {
         Pass p = fillPass(c.kind, c.flags, c.p2, c.far);
