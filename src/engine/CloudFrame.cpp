@@ -138,12 +138,12 @@ void writeCloud(EngineRun &e)
     // The cloud rectangle: point 2 and the far corner, pushed apart across the text so
     // that the bumps clear the text.
     const int n = m.widest;
-    const ld margin = e.form().basic.CheckBox5 ? 0.0L : (n < 20 ? 0.6L : 1.4L);
+    const float margin = e.form().basic.CheckBox5 ? 0.0f : f32(n < 20 ? 0.6L : 1.4L);
     const PointF far{g.fx, g.fy};
     const int t = ax.across(far) >= ax.across(m.p2) ? 1 : -1;
     const float c0Along = ax.along(m.p2), c1Along = ax.along(far);
-    const float c0Across = f32(ax.across(m.p2) - t * margin * m.scale);
-    const float c1Across = f32(ax.across(far) + t * margin * m.scale);
+    const float c0Across = f32(ax.across(m.p2) - t * ext(margin) * m.scale);
+    const float c1Across = f32(ax.across(far) + t * ext(margin) * m.scale);
     const float w = f32(std::fabs(ext(c1Along) - c0Along));
     const float h = f32(std::fabs(ext(c1Across) - c0Across));
     const float gap = frameGap(e);

@@ -225,7 +225,8 @@ void writeOvalEnds(EngineRun &e, const Rect &r, float gap)
     }
     const float tau = turnAbout(a, b, e.m.indicated2, e);
     const bool turnLeft = g.point2Left ? g.rightward : !g.rightward; // τ + 90, else τ − 90
-    const std::string start = num(f32(radians(turnLeft ? ext(tau) + 90 : ext(tau) - 90)));
+    const float tauTurned = f32(turnLeft ? ext(tau) + 90 : ext(tau) - 90);
+    const std::string start = num(f32(radians(tauTurned)));
     e.out.solidHalfDisc(a, radius, one, g.rightward ? half : zero, start);
     e.out.solidHalfDisc(b, radius, one, g.rightward ? zero : half, start);
 }

@@ -23,12 +23,12 @@ enum class Route {
 
 // The rows are tried from the top; the first that matches decides. Heights are paper
 // millimetres of the text above the underline, steepness ten times the slope.
-Route routeFor(double h, double &s)
+Route routeFor(float h, float &s)
 {
     if ((h < 9 && s > 50) || (h < 18 && s > 90) || (h < 26 && s > 120) || (h > 25 && s > 170))
         return Route::Straight;
     if (h <= 4 && s > 13) {
-        s = s / 1.7L;
+        s = f32(s / 1.7L);
         return Route::ShiftText;
     }
     const bool shift = (h < 6 && s > 8 && s <= 50) || (h < 9 && s > 10 && s <= 50) ||
@@ -38,7 +38,7 @@ Route routeFor(double h, double &s)
     return shift ? Route::ShiftText : Route::AroundText;
 }
 
-double nonZero(double v) { return v == 0 ? 1e-10 : v; }
+float nonZero(float v) { return v == 0 ? f32(1e-10L) : v; }
 
 } // namespace
 
@@ -54,23 +54,24 @@ void writeUnderline(EngineRun &e)
     const int n = m.countedLines();
     const int slide = m.slide;
 
-    // 1. Steepness of the leader against the text direction.
-    const double ddx = nonZero(double(ext(m.p1.x) - m.p2.x));
-    const double ddy = nonZero(double(ext(m.p1.y) - m.p2.y));
-    double s = double(horizontal ? ext(ddy) / ddx * 10 : ext(ddx) / ddy * 10);
+    // 1. Steepness of the leader against the text direction. Like every working value
+    // of the frame, each is held in 32 bits, which the route table's bounds then see.
+    const float ddx = nonZero(f32(ext(m.p1.x) - m.p2.x));
+    const float ddy = nonZero(f32(ext(m.p1.y) - m.p2.y));
+    float s = f32(horizontal ? ext(ddy) / ddx * 10 : ext(ddx) / ddy * 10);
     s = std::fabs(s);
-    s = double(s + basic.SpinEdit4 * ext(s) / 100);
-    double extension = 0;
+    s = f32(s + basic.SpinEdit4 * ext(s) / 100);
+    float extension = 0;
     if (extended) {
-        extension = double(divide(std::fabs(ext(horizontal ? g.ex : g.ey)), scale) / 1.4L);
-        s = double(ext(s) + extension);
+        extension = f32(divide(std::fabs(ext(horizontal ? g.ex : g.ey)), scale) / 1.4L);
+        s = f32(ext(s) + extension);
     }
 
     // 2. Height of the text above the underline, and of the slid lines below it.
     const ld lineStep = ext(m.charHeight) + m.lineGap;
     const ld correction = ld(basic.SpinEdit3) / 10;
-    const double h = double(n == 0 ? correction + lineStep : correction + lineStep * (n - slide));
-    const double hs = double(correction + lineStep * slide);
+    const float h = f32(n == 0 ? correction + lineStep : correction + lineStep * (n - slide));
+    const float hs = f32(correction + lineStep * slide);
 
     // 3. A leader that would cross the text from above.
     int shift = 0;
@@ -93,8 +94,8 @@ void writeUnderline(EngineRun &e)
     g.fx0 = g.fx;
     g.fy0 = g.fy;
     if (extended)
-        s = double(ext(s) - extension);
-    const double q = s / 12;
+        s = f32(ext(s) - extension);
+    const float q = f32(ext(s) / 12);
     float t = 0;
     bool move = false;
     // A leader from below meets the lines under the underline nearly head-on when it

@@ -179,3 +179,17 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
     EXPECT_STREQ(p.g.bumps[1].angle, "-3.1416");
     EXPECT_STREQ(p.g.bumps[4].angle, "1.5708");
 }
+
+// The margin is held in 32 bits like the frame's other sizes: 0.6 is 0.6000000238 and
+// at 1/100 pushes c0 60.0000024 out. Near the origin that shows: from y = 0.5 it ends
+// at -59.5000024, stored as -59.5 + one step of 2^-18 below.
+TEST(CloudFrame, MarginIsHeldInThirtyTwoBits)
+{
+    Session s = annotationAt({0, -1000}, {1000, 0.5f}, {3000, 0.5f}, 11);
+    s.form.basic.CheckBox5 = false;
+    EngineProbe p(s);
+    p.setup();
+    p.pass();
+    EXPECT_EQ(p.g.frameNear.x, 1000.0f);
+    EXPECT_EQ(p.g.frameNear.y, -59.5f - 0x1p-18f);
+}

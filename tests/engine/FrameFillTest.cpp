@@ -84,6 +84,9 @@ TEST(Fill, RectangleInsetByTheGapPerLayout)
         {4, {1, 1, 0, 0, 0, 1}, {100, 300}, {160, 100}, "sl 105 295 155 295 155 105 105 105"},
         // The same directions without the turn-back: the frame, and the fill, stay put.
         {2, {0, 1, 1, 1, 1, 0}, {100, 200}, {300, 260}, "sl 105 205 295 205 295 255 105 255"},
+        // The text mode down the page (point 1 on point 2, upward equal to below) is
+        // never turned back either.
+        {2, {1, 1, 0, 0, 0, 0}, {300, 300}, {240, 100}, "sl 295 295 245 295 245 105 295 105"},
     };
     for (const Case &c : cases) {
         Pass p = fillPass(c.kind, c.flags, c.p2, c.far);
@@ -189,8 +192,9 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
         expectPoint(quad.at(1), i, corners[i][0], corners[i][1]);
 
     // Cloud bumps about c0 in the annotation mode, about indicated point 2 (here the
-    // origin) in the text mode, as the cloud itself turns; the tilt gains the slope.
-    for (const Mode mode : {Mode::Annotation, Mode::TextMode}) {
+    // origin) in the text mode and frame write 2, as the cloud itself turns; the tilt
+    // gains the slope.
+    for (const Mode mode : {Mode::Annotation, Mode::TextMode, Mode::FrameEach}) {
         Pass p = cloudPass(11);
         p.ctx.mode = mode;
         p.m.leaderLong = 0;

@@ -12,30 +12,35 @@ TEST(Underline, RouteTableDecidesHowTheLeaderMeetsTheText)
         const char *what;
         int kind;
         int correction; // 上下, 0.1 mm
+        int gap;        // line gap, 0.1 mm
         const char *p1;
         double underlineEnd;
         Lines leader;
     };
     const Case cases[] = {
         // h = 5, s = 20: the row h < 6, 8 < s <= 50 shifts by (5 / 2 + 3 - 20 / 12) x 100.
-        {"example", 1, 20, "2512 2024", 3233.3333, {"lc3", "lc3", " 2512 2024 2000 1000"}},
-        {"steep", 1, 0, "2256 2536", 2850, {"lc3", "lc3", " 2256 2536 2000 1000"}},
+        {"example", 1, 20, 0, "2512 2024", 3233.3333, {"lc3", "lc3", " 2512 2024 2000 1000"}},
+        {"steep", 1, 0, 0, "2256 2536", 2850, {"lc3", "lc3", " 2256 2536 2000 1000"}},
         // s = 50 is not above 50: h <= 4 shifts with s / 1.7, (4.5 - 50 / 1.7 / 12) x 100.
-        {"s = 50", 1, 0, "2512 3560", 3054.902, {"lc3", "lc3", " 2512 3560 2000 1000"}},
+        {"s = 50", 1, 0, 0, "2512 3560", 3054.902, {"lc3", "lc3", " 2512 3560 2000 1000"}},
         // h = 4 still takes the h <= 4 row: (2 + 3 - 20 / 1.7 / 12) x 100.
-        {"h = 4", 1, 10, "2512 2024", 3251.9608, {"lc3", "lc3", " 2512 2024 2000 1000"}},
+        {"h = 4", 1, 10, 0, "2512 2024", 3251.9608, {"lc3", "lc3", " 2512 2024 2000 1000"}},
+        // 0.7 + 3 + 0.3 (the gap as its 32 bits hold it, H stays 300) is 4 once stored,
+        // so the same row: (2 + 3 - 20 / 1.7 / 12) x 100.
+        {"h = 4 as stored", 1, 7, 3, "2512 2024", 3251.9608, {"lc3", "lc3", " 2512 2024 2000 1000"}},
         // s = 5 matches no row: round the text's near side to its top (y2 + H) ...
-        {"routed", 1, 0, "3024 1512", 2850, {"lc3", "lc3", " 2000 1000 2000 1300", " 3024 1512 2000 1300"}},
+        {"routed", 1, 0, 0, "3024 1512", 2850, {"lc3", "lc3", " 2000 1000 2000 1300", " 3024 1512 2000 1300"}},
         // ... unless point 1 lies lower than the top of the text: no leader at all.
-        {"dropped", 1, 0, "2512 1256", 2850, {}},
+        {"dropped", 1, 0, 0, "2512 1256", 2850, {}},
         // 下線延長: the extension (E = 2000) steepens s = 5 by 2000 / 100 / 1.4 into the
         // h <= 4 row; the shift divided by 1.7 and the extension lengthen the line.
-        {"extended", 6, 0, "3024 1512", 5129.1234, {"lc3", "lc3", " 3024 1512 2000 1000"}},
+        {"extended", 6, 0, 0, "3024 1512", 5129.1234, {"lc3", "lc3", " 3024 1512 2000 1000"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         Session s = frameAt(c.kind, c.p1, "2000 1000", "4000 1000");
         s.form.basic.SpinEdit3 = c.correction;
+        s.form.basic.SpinEdit6 = c.gap;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_EQ(d.size(), 2 + c.leader.size());
         EXPECT_EQ(d[0], "lc3");
