@@ -262,12 +262,11 @@ void setupGeometry(EngineRun &e)
     const std::string font = form.heldFontNameOrDefault();
     g.verticalFont = form.fontSwitch != 0 && !font.empty() && font[0] == '@';
     const int kind = e.frameKind();
-    if (!g.verticalFont) {
-        if (e.tilt() && kind < 10 && kind != 3)
-            g.vertical = 0;
-        if (mode == Mode::TextMode && e.tilt() && (kind == 3 || kind == 11 || kind == 12))
-            g.vertical = 0;
-    }
+    if (!g.verticalFont && e.tilt() && kind < 10 && kind != 3)
+        g.vertical = 0;
+    // The text mode lays a tilted oval or cloud along its text whatever the font.
+    if (mode == Mode::TextMode && e.tilt() && (kind == 3 || kind == 11 || kind == 12))
+        g.vertical = 0;
 
     // 7..11.
     extendAlongAnnotation(e);

@@ -177,3 +177,35 @@ TEST(GeometrySetup, TextModeAndFrameWriteOneFoldTheFrameKinds)
     s.form.ComboBoxEx2 = 7;
     EXPECT_EQ(computeOutput(s).frameKind, 2);
 }
+
+TEST(GeometrySetup, TiltKeepsAVerticalFontsLayoutExceptForTheTextModesOvalAndClouds)
+{
+    // Point 3 steeply above point 2 (but not straight above, so the tilt stays down).
+    struct Case {
+        Mode mode;
+        int kind;
+        int vertical;
+    };
+    const Case cases[] = {
+        {Mode::TextMode, 3, 0},   {Mode::TextMode, 11, 0}, {Mode::TextMode, 12, 0},
+        {Mode::TextMode, 2, 1},   {Mode::Annotation, 3, 1}, {Mode::Annotation, 2, 1},
+    };
+    for (const Case &c : cases) {
+        const bool textMode = c.mode == Mode::TextMode;
+        Session s = textMode ? sessionFromExchange("text-mode.jwc_temp.txt", Mode::TextMode)
+                             : annotationAt("1000 1000", "2000 2000", "2100 4000");
+        if (textMode) {
+            s.exchange.point1Line = s.exchange.point2Line = "hp1 2000 2000";
+            s.exchange.point3Line = "hp2 2100 4000";
+        }
+        s.form.fontSwitch = 1;
+        s.form.selectedFontName = "@Mincho";
+        s.form.SpeedButton11 = true;
+        s.form.ComboBoxEx2 = c.kind;
+        SetupOnly r(s);
+        r.run();
+        EXPECT_TRUE(r.form.SpeedButton11);
+        EXPECT_EQ(r.g.verticalFont, 1);
+        EXPECT_EQ(r.g.vertical, c.vertical) << int(c.mode) << " kind " << c.kind;
+    }
+}
