@@ -33,7 +33,7 @@ std::string formatGeneral(long double value)
         digits.pop_back();
 
     std::string out;
-    if (exponent < -4 || exponent >= 15) {
+    if (exponent < -5 || exponent >= 15) {
         out = digits.substr(0, 1);
         if (digits.size() > 1)
             out += "." + digits.substr(1);

@@ -6,8 +6,7 @@ namespace quillet {
 
 /// General decimal format of the drawing commands: at most 15 significant digits,
 /// correctly rounded, no trailing zeros, '.' as decimal point, exponent form
-/// ("1E-5", "1.5E20") when the decimal exponent is below -4 or at least 15, that is
-/// below 0.0001 or with more than fifteen digits before the point.
+/// ("1E-7", "1.5E20") when the decimal exponent is below -5 or at least 15.
 std::string formatGeneral(long double value);
 
 /// A 32-bit value as every command writes it: widened, then formatted.

@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, FormatFloat,
                                            FloatCase{-2.5f, "-2.5"}, FloatCase{1520.5f, "1520.5"},
                                            FloatCase{1e15f, "999999986991104"}, FloatCase{1152921504606846976.0f, "1.15292150460685E18"}, FloatCase{123456789012345.0f, "123456788103168"},
                                            FloatCase{0.5f, "0.5"}, FloatCase{100.0f, "100"}, FloatCase{1e-7f, "1.0000000116861E-7"},
-                                           FloatCase{0.00001525878906250f, "1.52587890625E-5"},
+                                           FloatCase{0.00001525878906250f, "0.0000152587890625"},
                                            FloatCase{1.5e20f, "1.50000003006132E20"}, FloatCase{0.75e-6f, "7.50000026528141E-7"}, FloatCase{-0.25f, "-0.25"}));
 
 struct GeneralCase {
@@ -37,13 +37,13 @@ struct GeneralCase {
 
 class FormatGeneral : public ::testing::TestWithParam<GeneralCase> {};
 
-TEST_P(FormatGeneral, UsesExponentOnlyBelowMinusFourOrFromFifteen)
+TEST_P(FormatGeneral, UsesExponentOnlyBelowMinusFiveOrFromFifteen)
 {
     EXPECT_EQ(formatGeneral(GetParam().value), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layout, FormatGeneral,
-                         ::testing::Values(GeneralCase{1e-7L, "1E-7"}, GeneralCase{0.0001L, "0.0001"}, GeneralCase{0.00001L, "1E-5"},
+                         ::testing::Values(GeneralCase{1e-7L, "1E-7"}, GeneralCase{0.00001L, "0.00001"},
                                            GeneralCase{0.000001L, "1E-6"}, GeneralCase{-1e-7L, "-1E-7"},
                                            GeneralCase{1e14L, "100000000000000"}, GeneralCase{1e15L, "1E15"},
                                            GeneralCase{1.5e20L, "1.5E20"}, GeneralCase{-1234.5L, "-1234.5"},
