@@ -40,8 +40,10 @@ QStringList hexItems(const QString &first)
 QFont gothicFont(int pixelSize)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("Noto Sans Mono CJK JP")});
+    // Where MS Gothic is missing, IPAGothic has its metrics: five annotation lines fit
+    // the input box as designed, which the taller Noto lines do not.
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans Mono CJK JP")});
     font.setPixelSize(pixelSize);
     return font;
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -134,6 +135,8 @@ void TForm1::createAnnotationInput()
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setTabChangesFocus(false);
     Memo1->setFont(build::gothicFont(12));
+    // Five lines of the 12-pixel Gothic fill the designed 72 pixels only with a thin margin.
+    Memo1->document()->setDocumentMargin(1);
     SpeedButton2 = speedButton(this, "SpeedButton2", {458, 38, 110, 22}, "埋込文字使用", true);
     SpeedButton10 = speedButton(this, "SpeedButton10", {458, 62, 110, 22}, "枠内着色", true);
     ColorBox2 = place<ColorBox>(this, "ColorBox2", QRect{468, 87, 38, 22});
