@@ -147,7 +147,9 @@ void writeCloud(EngineRun &e)
     const float w = f32(std::fabs(ext(c1Along) - c0Along));
     const float h = f32(std::fabs(ext(c1Across) - c0Across));
     const float gap = frameGap(e);
-    const int nb = std::max(2, int(std::floor(0.7L * std::sqrt(ld(n)))) + 1);
+    // A text measured backwards (a negative character size in frame write 2) has a
+    // negative width in characters, whose root is an invalid operation.
+    const int nb = std::max(2, int(std::floor(0.7L * squareRoot(ld(n)))) + 1);
     const int nh = m.memoLines < 4 ? 2 : 3;
 
     g.frameNear = ax.at(c0Along, c0Across);

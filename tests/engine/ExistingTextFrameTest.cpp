@@ -196,6 +196,29 @@ TEST(ExistingTextFrame, CloudsAroundEachTextThroughTheDriver)
     }
 }
 
+// A negative character size measures a text backwards, to a negative width in
+// characters: a cloud cannot take its root, and a width beyond the integer range cannot
+// be counted at all. Both end the run as an invalid operation.
+TEST(ExistingTextFrame, TextsMeasuredBackwardsEndTheRunAsAnInvalidOperation)
+{
+    struct Case {
+        int kind;
+        const char *size;
+        const char *record;
+        RunFault fault;
+    };
+    const Case cases[] = {
+        {11, "cn0 -2.4 7 0", "ch 0 0 1200 0 \"A", RunFault::InvalidOperation},
+        {12, "cn0 -2.4 7 0", "ch 0 0 1200 0 \"A", RunFault::InvalidOperation},
+        {2, "cn0 -2.4 7 0", "ch 0 0 1200 0 \"A", RunFault::None},
+        {2, "cn0 -1e-30 7 0", "ch 0 0 1e30 0 \"A", RunFault::InvalidOperation},
+    };
+    for (const Case &c : cases) {
+        const RunResult r = computeOutput(framing(Mode::FrameEach, c.kind, {c.size, c.record}));
+        EXPECT_EQ(r.fault, c.fault) << c.kind << " " << c.size;
+    }
+}
+
 // One frame around all texts: the union of the records, margins on both sides.
 TEST(ExistingTextFrame, OneFrameAroundAllTexts)
 {
