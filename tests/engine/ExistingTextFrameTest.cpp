@@ -219,6 +219,21 @@ TEST(ExistingTextFrame, TextsMeasuredBackwardsEndTheRunAsAnInvalidOperation)
     }
 }
 
+// A near-zero character size makes a text eighty million characters wide: its cloud
+// keeps to a bounded number of bumps along each side and still closes.
+TEST(ExistingTextFrame, CloudAroundAnImmenselyWideTextHasBoundedBumps)
+{
+    for (int kind : {11, 12}) {
+        const RunResult r = computeOutput(framing(Mode::FrameEach, kind, {"cn0 1e-6 1 0", "ch 0 0 4000 0 \"A"}));
+        ASSERT_EQ(r.fault, RunFault::None);
+        const auto frames = framesOf(r.output);
+        ASSERT_EQ(frames.size(), 1u);
+        EXPECT_LE(frames[0].size(), 2 * 256u + 2 * 3u) << kind;
+        EXPECT_GE(frames[0].size(), 2 * 200u) << kind;
+        EXPECT_TRUE(looseEnds(frames[0], 0.05L).empty()) << kind;
+    }
+}
+
 // One frame around all texts: the union of the records, margins on both sides.
 TEST(ExistingTextFrame, OneFrameAroundAllTexts)
 {
