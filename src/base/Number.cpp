@@ -98,7 +98,12 @@ long double parseFloat(const std::string &text)
     if (i != n)
         badFloat(text);
     const std::string number = text.substr(start, end - start);
-    return std::strtold(number.c_str(), nullptr);
+    const long double value = std::strtold(number.c_str(), nullptr);
+    // A number beyond the extended range is no value at all: taken as infinity it
+    // would run through the arithmetic and come out as "INF" in the drawing.
+    if (std::isinf(value))
+        badFloat(text);
+    return value;
 }
 
 bool tryParseInt(const std::string &text, std::int32_t &out)

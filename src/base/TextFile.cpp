@@ -53,10 +53,19 @@ std::string joinLines(const Lines &lines)
 
 std::string readBytes(const fs::path &path)
 {
+    // A folder opens like a file here, and reading it then throws the library's own
+    // stream error, which no handler of ours expects.
+    if (directoryExists(path))
+        throw InOutError("cannot read " + path.string() + ": it is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw InOutError("cannot read " + path.string());
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure &) {
+        throw InOutError("cannot read " + path.string());
+    }
     if (in.bad())
         throw InOutError("cannot read " + path.string());
     return bytes;

@@ -11,6 +11,13 @@ namespace {
 
 using ld = long double;
 
+// Bumps along one long side. The rule gives 6 for the widest annotation line and 12
+// for a text of 256 half-width characters; only a text whose size makes it more than
+// 130,000 characters wide (a near-zero character size in frame write 2) reaches this,
+// and without it each of its frames would be tens of thousands of arcs. Fewer, larger
+// bumps still close around the same rectangle.
+constexpr int kMaxBumpsAlong = 256;
+
 enum class Side { Left, Bottom, Right, Top };
 
 // How a bump on each side of the cloud rectangle is written and recorded. Every bump
@@ -147,7 +154,9 @@ void writeCloud(EngineRun &e)
     const float w = f32(std::fabs(ext(c1Along) - c0Along));
     const float h = f32(std::fabs(ext(c1Across) - c0Across));
     const float gap = frameGap(e);
-    const int nb = std::max(2, int(std::floor(0.7L * std::sqrt(ld(n)))) + 1);
+    // A text measured backwards (a negative character size in frame write 2) has a
+    // negative width in characters, whose root is an invalid operation.
+    const int nb = std::min(kMaxBumpsAlong, std::max(2, int(std::floor(0.7L * squareRoot(ld(n)))) + 1));
     const int nh = m.memoLines < 4 ? 2 : 3;
 
     g.frameNear = ax.at(c0Along, c0Across);

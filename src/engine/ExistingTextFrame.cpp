@@ -300,7 +300,7 @@ bool frameOneText(EngineRun &e)
     m.textWidth = length;
     const ld unit = (ext(g.existingHalfWidth) + g.existingHalfSpacing) * m.scale;
     const ld units = std::trunc(divide(length, unit));
-    if (units > 2147483647.0L)
+    if (units > 2147483647.0L || units < -2147483648.0L)
         throw InvalidOperationError("Invalid floating point operation");
     m.widest = int(units);
     m.indicated2 = {r.x, r.y};

@@ -59,7 +59,9 @@ void apply(Session &session, Host &host)
     f.windowTop = position(list, 17);
     f.ColorBox2.selectColor(number(list, 18));
     const int fill = number(list, 19);
-    f.ColorBox2.selectItem(fill == 0 ? ColorChoice::kNoItem : (fill < 0 ? -fill : fill) - 1);
+    // Widened first: the magnitude of the most negative 32-bit value does not fit 32 bits.
+    const long long entry = fill < 0 ? -static_cast<long long>(fill) : fill;
+    f.ColorBox2.selectItem(fill == 0 ? ColorChoice::kNoItem : int(entry - 1));
     f.SpeedButton10 = fill < 0;
     const std::string &font = line(list, 20);
     f.selectedFontName = (f.selectedFontName == "000" || f.selectedFontName == "0") ? defaultFontName() : font;

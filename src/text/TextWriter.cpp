@@ -17,6 +17,19 @@ bool startsWith(const std::string &s, const char *prefix)
 
 std::string fontRecord(const std::string &name) { return "cn\"$<" + name + ">"; }
 
+// The length of a text record's direction, reversed for a vertical font by a minus
+// sign put before it. A frame narrower than the character spacing makes the length
+// negative; a sign before its own sign would read "--0.5", which is no number, so a
+// negative length is reversed by writing its magnitude instead.
+std::string directionLength(float w, bool reverse)
+{
+    if (!reverse)
+        return CommandWriter::number(w);
+    if (w < 0)
+        return CommandWriter::number(-w);
+    return "-" + CommandWriter::number(w);
+}
+
 } // namespace
 
 void writeTextRecord(EngineRun &e, PointF at, const std::string &text)
@@ -37,11 +50,10 @@ void writeTextRecord(EngineRun &e, PointF at, const std::string &text)
         }
         e.out.raw("ch " + num(t.at.x) + " " + num(t.at.y) + " " + num(t.dx) + " " + num(t.dy) + " " + q + text);
     } else if (g.horizontal()) {
-        const std::string dir = g.verticalFont && !g.rightward ? " -" : " ";
-        e.out.raw("ch " + num(at.x) + " " + num(at.y) + dir + num(w) + " 0 " + q + text);
+        const bool reverse = g.verticalFont && !g.rightward;
+        e.out.raw("ch " + num(at.x) + " " + num(at.y) + " " + directionLength(w, reverse) + " 0 " + q + text);
     } else {
-        const std::string dir = g.verticalFont ? " 0 -" : " 0 ";
-        e.out.raw("ch " + num(at.x) + " " + num(at.y) + " " + dir + num(w) + " " + q + text);
+        e.out.raw("ch " + num(at.x) + " " + num(at.y) + "  0 " + directionLength(w, g.verticalFont) + " " + q + text);
     }
 }
 

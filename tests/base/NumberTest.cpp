@@ -80,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseFloat,
                                            ParseCase{"1 2", false, 0}, ParseCase{"abc", false, 0},
                                            ParseCase{"1e", false, 0}, ParseCase{".", false, 0},
                                            ParseCase{"-", false, 0}, ParseCase{"0x10", false, 0},
-                                           ParseCase{"1.2.3", false, 0}));
+                                           ParseCase{"1.2.3", false, 0}, ParseCase{"1e5000", false, 0},
+                                           ParseCase{"-1e5000", false, 0}, ParseCase{"1e-5000", true, 0}));
 
 struct IntCase {
     const char *text;

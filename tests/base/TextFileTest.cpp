@@ -50,6 +50,7 @@ TEST(TextFile, FailuresAreInputOutputErrors)
 {
     test::TempDir dir;
     EXPECT_THROW(readLines(dir / "missing.tx"), InOutError);
+    EXPECT_THROW(readLines(dir.path()), InOutError); // a folder where a file should be
     EXPECT_THROW(writeLines(dir / "no-such-folder" / "f.tx", {"x"}), InOutError);
     EXPECT_FALSE(fileExists(dir / "missing.tx"));
     EXPECT_TRUE(directoryExists(dir.path()));

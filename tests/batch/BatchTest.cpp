@@ -196,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
         // usage
         BadInputCase{"PresetOutOfRange", nullptr, "--preset 11", 2, "", kNothing},
         BadInputCase{"MemoFileMissingArgument", nullptr, "--memo nothing.txt", 2, "", kNothing},
+        BadInputCase{"MemoFileIsAFolder", nullptr, "--memo .", 2, "", kNothing},
         BadInputCase{"UnknownOption", nullptr, "--fast", 2, "", kNothing},
         BadInputCase{"BadTime", nullptr, "--now 2024-13-01T00:00:00", 2, "", kNothing}),
     [](const auto &info) { return std::string(info.param.name); });

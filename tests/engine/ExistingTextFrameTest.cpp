@@ -196,6 +196,44 @@ TEST(ExistingTextFrame, CloudsAroundEachTextThroughTheDriver)
     }
 }
 
+// A negative character size measures a text backwards, to a negative width in
+// characters: a cloud cannot take its root, and a width beyond the integer range cannot
+// be counted at all. Both end the run as an invalid operation.
+TEST(ExistingTextFrame, TextsMeasuredBackwardsEndTheRunAsAnInvalidOperation)
+{
+    struct Case {
+        int kind;
+        const char *size;
+        const char *record;
+        RunFault fault;
+    };
+    const Case cases[] = {
+        {11, "cn0 -2.4 7 0", "ch 0 0 1200 0 \"A", RunFault::InvalidOperation},
+        {12, "cn0 -2.4 7 0", "ch 0 0 1200 0 \"A", RunFault::InvalidOperation},
+        {2, "cn0 -2.4 7 0", "ch 0 0 1200 0 \"A", RunFault::None},
+        {2, "cn0 -1e-30 7 0", "ch 0 0 1e30 0 \"A", RunFault::InvalidOperation},
+    };
+    for (const Case &c : cases) {
+        const RunResult r = computeOutput(framing(Mode::FrameEach, c.kind, {c.size, c.record}));
+        EXPECT_EQ(r.fault, c.fault) << c.kind << " " << c.size;
+    }
+}
+
+// A near-zero character size makes a text eighty million characters wide: its cloud
+// keeps to a bounded number of bumps along each side and still closes.
+TEST(ExistingTextFrame, CloudAroundAnImmenselyWideTextHasBoundedBumps)
+{
+    for (int kind : {11, 12}) {
+        const RunResult r = computeOutput(framing(Mode::FrameEach, kind, {"cn0 1e-6 1 0", "ch 0 0 4000 0 \"A"}));
+        ASSERT_EQ(r.fault, RunFault::None);
+        const auto frames = framesOf(r.output);
+        ASSERT_EQ(frames.size(), 1u);
+        EXPECT_LE(frames[0].size(), 2 * 256u + 2 * 3u) << kind;
+        EXPECT_GE(frames[0].size(), 2 * 200u) << kind;
+        EXPECT_TRUE(looseEnds(frames[0], 0.05L).empty()) << kind;
+    }
+}
+
 // One frame around all texts: the union of the records, margins on both sides.
 TEST(ExistingTextFrame, OneFrameAroundAllTexts)
 {

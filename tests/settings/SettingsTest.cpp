@@ -50,6 +50,17 @@ INSTANTIATE_TEST_SUITE_P(Lines, SettingsFillLine,
                          ::testing::Values(FillCase{"-3", 2, true}, FillCase{"3", 2, false}, FillCase{"0", -1, false},
                                            FillCase{"1", 0, false}, FillCase{"-21", 20, true}));
 
+TEST(Settings, FillLineOfTheMostNegativeNumberSelectsNoItem)
+{
+    TempDir dir;
+    Session s = sessionIn(dir);
+    test::RecordingHost host;
+    s.settingsList[19] = "-2147483648";
+    settings::apply(s, host);
+    EXPECT_EQ(s.form.ColorBox2.item, -1);
+    EXPECT_TRUE(s.form.SpeedButton10);
+}
+
 TEST(Settings, AppliesEveryLineToTheFormAndTheirStates)
 {
     TempDir dir;

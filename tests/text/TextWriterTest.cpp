@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace quillet;
@@ -136,4 +137,34 @@ TEST(TextWriter, TiltedTextRunsAlongTheSlope)
     EXPECT_NEAR(t.dy, std::sqrt(0.5), 1e-6);
     EXPECT_NEAR(t.x, 2000 + 300 * std::sqrt(0.5), 1e-3);
     EXPECT_NEAR(t.y, 2000 - 300 * std::sqrt(0.5), 1e-3);
+}
+
+TEST(TextWriter, VerticalFontKeepsADirectionNarrowerThanTheSpacingANumber)
+{
+    // At 1/1 a one-character line of kind 3 with a spacing of 4 leaves a direction
+    // length w = 1.5 + 2 - 4 = -2.5. The vertical font reverses it; the record must
+    // still carry a number there, not "--2.5".
+    struct Case {
+        const char *p3;
+        const char *direction;
+    };
+    const Case cases[] = {
+        {"1000 2000", " 2.5 0 \"A"},   // horizontal, leftward
+        {"3000 2000", " -2.5 0 \"A"},  // horizontal, rightward: not reversed
+        {"2000 3000", "  0 2.5 \"A"},  // vertical
+    };
+    for (const Case &c : cases) {
+        Session s = annotationAt("3000 1000", "2000 2000", c.p3);
+        s.exchange.scaleLine = "hs 1 1 50 50 20 1 1 1 1 50 50 1 50 50 50 1";
+        s.exchange.spacingLine = "hcd 0 0 4 0.5 0.5 0.5 1 1 1 1";
+        s.form.Memo1 = {"A"};
+        s.form.fontSwitch = 1;
+        s.form.selectedFontName = sj("@ＭＳ 明朝");
+        const RunResult r = computeOutput(s);
+        ASSERT_EQ(r.fault, RunFault::None) << c.p3;
+        const auto record = *std::find_if(r.output.begin(), r.output.end(),
+                                          [](const std::string &l) { return l.compare(0, 3, "ch ") == 0; });
+        EXPECT_NE(record.find(c.direction), std::string::npos) << c.p3 << ": " << record;
+        EXPECT_EQ(record.find("--"), std::string::npos) << record;
+    }
 }
