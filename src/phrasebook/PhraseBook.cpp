@@ -35,13 +35,24 @@ fs::path PhraseBook::folderPath() const
     return relative.empty() ? m_startDir : m_startDir / platform::pathFromSjis(relative);
 }
 
+bool PhraseBook::folderUsable() const
+{
+    // Folders are chosen under the start directory; a stored folder that climbs out of
+    // it (an edited settings file) is treated as gone rather than followed.
+    for (const fs::path &part : platform::pathFromSjis(m_folder)) {
+        if (part == "..")
+            return false;
+    }
+    return directoryExists(folderPath());
+}
+
 fs::path PhraseBook::pageFile(int page) const { return folderPath() / ("PMDATA" + std::to_string(page) + ".tx"); }
 
 fs::path PhraseBook::indexFile() const { return folderPath() / "PJDATA.tx"; }
 
 void PhraseBook::loadPageIndex(Host &host)
 {
-    if (!directoryExists(folderPath())) {
+    if (!folderUsable()) {
         host.warning(msg::indexInOut());
         return;
     }
@@ -102,7 +113,7 @@ PhraseBook::OpenResult PhraseBook::readPage(Host &host, bool questionWithFullPat
 
 PhraseBook::OpenResult PhraseBook::openFolder(Host &host)
 {
-    if (!directoryExists(folderPath())) {
+    if (!folderUsable()) {
         host.warning(msg::folderMissing());
         m_folder.clear();
         m_page = "1";

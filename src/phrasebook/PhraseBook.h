@@ -39,6 +39,8 @@ public:
     void setModified(bool modified) { m_modified = modified; }
 
     std::filesystem::path folderPath() const;
+    /// The folder exists and lies under the start directory.
+    bool folderUsable() const;
     std::filesystem::path pageFile(int page) const;
     std::filesystem::path indexFile() const;
 

@@ -159,3 +159,24 @@ TEST(PhraseBook, StatusTextNamesThePatternAndAtMostSixtyBytesOfTheFolder)
     book.setFolder("\\" + std::string(69, 'f'));
     EXPECT_EQ(book.statusText("p"), "[ p" + sj(" ]　文字帳フォルダ = ") + std::string(60, 'f'));
 }
+
+TEST(PhraseBook, AFolderThatClimbsOutOfTheStartDirectoryIsTreatedAsGone)
+{
+    TempDir outer;
+    std::filesystem::create_directories(outer / "start");
+    std::filesystem::create_directories(outer / "elsewhere");
+    writeLines(outer / "elsewhere" / "PJDATA.tx", {"outside"});
+    const std::string outside = outer.read("elsewhere/PJDATA.tx");
+    PhraseBook book;
+    book.setStartDir(outer / "start");
+    book.setFolder("\\..\\elsewhere");
+    test::RecordingHost host;
+    host.answer = true;
+    book.loadPageIndex(host);
+    book.openFolder(host);
+    EXPECT_EQ(book.folder(), "");
+    EXPECT_EQ(host.messages.at(1), "warning: 前回の文字帳フォルダが見つかりません");
+    book.exitWriteBack(host);
+    EXPECT_EQ(outer.read("elsewhere/PJDATA.tx"), outside);
+    EXPECT_FALSE(outer.exists("elsewhere/PMDATA1.tx"));
+}
