@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 #include <functional>
 #include <map>
 #include <set>
@@ -29,7 +32,12 @@ BatchRun runBatch(const TempDir &dir, const std::string &args)
     const std::string command = "cd '" + dir.path().string() + "' && '" QUILLET_EXE "' --batch " + args + " 2> '" +
                                 errFile.string() + "'";
     const int raw = std::system(command.c_str());
-    BatchRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readBytes(errFile)};
+#ifdef _WIN32
+    const int status = raw; // the command interpreter hands back the exit code itself
+#else
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    BatchRun run{status, readBytes(errFile)};
     fs::remove(errFile);
     return run;
 }
