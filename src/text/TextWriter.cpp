@@ -82,7 +82,7 @@ void writeText(EngineRun &e)
     const int kind = e.frameKind();
     const bool underline = kind == 1 || kind == 6;
     const bool centred = e.mode() == Mode::TextMode && form.CheckBox2;
-    const float step = f32((m.charHeight + m.lineGap) * ext(m.scale));
+    const float step = f32((ext(m.charHeight) + m.lineGap) * ext(m.scale));
     PointF at = g.textStart;
     int written = 0;
     for (int n = 0; n < count; ++n) {

@@ -168,3 +168,22 @@ TEST(TextWriter, VerticalFontKeepsADirectionNarrowerThanTheSpacingANumber)
         EXPECT_EQ(record.find("--"), std::string::npos) << record;
     }
 }
+
+TEST(TextWriter, LineStepIsSummedInExtendedPrecision)
+{
+    // Character height 2.2 (64-bit) plus the 32-bit line gap 8.6000003814697265625
+    // is 10.80000038146972673..., which times the scale 20 lies 3.6e-15 above the
+    // midpoint 216 + 2^-17 between the 32-bit neighbours 216 and 216.0000152587890625,
+    // so the step stores as the upper one. Summed in 64 bits first, the height and gap
+    // give 10.800000381469726 and a product just below the midpoint: a step of 216.
+    Session s = annotationAt("-1000 -1000", "0 0", "1000 0");
+    s.exchange.scaleLine = "hs 100 20 50 50 20 1 1 1 1 50 50 1 50 50 50 1";
+    s.exchange.textKindLine = "cn0 4 2.2 0 2";
+    s.form.basic.SpinEdit6 = 86;
+    s.form.Memo1 = {"B", "A"};
+    const Lines o = computeOutput(s).output;
+    const auto first = std::find(o.begin(), o.end(), "ch 0 0 40 0 \"A");
+    ASSERT_NE(first, o.end());
+    ASSERT_NE(first + 1, o.end());
+    EXPECT_EQ(*(first + 1), "ch 0 216.000015258789 40 0 \"B");
+}
