@@ -385,9 +385,16 @@ void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, 
 
 long double roundTo10Places(long double v)
 {
-    // Ten places as a power of ten held in 64 bits, the quotient rounded half to even.
-    const double factor = double(1.0L / 1e10L);
-    return double(std::nearbyint(ext(double(v)) / factor) * factor);
+    // Round the exactly scaled value, ties to even. A divisor of 1e-10 held in 64 bits
+    // is a hair too large and would push every half-way length (common for leaders
+    // along an axis, whose length is a coordinate difference) below the half.
+    const long double scale = 1e10L;
+    const long double product = v * scale;
+    const long double error = std::fma(v, scale, -product); // what the product lost
+    long double whole = std::nearbyint(product);
+    if (std::fabs(product - whole) == 0.5L && error != 0)
+        whole = error > 0 ? std::floor(product) + 1 : std::floor(product);
+    return double(whole / scale);
 }
 
 } // namespace quillet

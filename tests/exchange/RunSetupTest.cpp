@@ -340,3 +340,26 @@ TEST(LeaderLength, StoredLengthIsPaperMillimetres)
     EXPECT_EQ(s.output, (Lines{"lt1", "ly4"}));
     EXPECT_NEAR(double(roundTo10Places(1.23456789012345L)), 1.2345678901, 1e-15);
 }
+
+TEST(LeaderLength, RoundsHalfWayLengthsToEven)
+{
+    // Lengths with eleven decimals ending in 5 lie exactly half-way between two
+    // ten-place values.
+    struct Case { long double in; double out; };
+    const Case cases[] = {
+        {2710.14990234375L, 2710.1499023438}, // ...437|5: 7 is odd, up
+        {1.00048828125L, 1.0004882812},       // 1 + 2^-11 = ...812|5: 2 is even, down
+        {3.00146484375L, 3.0014648438},       // 3 + 3 * 2^-11 = ...437|5: up
+        {1.23456789012345L, 1.2345678901},    // not half-way
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(double(roundTo10Places(c.in)), c.out) << double(c.in);
+}
+
+TEST(LeaderLength, StoredLengthOfAHalfWayLeaderAlongAnAxis)
+{
+    Session s = sessionFromExchange("annotation.jwc_temp.txt", Mode::Annotation);
+    // 2710.14990234375 to the right of point 1 (1520.5 2310.25), at 1/100
+    s.exchange.point2Line = "hp2 4230.64990234375 2310.25";
+    EXPECT_EQ(leaderLengthForStorage(s), "27.101499023438");
+}
