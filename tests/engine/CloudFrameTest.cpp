@@ -7,14 +7,6 @@ using namespace quillet::test;
 
 namespace {
 
-std::string readable(const Lines &lines)
-{
-    std::string s;
-    for (const auto &l : lines)
-        s += sjis::toUtf8(l) + "\n";
-    return s;
-}
-
 // The fill belongs to its own step; until it is built the golden file is compared
 // without its fill block.
 Lines withoutFill(const Lines &lines)

@@ -8,14 +8,6 @@ using namespace quillet::test;
 
 namespace {
 
-std::string readable(const Lines &lines)
-{
-    std::string s;
-    for (const auto &l : lines)
-        s += sjis::toUtf8(l) + "\n";
-    return s;
-}
-
 // Sizes chosen so that the margins come out whole: half-width 1.2 mm and height 7 mm
 // at scale 100 with SpinEdit4 = 1 and SpinEdit3 = 4 give m1 = 200, m2 = 300, hS = 700.
 Session framing(Mode mode, int kind, Lines records)

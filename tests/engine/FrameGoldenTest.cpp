@@ -7,14 +7,6 @@ using namespace quillet::test;
 
 namespace {
 
-std::string readable(const Lines &lines)
-{
-    std::string s;
-    for (const auto &l : lines)
-        s += sjis::toUtf8(l) + "\n";
-    return s;
-}
-
 } // namespace
 
 // Whole runs of the frame kinds, line for line: an underline in the text mode, a

@@ -10,14 +10,6 @@ using namespace quillet::test;
 
 namespace {
 
-std::string readable(const Lines &lines)
-{
-    std::string s;
-    for (const auto &l : lines)
-        s += sjis::toUtf8(l) + "\n";
-    return s;
-}
-
 std::size_t fontRecord(const Lines &lines)
 {
     for (std::size_t i = 0; i < lines.size(); ++i)

@@ -93,4 +93,13 @@ inline TextRecord textOf(const std::string &line)
     return {v[0], v[1], v[2], v[3], line.substr(quote + 1)};
 }
 
+/// Output lines as UTF-8 text, one per line, for a readable diff when a comparison fails.
+inline std::string readable(const Lines &lines)
+{
+    std::string s;
+    for (const auto &l : lines)
+        s += sjis::toUtf8(l) + "\n";
+    return s;
+}
+
 } // namespace quillet::test
