@@ -25,12 +25,12 @@ int main(int argc, char **argv)
     std::string line;
     while (line.size() < 70)
         line += sjis::fromUtf8("注");
-    s.form.Memo1 = Lines(5, line);
-    s.form.ComboBoxEx1 = 7;
-    s.form.ComboBoxEx2 = 2;
-    s.form.SpeedButton11 = true;
-    s.form.SpeedButton10 = true;
-    s.form.basic.ComboBox9 = 3;
+    s.form.memoLines = Lines(5, line);
+    s.form.tip = Tip(7);
+    s.form.frameKind = FrameKind(2);
+    s.form.tiltOn = true;
+    s.form.fillOn = true;
+    s.form.basic.arrowAngle = 3;
 
     std::size_t lines = 0;
     const auto start = std::chrono::steady_clock::now();

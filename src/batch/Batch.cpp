@@ -146,7 +146,7 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
             return kBatchOutputDisabled;
         }
         if (options.memoFile)
-            session.form.Memo1 = memo;
+            session.form.memoLines = memo;
         completeInput(session, host);
         return kBatchCompleted;
     } catch (const std::exception &e) {

@@ -138,14 +138,14 @@ void writeCloud(EngineRun &e)
 {
     const RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     const FrameAxes ax = frameAxes(g);
     const int s = ax.advance;
 
     // The cloud rectangle: point 2 and the far corner, pushed apart across the text so
     // that the bumps clear the text.
     const int n = m.widest;
-    const float margin = e.form().basic.CheckBox5 ? 0.0f : f32(n < 20 ? 0.6L : 1.4L);
+    const float margin = e.form().basic.noFrameGap ? 0.0f : f32(n < 20 ? 0.6L : 1.4L);
     const PointF far{g.fx, g.fy};
     const int t = ax.across(far) >= ax.across(m.p2) ? 1 : -1;
     const float c0Along = ax.along(m.p2), c1Along = ax.along(far);
@@ -178,7 +178,7 @@ void writeCloud(EngineRun &e)
     const Side nearEnd = ax.vertical ? (startLow ? Side::Bottom : Side::Top) : (startLow ? Side::Left : Side::Right);
     const Side farEnd = ax.vertical ? (startLow ? Side::Top : Side::Bottom) : (startLow ? Side::Right : Side::Left);
 
-    e.out.color(e.form().basic.ComboBox14);
+    e.out.color(e.form().basic.frameColour);
     // A text running towards smaller x is framed from its own start, turned half a
     // turn: its bumps would face inward unless drawn the other way round.
     const bool reversed = e.mode() == Mode::FrameEach && g.existingText == 1;
@@ -195,7 +195,7 @@ void writeCloud(EngineRun &e)
     auto before = [&](float at) { return s > 0 ? at < c1Along : at > c1Along; };
 
     const ld wl = w, gl = gap;
-    if (kind == 11) {
+    if (kind == FrameKind::CloudEven) {
         const float rx = f32(wl / nb / 2);
         const float rg = f32((wl - gl) / nb / 2);
         const float ry = f32(ext(h) / nh / 2);

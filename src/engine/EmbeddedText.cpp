@@ -158,7 +158,7 @@ void writeEmbeddedLine(EngineRun &e, PointF at, const std::string &line)
     const GeometryState &g = e.g;
     const ld unit = (ext(m.charSpacing) / 2 + m.halfWidth) * m.scale;
     PointF p = at;
-    if (e.mode() == Mode::TextMode && e.form().CheckBox2) {
+    if (e.mode() == Mode::TextMode && e.form().textCentreBase) {
         // The host centres the records in this mode; start half the line's width back
         // and write the pieces left-based instead.
         const int width = measureLine(line, true).width;

@@ -101,12 +101,12 @@ void applyExistingSize(EngineRun &e)
 
 float alongMargin(const EngineRun &e)
 {
-    return f32((e.form().basic.SpinEdit4 * 0.2L + ext(e.g.existingHalfWidth) / 2.4L + 1.3L) * e.m.scale);
+    return f32((e.form().basic.horizontalGap * 0.2L + ext(e.g.existingHalfWidth) / 2.4L + 1.3L) * e.m.scale);
 }
 
 float acrossMargin(const EngineRun &e)
 {
-    return f32((e.form().basic.SpinEdit3 * 0.2L + ext(e.g.existingHeight) / 7 + 1.2L) * e.m.scale);
+    return f32((e.form().basic.verticalGap * 0.2L + ext(e.g.existingHeight) / 7 + 1.2L) * e.m.scale);
 }
 
 // Frame write 1: one frame around every text record of the exchange copy.
@@ -114,7 +114,7 @@ void frameAllTexts(EngineRun &e)
 {
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     g.vertical = 0xFF;
     g.rightward = 1;
     g.upward = 1;
@@ -163,7 +163,7 @@ void frameAllTexts(EngineRun &e)
             }
             sy = ordered(sy);
         }
-        if (kind == 3) {
+        if (kind == FrameKind::Oval) {
             // The oval's round ends reach past the text: start them a little inside.
             const ld cut = ext(g.existingHalfWidth) * m.scale / 3;
             Span &along = g.vertical == 1 ? sy : sx;
@@ -185,7 +185,7 @@ void frameAllTexts(EngineRun &e)
     const Span along = vertical ? uy : ux;
     m.textWidth = f32(ext(along.high) - along.low);
     m.frameWidth = m.textWidth;
-    if (kind != 3) {
+    if (kind != FrameKind::Oval) {
         const float m1 = alongMargin(e);
         if (vertical) {
             y2 = f32(y2 - ext(m1) / 2);
@@ -264,7 +264,7 @@ bool frameOneText(EngineRun &e)
     default: sy = {f32(ext(r.y) - hS), r.y}; break;
     }
     float x2 = sx.low, fx = sx.high;
-    if (e.frameKind() == 3) {
+    if (e.frameKind() == FrameKind::Oval) {
         const ld cut = ext(g.existingHalfWidth) * m.scale / 3;
         x2 = f32(x2 + cut);
         fx = f32(fx - cut);

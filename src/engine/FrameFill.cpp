@@ -24,8 +24,6 @@ struct FillFrame {
     PointF gapEnd;    // G2, kinds 10 and above
 };
 
-bool isUnderline(int kind) { return kind == 1 || kind == 6; }
-bool isOval(int kind) { return kind == 3 || kind == 8; }
 
 // The curved leaders leave their frame corners open: the fill takes point 2 and the
 // far corner, and a gap as wide as a cloud would leave for the same text.
@@ -37,14 +35,14 @@ PointF curvedLeaderGapEnd(const EngineRun &e, PointF c0)
 
 FillFrame fillFrame(const EngineRun &e)
 {
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     FillFrame f;
-    if (kind >= 13) {
+    if (isCurvedLeader(kind)) {
         f.p2 = e.m.p2;
         f.far = {e.g.fx, e.g.fy};
         f.gapEnd = curvedLeaderGapEnd(e, f.p2);
         f.centre = f.p2;
-    } else if (kind >= 10) {
+    } else if (isBalloonOrCloud(kind)) {
         f.p2 = e.g.frameNear;
         f.far = e.g.frameFar;
         f.gapEnd = e.g.gapEnd;
@@ -55,7 +53,7 @@ FillFrame fillFrame(const EngineRun &e)
         f.centre = e.m.indicated2;
     }
     // The extended underline's far edge is where it stood before the underline moved.
-    if (kind == 6) {
+    if (kind == FrameKind::UnderlineExtended) {
         if (e.g.horizontal())
             f.far.y = e.g.fy0;
         else
@@ -84,13 +82,13 @@ Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
 {
     const GeometryState &g = e.g;
     const RunMeasures &m = e.m;
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     const bool horizontal = g.horizontal();
     const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
     const ld x2 = f.p2.x, y2 = f.p2.y, fx = f.far.x, fy = f.far.y, gp = gap;
     Rect r;
 
-    if (kind >= 10) {
+    if (kind >= FrameKind::Balloon) {
         if (horizontal) {
             r.x1 = f32(x2 + sigma * gp);
             r.x2 = f32(fx - sigma * gp);
@@ -135,7 +133,7 @@ Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
     // A frame turned back onto point 1's side lies on the other side of point 2: the
     // inset changes sign with it. Only a frame that really turned back is corrected;
     // otherwise the fill would reach a gap beyond the frame lines on both sides.
-    if ((kind == 0 || kind == 2 || kind == 4) && g.turnBack == 1) {
+    if ((kind == FrameKind::None || kind == FrameKind::Rectangle || kind == FrameKind::Bracket) && g.turnBack == 1) {
         if (horizontal && g.point2Below && g.rightward == g.point2Left) {
             r.y1 = f32(ext(r.y1) - 2 * gp);
             r.y2 = f32(ext(r.y2) + 2 * gp);
@@ -269,21 +267,21 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 void writeFill(EngineRun &e)
 {
     const FormModel &form = e.form();
-    if (!form.SpeedButton10)
+    if (!form.fillOn)
         return;
     RunMeasures &m = e.m;
     const GeometryState &g = e.g;
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     const bool horizontal = g.horizontal();
 
     // 1..3. Gap and the rectangle the fill works from.
-    const float gap = f32(ld(form.basic.SpinEdit2) * 0.1L * m.scale);
+    const float gap = f32(ld(form.basic.fillGap) * 0.1L * m.scale);
     const ld gp = gap;
     const FillFrame f = fillFrame(e);
 
     // 4. Wedge under the leader of the balloon and cloud kinds.
     PointF w1, w2, q1, q2, tip;
-    if (kind >= 10) {
+    if (kind >= FrameKind::Balloon) {
         const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
         const ld x2 = f.p2.x, y2 = f.p2.y;
         if (horizontal) {
@@ -316,7 +314,7 @@ void writeFill(EngineRun &e)
     const Rect r = fillRect(e, f, gap, second);
 
     // 6..8. Colour, the rectangle and the one below a slid underline.
-    e.out.fillColor(form.ColorBox2.color());
+    e.out.fillColor(form.fillColour.color());
     // Where the frame itself turns about indicated point 2, the fill follows it there.
     const bool turnsAboutIndicated = e.mode() == Mode::FrameEach || e.mode() == Mode::TextMode;
     const PointF areaCentre = turnsAboutIndicated ? m.indicated2 : f.centre;
@@ -329,12 +327,12 @@ void writeFill(EngineRun &e)
         writeOvalEnds(e, r, gap);
     // The bumps turn with the rectangle they fill, so that they stay under the cloud's
     // own bumps when those turn about indicated point 2.
-    if (kind >= 11)
+    if (kind >= FrameKind::CloudEven)
         writeCloudBumps(e, areaCentre, gap);
 
     // 11. The wedge: a triangle from beyond point 1 to the gap, then the strip that
     // joins the gap to the filled rectangle.
-    if (kind >= 10 && m.leaderLong == 1) {
+    if (kind >= FrameKind::Balloon && m.leaderLong == 1) {
         e.out.solidTriangle(tip, w1, w2);
         if (e.tilt())
             turnAbout(q1, q2, f.centre, e);

@@ -20,7 +20,7 @@ void writeStraightExtension(EngineRun &e)
 {
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    e.out.color(e.form().basic.ComboBox13);
+    e.out.color(e.form().basic.extensionColour);
     if (g.horizontal()) {
         if (e.tilt())
             e.out.line(m.p2, m.p3);
@@ -41,7 +41,7 @@ void writeStraightExtension(EngineRun &e)
 void writeExtensionToPoint3(EngineRun &e)
 {
     const RunMeasures &m = e.m;
-    e.out.color(e.form().basic.ComboBox13);
+    e.out.color(e.form().basic.extensionColour);
     if (e.tilt())
         e.out.line(m.p2, m.p3);
     else if (e.g.horizontal())

@@ -12,8 +12,6 @@ namespace {
 
 using ld = long double;
 
-enum Tip { NoLeader = 0, NoSymbol = 1, SolidDot = 2, HollowDot = 3, Arrow1 = 4, Arrow2 = 5, Arrow3 = 6, Arrow4 = 7 };
-
 // Turn of the tip along the start of a curved leader.
 float curvedTurn(const EngineRun &e, float theta)
 {
@@ -21,7 +19,7 @@ float curvedTurn(const EngineRun &e, float theta)
     const int side = (g.horizontal() && g.point2Left == g.point2Below) || (!g.horizontal() && g.point2Left == g.upward);
     const float delta =
         f32(squareRoot(divide(std::hypot(ext(e.m.dx), ext(e.m.dy)), e.m.scale)) * 1.7L + 7.3L);
-    const bool add = e.frameKind() == 13 ? side == 1 : side == 0;
+    const bool add = e.frameKind() == FrameKind::CurvedLeader1 ? side == 1 : side == 0;
     return f32(add ? theta + ext(delta) : theta - ext(delta));
 }
 
@@ -30,8 +28,8 @@ float curvedTurn(const EngineRun &e, float theta)
 float dotRadius(const FormModel &form, float scale)
 {
     // A typed value that matches no item counts as 0.
-    const int whole = form.basic.ComboBox1 < 0 ? 0 : form.basic.ComboBox1;
-    const int tenths = form.basic.ComboBox3 < 0 ? 0 : form.basic.ComboBox3;
+    const int whole = form.basic.dotRadiusMm < 0 ? 0 : form.basic.dotRadiusMm;
+    const int tenths = form.basic.dotRadiusTenths < 0 ? 0 : form.basic.dotRadiusTenths;
     return f32(ld(10 * whole + tenths) / 10 * scale);
 }
 
@@ -50,9 +48,9 @@ void writeTipAndLeader(EngineRun &e)
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
     const FormModel &form = e.form();
-    const int tip = form.ComboBoxEx1;
-    const int kind = e.frameKind();
-    if (e.frameMode() || m.leaderLong == 0 || tip == NoLeader)
+    const Tip tip = form.tip;
+    const FrameKind kind = e.frameKind();
+    if (e.frameMode() || m.leaderLong == 0 || tip == Tip::NoLeader)
         return;
 
     // 2..3. Direction from point 1 towards point 2 (or the bend point).
@@ -61,19 +59,19 @@ void writeTipAndLeader(EngineRun &e)
     float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
     if (m.dx < 0)
         theta = f32(theta + 180.0L);
-    if (kind == 13 || kind == 14)
+    if (isCurvedLeader(kind))
         theta = curvedTurn(e, theta);
     g.leaderAngle = theta;
 
     // 4. Tip colour.
-    const bool dot = tip == SolidDot || tip == HollowDot;
+    const bool dot = isDot(tip);
     if (dot)
-        e.out.color(form.basic.ComboBox12);
+        e.out.color(form.basic.dotColour);
     else
-        e.out.color(form.basic.ComboBox11);
+        e.out.color(form.basic.arrowColour);
 
     // 5. A leader routed to the far end of the underline aims there.
-    const bool routed = (kind == 1 || kind == 6) && g.crossAbove == 1;
+    const bool routed = isUnderline(kind) && g.crossAbove == 1;
     if (routed) {
         if (g.horizontal())
             m.dy = double(ext(g.farUnderline) - m.p1.y);
@@ -85,28 +83,28 @@ void writeTipAndLeader(EngineRun &e)
     const PointF p1 = m.p1;
     const ld s = m.scale;
     float r = 0;
-    if (tip >= Arrow1) {
-        const int a = arrowHalfAngle(form.basic.ComboBox9);
+    if (tip >= Tip::Arrow1) {
+        const int a = arrowHalfAngle(form.basic.arrowAngle);
         const float theta1 = f32(ext(theta) + a);
         const float theta2 = f32(ext(theta) - a);
-        const ld len = form.basic.SpinEdit5;
+        const ld len = form.basic.arrowLength;
         const PointF a1{f32(p1.x + len * std::cos(radians(theta1)) * s / 10),
                         f32(p1.y + len * std::sin(radians(theta1)) * s / 10)};
         const PointF a2{f32(p1.x + len * std::cos(radians(theta2)) * s / 10),
                         f32(p1.y + len * std::sin(radians(theta2)) * s / 10)};
-        if (tip == Arrow1) {
+        if (tip == Tip::Arrow1) {
             e.out.line(p1, g.point2Left ? a2 : a1);
         } else {
             e.out.line(p1, a1);
             e.out.line(p1, a2);
-            if (tip >= Arrow3)
+            if (tip >= Tip::Arrow3)
                 e.out.line(a1, a2);
-            if (tip == Arrow4)
+            if (tip == Tip::Arrow4)
                 e.out.solidTriangle(p1, a1, a2);
         }
     } else if (dot) {
         r = dotRadius(form, m.scale);
-        if (tip == SolidDot)
+        if (tip == Tip::SolidDot)
             e.out.solidCircle(p1, r);
         else
             e.out.circle(p1, r);
@@ -127,7 +125,7 @@ void writeTipAndLeader(EngineRun &e)
     g.leaderStart = start;
 
     // 10. The leader itself.
-    if (kind == 13 || kind == 14) {
+    if (isCurvedLeader(kind)) {
         writeCurvedLeader(e);
         return;
     }

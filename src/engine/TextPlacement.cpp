@@ -13,9 +13,11 @@ void placeText(EngineRun &e)
     const RunMeasures &m = e.m;
     GeometryState &g = e.g;
     const FormModel &form = e.form();
-    const int kind = e.frameKind();
-    const bool oval = kind == 3 || kind == 8;
-    const bool underline = kind == 1 || kind == 6;
+    const FrameKind kind = e.frameKind();
+    const bool oval = isOval(kind);
+    const bool underline = isUnderline(kind);
+    // The balloon, the clouds and the curved leaders place the text in their own rectangle.
+    const bool ownRectangle = isBalloonCloudOrCurve(kind);
     const bool textMode = e.mode() == Mode::TextMode;
     const bool horizontal = g.horizontal();
     const bool forward = horizontal ? g.rightward : g.upward; // text runs towards larger values
@@ -25,7 +27,7 @@ void placeText(EngineRun &e)
 
     // 1. Centring offset inside the frame.
     float c = 0;
-    if (!form.basic.CheckBox5) {
+    if (!form.basic.noFrameGap) {
         c = f32((frameW - ((sp / 2 + hw) * m.widest - sp / 2) * s) / 2);
         if (underline && g.underlineShift) {
             ld v = (frameW - (sp / 2 + hw) * m.widest * s) / 2;
@@ -38,7 +40,7 @@ void placeText(EngineRun &e)
     }
 
     // 2. Margin from point 2's edge of the frame.
-    const float mg = form.basic.CheckBox5 ? 0.0f : f32((ld(form.basic.SpinEdit3) / 10 + ch / 15 + 0.6L) * s);
+    const float mg = form.basic.noFrameGap ? 0.0f : f32((ld(form.basic.verticalGap) / 10 + ch / 15 + 0.6L) * s);
 
     // 3. Basic start point.
     float x, y;
@@ -62,7 +64,7 @@ void placeText(EngineRun &e)
     // 4. Vertical-writing font, tilt off.
     if (g.verticalFont && !e.tilt()) {
         if (horizontal) {
-            const ld yb = g.point2Below && kind >= 10 ? fy : y2;
+            const ld yb = g.point2Below && ownRectangle ? fy : y2;
             if (!g.rightward) {
                 y = f32(yb + twoHw + mg);
                 x = f32(ext(x2) - mg);
@@ -71,7 +73,7 @@ void placeText(EngineRun &e)
                 x = f32(ext(x2) + mg);
             }
         } else {
-            const ld xb = !g.point2Left && kind >= 10 ? fx : x2;
+            const ld xb = !g.point2Left && ownRectangle ? fx : x2;
             x = f32(xb - lineStep - mg);
             y = f32(g.upward ? ext(fy) - c : ext(y2) - c);
         }
@@ -93,7 +95,7 @@ void placeText(EngineRun &e)
     if (g.verticalFont && e.tilt()) {
         if (horizontal && !g.rightward) {
             if (g.point2Below) {
-                y = f32(twoHw + (kind >= 10 ? fy : y2) + mg);
+                y = f32(twoHw + (ownRectangle ? fy : y2) + mg);
                 x = f32(ext(x2) - mg);
                 if (oval) {
                     y = f32(twoHw + fy + mg);
@@ -104,7 +106,7 @@ void placeText(EngineRun &e)
                 x = f32(ext(x2) - mg);
             }
         } else if (!horizontal) {
-            const ld xc = !g.point2Left && (kind >= 10 || oval) ? fx : x2;
+            const ld xc = !g.point2Left && (ownRectangle || oval) ? fx : x2;
             x = f32(xc - twoHw - mg);
             if (!g.upward)
                 y = oval ? f32(y2 + 0.7L * mg) : f32(ext(y2) - mg);

@@ -47,7 +47,7 @@ void writeUnderline(EngineRun &e)
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
     const BasicSettings &basic = e.form().basic;
-    const bool extended = e.frameKind() == 6;
+    const bool extended = e.frameKind() == FrameKind::UnderlineExtended;
     const bool horizontal = g.horizontal();
     const bool forward = horizontal ? g.rightward : g.upward;
     const ld scale = m.scale;
@@ -60,7 +60,7 @@ void writeUnderline(EngineRun &e)
     const float ddy = nonZero(f32(ext(m.p1.y) - m.p2.y));
     float s = f32(horizontal ? ext(ddy) / ddx * 10 : ext(ddx) / ddy * 10);
     s = std::fabs(s);
-    s = f32(s + basic.SpinEdit4 * ext(s) / 100);
+    s = f32(s + basic.horizontalGap * ext(s) / 100);
     float extension = 0;
     if (extended) {
         extension = f32(divide(std::fabs(ext(horizontal ? g.ex : g.ey)), scale) / 1.4L);
@@ -69,7 +69,7 @@ void writeUnderline(EngineRun &e)
 
     // 2. Height of the text above the underline, and of the slid lines below it.
     const ld lineStep = ext(m.charHeight) + m.lineGap;
-    const ld correction = ld(basic.SpinEdit3) / 10;
+    const ld correction = ld(basic.verticalGap) / 10;
     const float h = f32(n == 0 ? correction + lineStep : correction + lineStep * (n - slide));
     const float hs = f32(correction + lineStep * slide);
 
@@ -136,7 +136,7 @@ void writeUnderline(EngineRun &e)
     }
 
     // 7..8.
-    e.out.color(extended ? basic.ComboBox13 : basic.ComboBox14);
+    e.out.color(extended ? basic.extensionColour : basic.frameColour);
     if (e.mode() == Mode::TextMode)
         applyAttachShift(e);
 

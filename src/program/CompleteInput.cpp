@@ -25,9 +25,9 @@ void completeInput(Session &session, Host &host)
 
     RunResult run = computeOutput(session);
     if (run.frameKind)
-        session.form.ComboBoxEx2 = *run.frameKind;
+        session.form.frameKind = *run.frameKind;
     if (run.tilt)
-        session.form.SpeedButton11 = *run.tilt;
+        session.form.tiltOn = *run.tilt;
     session.output = std::move(run.output);
     if (run.fault != RunFault::None)
         host.warning(run.message);

@@ -295,9 +295,9 @@ void TForm1::PresetButtonClick(int preset, bool down)
 
 void TForm1::SpeedButton18Click()
 {
-    guarded([this] { presets::saveToggle(m_session.settingsScope(), *m_host, m_session.form.SpeedButton18); });
+    guarded([this] { presets::saveToggle(m_session.settingsScope(), *m_host, m_session.form.presetSaveMode); });
     showModel();
-    if (!m_session.form.SpeedButton18)
+    if (!m_session.form.presetSaveMode)
         showFolderStatus();
 }
 
@@ -330,7 +330,7 @@ void TForm1::Button1Click()
 
 void TForm1::SpeedButton1Click()
 {
-    if (m_session.form.SpeedButton1) {
+    if (m_session.form.imeOn) {
         ime::open(this, m_session.form.imeCaption);
         return;
     }
@@ -341,7 +341,7 @@ void TForm1::SpeedButton1Click()
 
 void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
 {
-    if (!(buttons & Qt::RightButton) || !m_session.form.SpeedButton1)
+    if (!(buttons & Qt::RightButton) || !m_session.form.imeOn)
         return;
     ImeMode &mode = m_session.form.imeCaption;
     mode = mode == ImeMode::FullAlphanumeric ? ImeMode::Hiragana : ImeMode(int(mode) + 1);
@@ -392,26 +392,26 @@ void TForm1::Memo1Change()
 
 void TForm1::memoToModel()
 {
-    m_session.form.Memo1 = memo::toLines(Memo1->toPlainText());
+    m_session.form.memoLines = memo::toLines(Memo1->toPlainText());
 }
 
 void TForm1::SUBMENClick(int colour)
 {
     BasicSettings &basic = m_session.form.basic;
-    basic.ComboBox10 = colour;
-    basic.ComboBox11 = basic.ComboBox12 = basic.ComboBox13 = basic.ComboBox14 = 0;
+    basic.leaderColour = colour;
+    basic.arrowColour = basic.dotColour = basic.extensionColour = basic.frameColour = 0;
     showModel();
 }
 
 void TForm1::DOTAClick(int index)
 {
-    m_session.form.basic.ComboBox1 = index;
+    m_session.form.basic.dotRadiusMm = index;
     showModel();
 }
 
 void TForm1::DOTBClick(int index)
 {
-    m_session.form.basic.ComboBox3 = index;
+    m_session.form.basic.dotRadiusTenths = index;
     showModel();
 }
 

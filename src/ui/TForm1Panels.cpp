@@ -177,7 +177,7 @@ void TForm1::createBasicPanelColours(QWidget *panel)
     }
     label(panel, "Label45", {204, 234, 100, 14}, "ウィンドウ色");
     ColorBox1 = place<ColorBox>(panel, "ColorBox1", QRect{204, 250, 164, 22});
-    ColorBox1->setChoice(quillet::BasicSettings{}.ColorBox1);
+    ColorBox1->setChoice(quillet::BasicSettings{}.windowColour);
 }
 
 void TForm1::createPopupMenu()

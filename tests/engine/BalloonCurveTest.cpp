@@ -80,7 +80,7 @@ TEST(BalloonFrame, OpeningAtPointTwoFacesTheWedge)
 TEST(CurvedLeader, HandWorkedSCurveToTheRight)
 {
     Session s = annotationAt({1000, 1000}, {2000, 1000}, {3000, 1000}, 13);
-    s.form.ComboBoxEx1 = 1; // 記号なし
+    s.form.tip = Tip(1); // 記号なし
     const Lines out = computeOutput(s).output;
     // Arrow colour, leader colour of the leader step, the curve's own colour, the arcs.
     ASSERT_GE(out.size(), 10u);
@@ -113,9 +113,9 @@ TEST(CurvedLeader, ArcsJoinFromTheCurveStartToPointTwo)
                 for (bool up : {false, true}) { // point 3 across point 2 flips the side flag
                     SCOPED_TRACE(std::to_string(kind) + " " + std::to_string(p2.x) + "," + std::to_string(p2.y));
                     Session s = annotationAt({1000, 1000}, p2, {p2.x + (up ? 0 : 1000), p2.y + (up ? 1000 : 0)}, kind);
-                    s.form.ComboBoxEx1 = tip;
-                    s.form.basic.ComboBox1 = 1; // dot radius 1.5 mm: the curve starts 150 along
-                    s.form.basic.ComboBox3 = 5;
+                    s.form.tip = Tip(tip);
+                    s.form.basic.dotRadiusMm = 1; // dot radius 1.5 mm: the curve starts 150 along
+                    s.form.basic.dotRadiusTenths = 5;
                     const auto arcs = arcsIn(computeOutput(s).output);
                     ASSERT_EQ(arcs.size(), kind == 13 ? 5u : 4u);
                     const long double d = dist({1000, 1000}, {p2.x, p2.y}), tol = 0.015L * d;
@@ -131,9 +131,9 @@ TEST(CurvedLeader, ArcsJoinFromTheCurveStartToPointTwo)
 TEST(CurvedLeader, NothingWithoutLeader)
 {
     Session none = annotationAt({1000, 1000}, {2000, 1000}, {3000, 1000}, 14);
-    none.form.ComboBoxEx1 = 0; // 引出なし
+    none.form.tip = Tip(0); // 引出なし
     EXPECT_TRUE(arcsIn(computeOutput(none).output).empty());
     Session close = annotationAt({1000, 1000}, {1100, 1000}, {3000, 1000}, 14);
-    close.form.ComboBoxEx1 = 1;
+    close.form.tip = Tip(1);
     EXPECT_TRUE(arcsIn(computeOutput(close).output).empty());
 }

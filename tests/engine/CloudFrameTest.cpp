@@ -110,7 +110,7 @@ TEST(CloudFrame, OutlineClosesExceptAtTheGapInEveryDirection)
                     SCOPED_TRACE(std::string(d.name) + " kind " + std::to_string(kind) + (tilt ? " tilt" : "") +
                                  " lines " + std::to_string(lines));
                     Session s = annotationAt(d.p1, d.p2, d.p3, kind, Lines(std::size_t(lines), "ABCDEFGHI"));
-                    s.form.SpeedButton11 = tilt;
+                    s.form.tiltOn = tilt;
                     const RunResult r = computeOutput(s);
                     ASSERT_EQ(r.fault, RunFault::None);
                     const auto arcs = arcsIn(r.output);
@@ -150,7 +150,7 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
 {
     const Direction d = direction(0, 100);
     Session s = annotationAt(d.p1, d.p2, {2000, 1300}, 11);
-    s.form.SpeedButton11 = true;
+    s.form.tiltOn = true;
     EngineProbe p(s);
     p.setup();
     p.pass();
@@ -178,7 +178,7 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
 TEST(CloudFrame, MarginIsHeldInThirtyTwoBits)
 {
     Session s = annotationAt({0, -1000}, {1000, 0.5f}, {3000, 0.5f}, 11);
-    s.form.basic.CheckBox5 = false;
+    s.form.basic.noFrameGap = false;
     EngineProbe p(s);
     p.setup();
     p.pass();

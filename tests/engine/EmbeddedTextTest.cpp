@@ -103,8 +103,8 @@ TEST(EmbeddedText, PiecesFollowTheLayoutAndTheFont)
         p.m.halfWidth = 1.5;
         p.m.charSpacing = 0.5;
         p.m.frameWidth = 40.5f;
-        p.form.SpeedButton2 = true;
-        p.form.CheckBox2 = true;
+        p.form.embeddedTextOn = true;
+        p.form.textCentreBase = true;
         p.g.vertical = c.vertical;
         p.g.rightward = c.rightward;
         p.g.upward = c.upward;

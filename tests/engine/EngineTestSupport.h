@@ -12,11 +12,11 @@ inline Session annotationAt(const std::string &p1, const std::string &p2, const 
     s.exchange.point1Line = "hp1 " + p1;
     s.exchange.point2Line = "hp2 " + p2;
     s.exchange.point3Line = "hp3 " + p3;
-    s.form.Memo1 = {"W=300"};
-    s.form.basic.CheckBox5 = true;
-    s.form.basic.ComboBox1 = 1;
-    s.form.basic.ComboBox3 = 5;
-    s.form.ComboBoxEx3 = 4;
+    s.form.memoLines = {"W=300"};
+    s.form.basic.noFrameGap = true;
+    s.form.basic.dotRadiusMm = 1;
+    s.form.basic.dotRadiusTenths = 5;
+    s.form.attachPosition = 4;
     return s;
 }
 

@@ -20,10 +20,10 @@ struct Flags {
 Pass fillPass(int kind, const Flags &f, PointF p2, PointF far, Mode mode = Mode::Annotation)
 {
     Pass p(mode);
-    p.form.SpeedButton10 = true;
-    p.form.ComboBoxEx2 = kind;
-    p.form.ColorBox2.selectColor(255);
-    p.form.basic.SpinEdit2 = 5;
+    p.form.fillOn = true;
+    p.form.frameKind = FrameKind(kind);
+    p.form.fillColour.selectColor(255);
+    p.form.basic.fillGap = 5;
     p.m.scale = 10;
     p.m.p2 = p.m.indicated2 = p2;
     p.g.fx = far.x;
@@ -167,7 +167,7 @@ TEST(Fill, CurvedLeaderUsesPoint2AndACloudWideGap)
 {
     // Widest line 4, frame width 340: the gap is 2 * 340 / 4 / 1.7 = 100; g = 10.
     Pass p = fillPass(13, {}, {100, 200}, {300, 300});
-    p.form.basic.SpinEdit2 = 10;
+    p.form.basic.fillGap = 10;
     p.m.widest = 4;
     p.m.frameWidth = 340;
     p.m.leaderLong = 1;
@@ -184,7 +184,7 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
     // Slope 3-4-5. Rectangle about indicated point 2: (105, 205) is (5, 5) from it
     // and turns to (1, 7).
     Pass rect = fillPass(2, {}, {100, 200}, {300, 260});
-    rect.form.SpeedButton11 = true;
+    rect.form.tiltOn = true;
     rect.m.p3 = {140, 230};
     const Lines quad = fill(rect);
     const long double corners[4][2] = {{101, 207}, {253, 321}, {223, 361}, {71, 247}};
@@ -198,7 +198,7 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
         Pass p = cloudPass(11);
         p.ctx.mode = mode;
         p.m.leaderLong = 0;
-        p.form.SpeedButton11 = true;
+        p.form.tiltOn = true;
         p.m.indicated2 = {0, 0};
         p.m.p3 = {40, 30};
         p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"}};

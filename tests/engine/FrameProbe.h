@@ -24,10 +24,10 @@ inline Session annotationAt(PointF p1, PointF p2, PointF p3, int kind, Lines mem
     s.exchange.point1Line = point("hp1", p1);
     s.exchange.point2Line = point("hp2", p2);
     s.exchange.point3Line = point("hp3", p3);
-    s.form.ComboBoxEx2 = kind;
-    s.form.ComboBox6 = 1;
-    s.form.basic.CheckBox5 = true;
-    s.form.Memo1 = std::move(memo);
+    s.form.frameKind = FrameKind(kind);
+    s.form.textKind = 1;
+    s.form.basic.noFrameGap = true;
+    s.form.memoLines = std::move(memo);
     return s;
 }
 
@@ -38,8 +38,8 @@ inline Session frameSession(Mode mode, int kind, const Lines &records)
     s.exchangeCopy.resize(15);
     for (const auto &r : records)
         s.exchangeCopy.push_back(r);
-    s.form.ComboBoxEx2 = kind;
-    s.form.ComboBox6 = 1;
+    s.form.frameKind = FrameKind(kind);
+    s.form.textKind = 1;
     return s;
 }
 

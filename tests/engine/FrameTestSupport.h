@@ -12,8 +12,8 @@ namespace quillet::test {
 inline Session frameAt(int kind, const std::string &p1, const std::string &p2, const std::string &p3)
 {
     Session s = annotationAt(p1, p2, p3);
-    s.form.ComboBoxEx2 = kind;
-    s.form.ComboBoxEx1 = 1;
+    s.form.frameKind = FrameKind(kind);
+    s.form.tip = Tip(1);
     return s;
 }
 

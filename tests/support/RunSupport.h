@@ -26,8 +26,8 @@ inline Session sessionFromExchange(const std::string &name, Mode mode)
         s.exchangeCopy = s.exchangeList;
     s.verdict = readExchange(s.exchangeList, mode, s.exchange);
     s.files.settingsList = Lines(30, "0");
-    s.form.basic.ComboBox9 = 0;
-    s.form.basic.CheckBox5 = false;
+    s.form.basic.arrowAngle = 0;
+    s.form.basic.noFrameGap = false;
     return s;
 }
 
@@ -41,8 +41,8 @@ inline Session sessionFromGolden(const std::string &name)
     s.files.settingsList = readLines(dir / "PLDATA.tx");
     s.files.quickSelect.setLoaded(1, readLines(dir / "PSDATA1.tx"));
     presets::recall(s.files.quickSelect, s.form, 1);
-    s.form.CheckBox4 = s.files.settingsList.at(24) != "0";
-    s.form.Memo1 = readLines(dir / "memo.txt");
+    s.form.fixedLeaderLength = s.files.settingsList.at(24) != "0";
+    s.form.memoLines = readLines(dir / "memo.txt");
     s.exchangeList = readLines(dir / "jwc_temp.txt");
     if (s.mode == Mode::FrameAll || s.mode == Mode::FrameEach)
         s.exchangeCopy = s.exchangeList;
