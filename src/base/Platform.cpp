@@ -4,6 +4,8 @@
 #include <windows.h>
 #else
 #include <iconv.h>
+#include <signal.h>
+#include <unistd.h>
 #include <cerrno>
 #endif
 
@@ -49,6 +51,21 @@ std::tm localTime(std::time_t t)
     std::tm tm{};
     localtime_s(&tm, &t);
     return tm;
+}
+
+unsigned long long processId() { return GetCurrentProcessId(); }
+
+bool processAlive(unsigned long long id)
+{
+    if (id == 0 || id > 0xFFFFFFFFull)
+        return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(id));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED; // it runs, but is not ours to ask
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
 }
 
 #else
@@ -115,6 +132,16 @@ std::tm localTime(std::time_t t)
     std::tm tm{};
     localtime_r(&t, &tm);
     return tm;
+}
+
+unsigned long long processId() { return static_cast<unsigned long long>(getpid()); }
+
+bool processAlive(unsigned long long id)
+{
+    const pid_t pid = static_cast<pid_t>(id);
+    if (id == 0 || static_cast<unsigned long long>(pid) != id || pid < 0)
+        return false;
+    return kill(pid, 0) == 0 || errno == EPERM; // EPERM: it runs under another user
 }
 
 #endif

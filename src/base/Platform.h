@@ -16,6 +16,12 @@ std::filesystem::path pathFromSjis(const std::string &sjis);
 /// The path's text as Shift-JIS bytes, with the platform's separators mapped to '\'.
 std::string sjisFromPath(const std::filesystem::path &path);
 
+/// Id of the running process.
+unsigned long long processId();
+
+/// False only when no process with this id runs (any more).
+bool processAlive(unsigned long long id);
+
 /// Broken-down local time of `t`.
 std::tm localTime(std::time_t t);
 

@@ -1,7 +1,9 @@
 #include "base/TextFile.h"
 
 #include "base/Errors.h"
+#include "base/Platform.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -73,30 +75,104 @@ std::string readBytes(const fs::path &path)
 
 Lines readLines(const fs::path &path) { return splitLines(readBytes(path)); }
 
+namespace {
+
+const char kTemporaryMarker[] = ".quillet-tmp-";
+
+// The file a write of `path` must replace: links are followed to the file they name,
+// so that a link someone set up (jwc_temp.txt pointing elsewhere) survives the write.
+fs::path followLinks(const fs::path &path)
+{
+    fs::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec)))
+            return current;
+        const fs::path target = fs::read_symlink(current, ec);
+        if (ec)
+            throw InOutError("cannot write " + path.string() + ": " + ec.message());
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    throw InOutError("cannot write " + path.string() + ": too many symbolic links");
+}
+
+// What the system said about a failed stream operation, when it said anything.
+std::string reason(int error) { return error ? std::generic_category().message(error) : std::string(); }
+
+[[noreturn]] void failWrite(const fs::path &path, const fs::path &temp, const std::string &why)
+{
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    throw InOutError("cannot write " + path.string() + (why.empty() ? "" : ": " + why));
+}
+
+} // namespace
+
+fs::path temporaryFor(const fs::path &target)
+{
+    fs::path temp = target;
+    temp += kTemporaryMarker + std::to_string(platform::processId());
+    return temp;
+}
+
+bool isTemporaryName(const std::string &fileName)
+{
+    const std::size_t marker = fileName.rfind(kTemporaryMarker);
+    if (marker == std::string::npos || marker == 0)
+        return false;
+    const std::string id = fileName.substr(marker + sizeof kTemporaryMarker - 1);
+    return !id.empty() && id.size() <= 10 && id.find_first_not_of("0123456789") == std::string::npos;
+}
+
+int removeStaleTemporaries(const fs::path &dir)
+{
+    int removed = 0;
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!isTemporaryName(name) || !it->is_regular_file(ec))
+            continue;
+        const std::string id = name.substr(name.rfind(kTemporaryMarker) + sizeof kTemporaryMarker - 1);
+        if (platform::processAlive(std::stoull(id)))
+            continue;
+        std::error_code ignored;
+        if (fs::remove(it->path(), ignored))
+            ++removed;
+    }
+    return removed;
+}
+
 void writeBytesAtomically(const fs::path &path, const std::string &bytes)
 {
-    fs::path temp = path;
-    temp += ".tmp~";
+    const fs::path target = followLinks(path);
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status))
+        throw InOutError("cannot write " + path.string() + ": it is a folder");
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const bool exists = fs::exists(status);
+    if (exists && (status.permissions() & anyWrite) == fs::perms::none)
+        throw InOutError("cannot write " + path.string() + ": it is read-only");
+
+    // The temporary lies beside the file it replaces, so the rename stays on one disk
+    // and is atomic; its name tells a later run whose it was (removeStaleTemporaries).
+    const fs::path temp = temporaryFor(target);
     {
+        errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)
-            throw InOutError("cannot write " + path.string());
+            failWrite(path, temp, reason(errno));
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            throw InOutError("cannot write " + path.string());
-        }
+        out.close(); // a full disk may only show when the last buffer goes out
+        if (out.fail())
+            failWrite(path, temp, reason(errno));
     }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw InOutError("cannot write " + path.string() + ": " + ec.message());
-    }
+    if (exists)
+        fs::permissions(temp, status.permissions(), ec); // keep what the user set
+    fs::rename(temp, target, ec);
+    if (ec)
+        failWrite(path, temp, ec.message());
 }
 
 void writeLines(const fs::path &path, const Lines &lines) { writeBytesAtomically(path, joinLines(lines)); }

@@ -30,8 +30,22 @@ void writeLines(const std::filesystem::path &path, const Lines &lines);
 /// Reads raw bytes; throws InOutError.
 std::string readBytes(const std::filesystem::path &path);
 
-/// Writes raw bytes atomically; throws InOutError.
+/// Writes raw bytes atomically; throws InOutError. A symbolic link is followed: the
+/// file it names is replaced and the link stays. A file nobody may write (read-only)
+/// is left alone and reported as an InOutError.
 void writeBytesAtomically(const std::filesystem::path &path, const std::string &bytes);
+
+/// The temporary a write of `target` goes through: the target's name, a marker and
+/// the writing process's id ("PLDATA.tx.quillet-tmp-4711").
+std::filesystem::path temporaryFor(const std::filesystem::path &target);
+
+/// True for a name made by temporaryFor, whatever the process.
+bool isTemporaryName(const std::string &fileName);
+
+/// Removes from `dir` the temporaries that a run ended in the middle of a write left
+/// behind (their process is gone); those of a running instance stay. Never throws.
+/// Returns how many were removed.
+int removeStaleTemporaries(const std::filesystem::path &dir);
 
 bool fileExists(const std::filesystem::path &path);
 bool directoryExists(const std::filesystem::path &path);

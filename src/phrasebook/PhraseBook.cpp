@@ -121,6 +121,8 @@ PhraseBook::OpenResult PhraseBook::openFolder(Host &host)
         // vanished folder's (empty) list would write it over the start directory's index.
         loadPageIndex(host);
     }
+    if (!m_place.folder.empty())
+        removeStaleTemporaries(folderPath()); // the start directory's are gone already
     const OpenResult result = readPage(host, false, false);
     if (result == OpenResult::Created)
         m_pageIndex[std::size_t(pageNumber() - 1)].clear();

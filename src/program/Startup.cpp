@@ -153,6 +153,8 @@ StartupResult runStartup(Session &s, Host &host, const std::string &argument, co
     s.files.startDir = startDir;
     s.phraseBook.setStartDir(startDir);
     s.mode = modeFromArgument(argument);
+    // A run that was ended in the middle of a write left its temporary behind.
+    removeStaleTemporaries(startDir);
 
     try {
         bool failed = !readExchangeForMode(s, host);

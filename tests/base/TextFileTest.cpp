@@ -56,3 +56,19 @@ TEST(TextFile, FailuresAreInputOutputErrors)
     EXPECT_TRUE(directoryExists(dir.path()));
     EXPECT_FALSE(fileExists(dir.path()));
 }
+
+TEST(TextFile, StaleTemporariesOfEndedRunsGoAndOthersStay)
+{
+    test::TempDir dir;
+    const std::string own = temporaryFor(dir / "PJDATA.tx").filename().string();
+    EXPECT_TRUE(isTemporaryName(own));
+    // 4294967295 is above every process id a system hands out: that run has ended.
+    const Lines names = {"PLDATA.tx.quillet-tmp-4294967295", own, "PLDATA.tx", ".quillet-tmp-1",
+                         "notes.quillet-tmp-", "PMDATA1.tx.quillet-tmp-12x"};
+    for (const std::string &name : names)
+        dir.writeBytes(name, "x");
+    EXPECT_EQ(removeStaleTemporaries(dir.path()), 1);
+    EXPECT_FALSE(dir.exists(names[0]));
+    for (std::size_t i = 1; i < names.size(); ++i)
+        EXPECT_TRUE(dir.exists(names[i])) << names[i];
+}
