@@ -15,7 +15,12 @@ int main(int argc, char **argv)
 {
     if (argc > 1 && std::string(argv[1]) == "--batch") {
         const std::vector<std::string> args(argv + 2, argv + argc);
-        return quillet::runBatch(args, std::filesystem::current_path(), std::cerr);
+        try {
+            return quillet::runBatch(args, std::filesystem::current_path(), std::cerr);
+        } catch (const std::exception &e) {
+            std::cerr << "error: internal fault: " << e.what() << '\n';
+            return quillet::kBatchAppError;
+        }
     }
 #ifndef QUILLET_NO_GUI
     return quillet::runWindow(argc, argv);

@@ -149,7 +149,7 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
             session.form.memoLines = memo;
         completeInput(session, host);
         return kBatchCompleted;
-    } catch (const std::exception &e) {
+    } catch (const Error &e) {
         err << "error: " << sjis::toUtf8(e.what()) << '\n';
         return kBatchAppError;
     }

@@ -18,6 +18,8 @@ enum BatchStatus {
 /// `quillet --batch [--preset N] [--memo FILE] [--now YYYY-MM-DDTHH:MM:SS] [MODE]`:
 /// the start-up and "入力完了" of the window without any widget, in `startDir`.
 /// `args` are the arguments after "--batch". Messages go to `err` as UTF-8 lines.
+/// An error of the program's own classes ends it with kBatchAppError; any other
+/// exception is a fault of the program itself and is left to the caller.
 int runBatch(const std::vector<std::string> &args, const std::filesystem::path &startDir, std::ostream &err);
 
 } // namespace quillet
