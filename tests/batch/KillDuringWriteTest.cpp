@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -65,7 +66,7 @@ pid_t start(const TempDir &dir, const std::vector<std::string> &args, bool slowW
 #ifdef QUILLET_IO_SHIM
     if (slowWrites) {
         setenv("LD_PRELOAD", QUILLET_IO_SHIM, 1);
-        setenv("QUILLET_IO_DELAY_US", "1500", 1);
+        setenv("QUILLET_IO_DELAY_US", "5000", 1);
         const char *asan = std::getenv("ASAN_OPTIONS");
         setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":verify_asan_link_order=0").c_str(), 1);
     }
@@ -149,10 +150,14 @@ TEST_P(KillDuringWrite, LeavesEveryFileOldOrNewAndNoTemporaryPilesUp)
     int interrupted = 0, between = 0;
     for (long trial = 0; trial < trials; ++trial) {
         restore(dir, before); // the temporaries of earlier kills stay where they are
+        // Every fourth kill may come at any moment of a run; the others aim at the
+        // writes, which the slowed run spends its extra time in, at its end.
         const bool slow = trial % 4 != 0;
-        const auto span = std::chrono::duration_cast<std::chrono::microseconds>(slow ? slowRun : fastRun);
-        const auto wait = std::chrono::microseconds(
-            std::uniform_int_distribution<long>(0, long(span.count() * 1.2))(random));
+        const long fast = long(std::chrono::duration_cast<std::chrono::microseconds>(fastRun).count());
+        const long slowed = long(std::chrono::duration_cast<std::chrono::microseconds>(slowRun).count());
+        const long from = slow ? std::max(0L, slowed - (slowed - fast) * 13 / 10) : 0;
+        const long to = slow ? slowed * 21 / 20 : fast * 6 / 5;
+        const auto wait = std::chrono::microseconds(std::uniform_int_distribution<long>(from, to)(random));
         const pid_t pid = start(dir, c.args, slow);
         std::this_thread::sleep_for(wait);
         kill(pid, SIGKILL);

@@ -4,16 +4,37 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+namespace {
+const quillet::fuzz::Target &target()
 {
-    static const quillet::fuzz::Target *target = quillet::fuzz::findTarget(QUILLET_FUZZ_TARGET);
-    if (!target) {
+    static const quillet::fuzz::Target *found = quillet::fuzz::findTarget(QUILLET_FUZZ_TARGET);
+    if (!found) {
         std::fprintf(stderr, "no fuzz target named %s\n", QUILLET_FUZZ_TARGET);
         std::abort();
     }
+    return *found;
+}
+} // namespace
+
+// "-quillet_seeds" prints the target's seed and regression folders for scripts/fuzz.
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    for (int i = 1; i < *argc; ++i) {
+        if (std::strcmp((*argv)[i], "-quillet_seeds") == 0) {
+            std::printf("%s %s\n", quillet::fuzz::seedDir(target()).c_str(),
+                        quillet::fuzz::regressionDir(target()).c_str());
+            std::exit(0);
+        }
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
     try {
-        quillet::fuzz::runTarget(*target, std::string(reinterpret_cast<const char *>(data), size));
+        quillet::fuzz::runTarget(target(), std::string(reinterpret_cast<const char *>(data), size));
     } catch (const quillet::fuzz::Finding &f) {
         std::fprintf(stderr, "finding: %s\n", f.what());
         std::abort();
