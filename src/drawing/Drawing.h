@@ -107,12 +107,18 @@ struct Drawing {
     std::vector<Diagnostic> diagnostics;
 };
 
+/// A point the user picked, with its number.
+struct Mark {
+    Vec at;
+    std::string label;
+};
+
 /// What a picture of a run shows: the drawn items, the texts already in the
 /// drawing that frames go around (grey, beneath) and the points the user picked.
 struct Picture {
     std::vector<Item> items;
     std::vector<Item> underlay;
-    std::vector<Vec> marks;
+    std::vector<Mark> marks;
 };
 
 /// A text kind as the host defines it: sizes in paper millimetres (full-width

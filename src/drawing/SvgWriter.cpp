@@ -144,8 +144,8 @@ std::string svgOf(const Picture &picture, const SvgOptions &options)
 {
     Bounds b = pictureBounds(picture.items);
     b.add(pictureBounds(picture.underlay));
-    for (const Vec &p : picture.marks)
-        b.add(p);
+    for (const Mark &m : picture.marks)
+        b.add(m.at);
     if (b.empty())
         b.add(Vec{0, 0});
     const double size = std::max({b.width(), b.height(), 1.0});
@@ -168,9 +168,11 @@ std::string svgOf(const Picture &picture, const SvgOptions &options)
     for (const Item &item : picture.items)
         writer.item(item);
     const double arm = size * 0.008;
-    for (const Vec &p : picture.marks)
+    for (const Mark &m : picture.marks) {
+        const Vec p = m.at;
         out << "<path class=\"mark\" d=\"M " << pt({p.x - arm, p.y}) << " L " << pt({p.x + arm, p.y}) << " M "
             << pt({p.x, p.y - arm}) << " L " << pt({p.x, p.y + arm}) << "\" stroke=\"#e07000\" vector-effect=\"non-scaling-stroke\"/>\n";
+    }
     out << "</g>\n</svg>\n";
     return out.str();
 }

@@ -189,7 +189,7 @@ TEST(SvgWriter, TextsKeepFontSizeAndDirectionAndEscapeMarkup)
     const Drawing d = readDrawing({sj("cn\"$<ＭＳ 明朝>"), "cn1", "ch 10 20 0 5 \"a<&>\"b", sj("cn\"$<@ＭＳ 明朝>"),
                                    "ch 0 0 0 -5 \"x"},
                                   c);
-    const auto elements = parseXml(svgOf(Picture{d.items, {}, {{1, 2}}}));
+    const auto elements = parseXml(svgOf(Picture{d.items, {}, {{{1, 2}, "1"}}}));
     std::vector<const XmlElement *> texts;
     int marks = 0;
     for (const auto &e : elements) {
