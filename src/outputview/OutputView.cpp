@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -70,19 +71,40 @@ void OutputView::open()
 
 void OutputView::placeBesideMainWindow()
 {
-    resize(kDefaultSize);
-    QPoint at(0, 0);
     const QScreen *screen = m_mainWindow ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
-    if (m_mainWindow)
-        at = m_mainWindow->frameGeometry().topRight() + QPoint(8, 0);
-    if (screen) {
-        // Beside the main window if there is room, else over its right side: never
-        // off the screen.
-        const QRect avail = screen->availableGeometry();
-        at.setX(std::max(avail.left(), std::min(at.x(), avail.right() - width())));
-        at.setY(std::max(avail.top(), std::min(at.y(), avail.bottom() - height())));
+    if (!screen || !m_mainWindow) {
+        resize(kDefaultSize);
+        return;
     }
-    move(at);
+    // The free strip of the screen right, left, below or above the main window that
+    // holds the largest view, so that no control of the main window is covered; only
+    // when none holds the smallest view does the view go over the main window.
+    const QRect avail = screen->availableGeometry();
+    const QRect main = m_mainWindow->frameGeometry();
+    const int gap = 8;
+    const QRect strips[] = {
+        QRect(QPoint(main.right() + gap, avail.top()), avail.bottomRight()),
+        QRect(avail.topLeft(), QPoint(main.left() - gap, avail.bottom())),
+        QRect(QPoint(avail.left(), main.bottom() + gap), avail.bottomRight()),
+        QRect(avail.topLeft(), QPoint(avail.right(), main.top() - gap)),
+    };
+    QRect best;
+    for (const QRect &strip : strips) {
+        const QSize fit = kDefaultSize.boundedTo(strip.size());
+        if (fit.width() >= minimumWidth() && fit.height() >= minimumHeight() &&
+            fit.width() * fit.height() > best.width() * best.height()) {
+            // Next to the main window's top or left edge where the strip allows.
+            const int x = std::clamp(main.left(), strip.left(), strip.right() - fit.width() + 1);
+            const int y = std::clamp(main.top(), strip.top(), strip.bottom() - fit.height() + 1);
+            best = QRect(QPoint(strip == strips[1] ? strip.right() - fit.width() + 1 : x,
+                                strip == strips[3] ? strip.bottom() - fit.height() + 1 : y),
+                         fit);
+        }
+    }
+    if (best.isEmpty())
+        best = QRect(avail.topRight() - QPoint(kDefaultSize.width() - 1, 0), kDefaultSize);
+    resize(best.size());
+    move(best.topLeft());
 }
 
 void OutputView::rememberPlace(bool open) const

@@ -2,6 +2,7 @@
 #include "ui/TForm1.h"
 
 #include "base/Sjis.h"
+#include "outputview/OutputView.h"
 #include "program/ControlAvailability.h"
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
@@ -47,6 +48,8 @@ TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDi
 
 TForm1::~TForm1()
 {
+    // The view reads the session, which goes before the window's children do.
+    delete m_outputView;
     // Controls die after the window; what they signal while dying must not reach it.
     for (QObject *child : findChildren<QObject *>())
         child->disconnect(this);
@@ -180,6 +183,7 @@ void TForm1::showModel()
     showWindowColour();
     showImeButton();
     applyAvailability();
+    outputChanged();
 }
 
 void TForm1::showMemos()
@@ -227,6 +231,7 @@ void TForm1::showFontSwitch()
     if (!name.empty())
         font.setFamilies({fromSjis(name), QStringLiteral("Noto Sans CJK JP")});
     Memo1->setFont(font);
+    outputChanged();
 }
 
 void TForm1::showRadioMarks()
@@ -309,6 +314,8 @@ void TForm1::FormShow()
     showModel();
     showPresetHints();
     showFolderStatus();
+    if (!m_runEnded && outputview::OutputView::wasOpen())
+        openOutputView();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -29,6 +29,10 @@ class QTimer;
 class QKeyEvent;
 class QToolButton;
 
+namespace quillet::outputview {
+class OutputView;
+} // namespace quillet::outputview
+
 namespace quillet::ui {
 class ColorBox;
 class RadioGroup;
@@ -158,6 +162,11 @@ public:
     void Timer1Timer();
     void MLStringGrid1MouseDown(const QPoint &pos);
 
+    /// Opens the output view "出力図" beside the window (F5, or a double click on the
+    /// setting preview), or brings it to the front.
+    void openOutputView();
+    quillet::outputview::OutputView *outputView() const { return m_outputView; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -204,6 +213,8 @@ private:
     void syncWindowPosition();
     void startFeedback(QWidget *greenCaption);
     void endRun();
+    /// The choices or the text changed: the output view draws them again.
+    void outputChanged();
     /// Runs a handler's core call; an uncaught error goes to AppException.
     template <typename Call> void guarded(Call call);
 
@@ -218,6 +229,7 @@ private:
     bool m_runEnded = false;
     bool m_fixingMemo = false;
     double m_scale = 1.0;
+    quillet::outputview::OutputView *m_outputView = nullptr;
 };
 
 template <typename Call> void TForm1::guarded(Call call)

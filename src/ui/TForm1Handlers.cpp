@@ -81,6 +81,9 @@ void TForm1::wire()
     SpeedButton1->installEventFilter(this);
     Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
+    for (QWidget *preview : {Panel3, PaintBox1, PaintBox2})
+        preview->installEventFilter(this);
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &TForm1::openOutputView);
     holdUnbuiltGestures();
 }
 
@@ -132,12 +135,17 @@ void TForm1::controlChanged(const char *name)
             (this->*entry.handler)();
     }
     PaintBox1->update();
+    outputChanged();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
         return true;
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == Panel3 || watched == PaintBox1 || watched == PaintBox2)) {
+        openOutputView();
+        return true;
+    }
     // A disabled button takes no press, as its own handlers would not.
     if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
         const auto buttons = static_cast<QMouseEvent *>(event)->buttons();
@@ -182,6 +190,7 @@ void TForm1::MENW1Click()
 void TForm1::Button2Click()
 {
     guarded([this] { storeLeaderLength(m_session); });
+    outputChanged();
 }
 
 void TForm1::SpeedButton3Click()
@@ -393,6 +402,7 @@ void TForm1::Memo1Change()
 void TForm1::memoToModel()
 {
     m_session.form.Memo1 = memo::toLines(Memo1->toPlainText());
+    outputChanged();
 }
 
 void TForm1::SUBMENClick(int colour)
