@@ -232,7 +232,7 @@ void writeUnevenBumps(CloudSides &sides, const CloudLayout &c)
     const int k = nb / 2;
     const float tk = f32(wl / nb * k * 0.25L);
     const float rx = f32((wl - tk) / nb / 2);
-    const float a1 = f32((tk / k + 2 * ext(rx)) / 2);
+    const float a1 = f32((ext(tk) / k + 2 * ext(rx)) / 2);
     const float rg = f32((wl - gl) * 0.8L / nb / 2);
     const float b1 = f32(rg + (wl - gl) * 0.2L / k / 2);
     float plain = f32(c.c0Along + s * ext(rx));

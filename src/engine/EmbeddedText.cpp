@@ -11,8 +11,6 @@ namespace quillet {
 
 namespace {
 
-using ld = long double;
-
 bool isCodeChar(char c) { return c == '$' || c == '%' || c == '&' || c == '=' || c == '_'; }
 
 // "ma" and "wa" make a three-character code with any code character.
@@ -156,30 +154,31 @@ void writeEmbeddedLine(EngineRun &e, PointF at, const std::string &line)
 
     const RunMeasures &m = e.m;
     const GeometryState &g = e.g;
-    const ld unit = (ext(m.charSpacing) / 2 + m.halfWidth) * m.scale;
+    // The advance of one half-width character, held in 32 bits like every other size.
+    const float unit = f32((ext(m.charSpacing) / 2 + m.halfWidth) * m.scale);
     PointF p = at;
     if (e.mode() == Mode::TextMode && e.form().textCentreBase) {
         // The host centres the records in this mode; start half the line's width back
         // and write the pieces left-based instead.
         const int width = measureLine(line, true).width;
-        const ld half = ((ext(m.charSpacing) / 2 + m.halfWidth) * width - ext(m.charSpacing) / 2) * m.scale / 2;
+        const float half = f32(((ext(m.charSpacing) / 2 + m.halfWidth) * width - ext(m.charSpacing) / 2) * m.scale / 2);
         if (g.horizontal())
-            p.x = f32(at.x - half);
+            p.x = f32(ext(at.x) - half);
         else
-            p.y = f32(at.y - half);
+            p.y = f32(ext(at.y) - half);
         e.out.raw("cc0");
     }
 
     for (const EmbeddedPiece &piece : embeddedPieces(text)) {
         writeTextRecord(e, p, piece.text);
-        const ld a = piece.advance * unit;
+        const float a = f32(piece.advance * ext(unit));
         if (g.horizontal()) {
-            p.x = f32(g.verticalFont && !g.rightward ? p.x - a : p.x + a);
+            p.x = f32(g.verticalFont && !g.rightward ? ext(p.x) - a : ext(p.x) + a);
         } else {
             // A vertical font runs down the page; turned ordinary text runs back when
             // the tilt has turned the column round.
             const bool back = g.verticalFont || (e.tilt() && g.upward != g.rightward);
-            p.y = f32(back ? p.y - a : p.y + a);
+            p.y = f32(back ? ext(p.y) - a : ext(p.y) + a);
         }
     }
 }
