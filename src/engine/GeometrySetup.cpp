@@ -52,6 +52,7 @@ void extendAlongAnnotation(EngineRun &e)
     g.extension = form.extensionMode == 1 ? f32(ld(form.extensionLength) * m.scale)
                                       : f32(std::hypot(ext(m.p3.x) - m.p2.x, ext(m.p3.y) - m.p2.y));
     const float len = g.extension;
+    const PointF indicated3 = m.p3;
     g.ex = g.ey = 0;
     if (e.tilt()) {
         PointF a = m.p3, b = m.p3;
@@ -71,6 +72,12 @@ void extendAlongAnnotation(EngineRun &e)
         m.p3.y = f32(g.upward ? ext(m.p2.y) + len : ext(m.p2.y) - len);
         g.ey = g.upward ? len : -len;
     }
+    g.extensionEnd = m.p3;
+    // A given length of 0 puts point 3 on point 2, where it has no direction left:
+    // the tilt, the text and the text mode's frame would all lie flat or backwards.
+    // Point 3 keeps pointing the way the user indicated; the extension stays of length 0.
+    if (form.extensionMode == 1 && form.extensionLength == 0)
+        m.p3 = indicated3;
 }
 
 void crossingFlags(EngineRun &e)
