@@ -15,7 +15,7 @@ using ld = long double;
 void fixLeaderLength(EngineRun &e)
 {
     RunMeasures &m = e.m;
-    const bool bend = e.mode() == Mode::Bend;
+    const bool bend = m.throughBend;
     const PointF end = bend ? m.bend : m.p2;
     const float vx = f32(ext(end.x) - m.p1.x);
     const float vy = f32(ext(end.y) - m.p1.y);

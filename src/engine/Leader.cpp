@@ -120,7 +120,7 @@ void writeStraightLeader(EngineRun &e, PointF start, bool routed)
 {
     const RunMeasures &m = e.m;
     const GeometryState &g = e.g;
-    if (e.mode() == Mode::Bend) {
+    if (m.throughBend) {
         e.out.line(start, m.bend);
         start = m.bend;
     }

@@ -181,25 +181,35 @@ void pointsAndLeader(const RunContext &ctx, RunMeasures &m)
     const FormModel &form = ctx.form;
     const ExchangeData &ex = ctx.exchange;
     const bool frameMode = ctx.mode == Mode::FrameAll || ctx.mode == Mode::FrameEach;
+    const ld t = (ld(form.basic.arrowLength) - 1) * m.scale / 10;
+    // A leader shorter than the arrow in both directions is not drawn.
+    auto isShort = [t](double dx, double dy) { return -t < dx && dx < t && -t < dy && dy < t; };
+    m.throughBend = false;
     if (!frameMode) {
         m.p1 = records::pointOf(ex.point1Line);
         m.p2 = records::pointOf(ex.point2Line);
         m.p3 = records::pointOf(ex.point3Line);
-        if (ctx.mode == Mode::Bend)
+        if (ctx.mode == Mode::Bend) {
             m.bend = records::pointOf(ex.bendLine);
+            // A bend point picked on the tip would leave no first leader to draw, and
+            // with it neither tip nor leader: such a bend point is no bend at all.
+            m.throughBend = !isShort(double(ext(m.bend.x) - m.p1.x), double(ext(m.bend.y) - m.p1.y));
+        }
         m.indicated2 = m.p2;
     }
-    const PointF leaderEnd = ctx.mode == Mode::Bend && form.frameKind < FrameKind::CloudEven ? m.bend : m.p2;
+    const PointF leaderEnd = m.throughBend && form.frameKind < FrameKind::CloudEven ? m.bend : m.p2;
     m.dx = double(ext(leaderEnd.x) - m.p1.x);
     m.dy = double(ext(leaderEnd.y) - m.p1.y);
-    const ld t = (ld(form.basic.arrowLength) - 1) * m.scale / 10;
-    // The frame modes draw no leader. Their points are never read, and after an "lg"
-    // line of frame write 2 point 2 is the previous frame's corner: a flag computed
-    // from it would open a gap in the next cloud and send a wedge to the origin.
-    if (frameMode)
+    // The frame modes and the text mode draw no leader. The frame modes' points are
+    // never read, and after an "lg" line of frame write 2 point 2 is the previous
+    // frame's corner: a flag computed from it would open a gap in the next cloud and
+    // send a wedge to the origin. The text mode's point 1 is its point 2, and a
+    // leader of length 0 would only write a tip pointing nowhere and a leader
+    // backwards once the arrow length is at its least.
+    if (frameMode || ctx.mode == Mode::TextMode)
         m.leaderLong = 0;
     else
-        m.leaderLong = (-t < m.dx && m.dx < t && -t < m.dy && m.dy < t) ? 0 : 1;
+        m.leaderLong = isShort(m.dx, m.dy) ? 0 : 1;
 }
 
 // The text block's width and height, and the frame around it with its margins.
