@@ -54,14 +54,25 @@ constexpr std::array<const char *, 7> kWeekdaysJa = {"月", "火", "水", "木",
 
 int mondayFirst(const std::tm &now) { return (now.tm_wday + 6) % 7; }
 
+// The year in two digits: counted from 2000, and the last two digits before it.
+int shortYear(int year) { return year >= 2000 ? year - 2000 : (year % 100 + 100) % 100; }
+
+// The year of the Japanese era: Reiwa from 1 May 2019, counted from 2018; before that
+// the Heisei count (which runs on backwards before Heisei began).
+int eraYear(int year, int month)
+{
+    const bool reiwa = year > 2019 || (year == 2019 && month >= 5);
+    return reiwa ? year - 2018 : year - 1988;
+}
+
 // The value of a two-character code; a code the tables do not list yields nothing.
 std::string codeValue(char code, char letter, const std::tm &now)
 {
     const int year = now.tm_year + 1900, month = now.tm_mon + 1, day = now.tm_mday;
     const int hour = now.tm_hour;
     switch (letter) {
-    case 'y': return padded(code, year - 2000);
-    case 'Y': return std::to_string(year - 2000 + 12);
+    case 'y': return padded(code, shortYear(year));
+    case 'Y': return std::to_string(eraYear(year, month));
     case 'm': return padded(code, month);
     case 'd': return padded(code, day);
     case 'H': return padded(code, hour);
