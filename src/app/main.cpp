@@ -15,7 +15,7 @@ int main(int argc, char **argv)
 {
     if (argc > 1 && std::string(argv[1]) == "--batch") {
         const std::vector<std::string> args(argv + 2, argv + argc);
-        return quillet::runBatch(args, std::filesystem::current_path(), std::cerr);
+        return quillet::runBatch(args, std::filesystem::current_path(), std::cout, std::cerr);
     }
 #ifndef QUILLET_NO_GUI
     return quillet::runWindow(argc, argv);
