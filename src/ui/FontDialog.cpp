@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace quillet::ui {
@@ -30,6 +31,7 @@ FontDialog::FontDialog(QWidget *parent) : QDialog(parent)
     m_sample->setMinimumHeight(40);
     m_sample->setFrameShape(QFrame::StyledPanel);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("日本語を表示できるフォント"), this));
     layout->addWidget(m_list, 1);
@@ -47,6 +49,7 @@ void FontDialog::setFontName(const QString &name)
 {
     m_fontName = name;
     selectName(name);
+    showSample();
 }
 
 QString FontDialog::selectedName() const
@@ -89,11 +92,12 @@ void FontDialog::done(int result)
 
 void FontDialog::showSample()
 {
-    if (const QListWidgetItem *item = m_list->currentItem()) {
-        QFont font(item->text());
-        font.setPixelSize(20);
-        m_sample->setFont(font);
-    }
+    QString family = selectedName();
+    if (family.startsWith(kVertical))
+        family.remove(0, 1);
+    QFont font(family);
+    font.setPixelSize(20);
+    m_sample->setFont(font);
 }
 
 } // namespace quillet::ui

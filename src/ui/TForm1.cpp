@@ -6,6 +6,7 @@
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
+#include "ui/FormBuilder.h"
 #include "ui/Icons.h"
 #include "ui/ImeControl.h"
 #include "ui/Texts.h"
@@ -221,8 +222,12 @@ void TForm1::showFontSwitch()
     QString family = fromSjis(name);
     if (family.startsWith(QLatin1Char('@')))
         family.remove(0, 1);
+    // A font the system lacks falls back as the window's own font does, whose lines
+    // fit the box five times.
+    QStringList families = build::gothicFont(12).families();
     if (!family.isEmpty())
-        font.setFamilies({family, QStringLiteral("Noto Sans CJK JP")});
+        families.prepend(family);
+    font.setFamilies(families);
     Memo1->setFont(font);
 }
 
