@@ -1,5 +1,5 @@
+#include "support/EngineFixture.h"
 #include "program/CompleteInput.h"
-#include "support/PassFixture.h"
 #include "support/RunSupport.h"
 #include "engine/EmbeddedText.h"
 
@@ -98,7 +98,7 @@ TEST(EmbeddedText, PiecesFollowTheLayoutAndTheFont)
         {0, 1, 1, 0, Mode::TextMode, {"cc0", "ch -10 20 40 0 \"図番", "ch -3 20 40 0 \"=F"}},
     };
     for (const Case &c : cases) {
-        Pass p(c.mode);
+        EngineProbe p(c.mode);
         p.m.scale = 1;
         p.m.halfWidth = 1.5;
         p.m.charSpacing = 0.5;
