@@ -30,6 +30,8 @@ using namespace quillet;
 
 namespace {
 
+const double kPi = 3.14159265358979323846;
+
 class SilentHost : public Host {
 public:
     void warning(const std::string &text) override
@@ -121,11 +123,11 @@ QPolygonF arcPoints(const Arc &arc)
     double end = arc.end;
     while (end <= arc.start)
         end += 360;
-    const double tilt = arc.tilt * M_PI / 180;
+    const double tilt = arc.tilt * kPi / 180;
     QPolygonF points;
     const int steps = 64;
     for (int i = 0; i <= steps; ++i) {
-        const double t = (arc.start + (end - arc.start) * i / steps) * M_PI / 180;
+        const double t = (arc.start + (end - arc.start) * i / steps) * kPi / 180;
         const double x = arc.radius * std::cos(t), y = arc.radius * arc.flatness * std::sin(t);
         points << arc.centre +
                       QPointF(x * std::cos(tilt) - y * std::sin(tilt), x * std::sin(tilt) + y * std::cos(tilt));
@@ -203,7 +205,7 @@ QImage paint(const std::vector<Shape> &shapes, QSize size)
             font.setPixelSize(std::max(1, int(std::lround(textHeight(shapes) * scale))));
             painter.save();
             painter.translate(toPixels.map(t->at));
-            painter.rotate(-std::atan2(t->direction.y(), t->direction.x()) * 180 / M_PI);
+            painter.rotate(-std::atan2(t->direction.y(), t->direction.x()) * 180 / kPi);
             painter.setFont(font);
             painter.drawText(QPointF(0, -QFontMetricsF(font).descent()), t->text);
             painter.restore();
