@@ -6,7 +6,7 @@
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
-#include "ui/Hints.h"
+#include "ui/FormBuilder.h"
 #include "ui/Icons.h"
 #include "ui/ImeControl.h"
 #include "ui/Texts.h"
@@ -72,9 +72,9 @@ void TForm1::applyStartupState()
     move(m_session.form.windowLeft, m_session.form.windowTop);
     applyWindowSize();
     fillPageIndex();
+    // The hints belong to the window whatever became of the files.
+    assignHints();
     // The last steps of start-up only run when nothing before them failed.
-    if (m_session.phraseBookOpened)
-        assignHints();
     if (m_session.exceptionHandlerInstalled) {
         SpeedButton11->setText(QStringLiteral("注釈\n傾斜"));
         applyInputMethod();
@@ -119,11 +119,6 @@ void TForm1::applyWindowSize()
     size(StringGrid2, row->indexGrid);
     size(StringGrid3, row->numberGrid);
     MLStringGrid1->setRowHeight(0, 5 * row->phraseGrid.rowHeight);
-}
-
-void TForm1::assignHints()
-{
-    ui::assignHints(this);
 }
 
 void TForm1::fillPageIndex()
@@ -189,10 +184,9 @@ void TForm1::showMemos()
     for (const std::string &line : form.memoLines)
         lines << fromSjis(line);
     const QString text = lines.join(QLatin1Char('\n'));
-    if (Memo1->toPlainText() != text) {
-        const QSignalBlocker blocker(Memo1);
+    // Not blocked: whatever puts text into the box meets its capacity rule.
+    if (Memo1->toPlainText() != text)
         Memo1->setPlainText(text);
-    }
     const QSignalBlocker blocker(StringGrid1);
     for (int row = 0; row < 10; ++row)
         StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
@@ -224,8 +218,16 @@ void TForm1::showFontSwitch()
     Edit2->setPalette(palette);
     const std::string &name = selected ? form.heldFontNameOrDefault() : m_session.exchange.hostFontName;
     QFont font = Memo1->font();
-    if (!name.empty())
-        font.setFamilies({fromSjis(name), QStringLiteral("Noto Sans CJK JP")});
+    // A vertical-writing name ("@" first) shows its family upright in the box.
+    QString family = fromSjis(name);
+    if (family.startsWith(QLatin1Char('@')))
+        family.remove(0, 1);
+    // A font the system lacks falls back as the window's own font does, whose lines
+    // fit the box five times.
+    QStringList families = build::gothicFont(12).families();
+    if (!family.isEmpty())
+        families.prepend(family);
+    font.setFamilies(families);
     Memo1->setFont(font);
 }
 

@@ -2,13 +2,13 @@
 #include "ui/TForm1.h"
 
 #include "ui/ColorBox.h"
+#include "ui/FontDialog.h"
 #include "ui/FormBuilder.h"
 #include "ui/RadioGroup.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -211,6 +211,6 @@ void TForm1::createPopupMenu()
     DOTA = radioMenu(QStringLiteral("点半径 x1   "), "DOTA", digits(), "DOTA", DOTAn.data());
     DOTB = radioMenu(QStringLiteral("点半径 x0.1 "), "DOTB", digits(), "DOTB", DOTBn.data());
 
-    FontDialog1 = new QFontDialog(build::gothicFont(12), this);
+    FontDialog1 = new FontDialog(this);
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
 }
