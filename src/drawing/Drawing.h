@@ -85,6 +85,10 @@ struct Text {
     TextSize size;         ///< resolved from the text kind and the group's scale
     int pen = 0;           ///< the text kind's pen colour; 0 = not known
     int basePoint = 0;
+    /// The length of `direction` is the text's length: so it is in the records Jw_cad
+    /// hands over. In the records this program writes the length is only a hint and
+    /// the text takes the width its characters need.
+    bool measured = false;
 };
 
 using Shape = std::variant<Line, Arc, SolidArc, Solid, Text>;

@@ -382,8 +382,10 @@ std::vector<Item> selectedTexts(const Lines &exchange, const Context &context)
         reader.read(exchange[i], int(i + 1));
     std::vector<Item> texts;
     for (auto &item : reader.take().items)
-        if (std::holds_alternative<Text>(item.shape))
+        if (Text *t = std::get_if<Text>(&item.shape)) {
+            t->measured = true;
             texts.push_back(std::move(item));
+        }
     return texts;
 }
 

@@ -16,7 +16,7 @@ Drawing readDrawing(const Lines &lines, const Context &context = {});
 Context contextFromExchange(const Lines &exchange);
 
 /// The text records of an exchange file's selected texts (the lines after its
-/// first "#" line), as they stand in the drawing.
+/// first "#" line), as they stand in the drawing: measured by their direction.
 std::vector<Item> selectedTexts(const Lines &exchange, const Context &context);
 
 } // namespace quillet::drawing

@@ -66,6 +66,8 @@ std::array<Vec, 4> TextBox::corners() const
 
 double textLength(const Text &text)
 {
+    if (text.measured)
+        return std::hypot(text.direction.x, text.direction.y);
     if (text.text.empty())
         return 0;
     const double cell = text.size.width / 2 + text.size.spacing / 2;

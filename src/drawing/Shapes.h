@@ -51,8 +51,9 @@ struct TextBox {
     std::array<Vec, 4> corners() const;
 };
 
-/// Length of a text along its line: every byte is a half-width cell of half the
-/// character width plus half the spacing, less the spacing after the last one.
+/// Length of a text along its line: the length of its direction when measured,
+/// else every byte is a half-width cell of half the character width plus half the
+/// spacing, less the spacing after the last one.
 double textLength(const Text &text);
 
 /// The text's box, placed by its base point.

@@ -38,15 +38,16 @@ std::string escaped(const std::string &utf8)
     return out;
 }
 
-std::string strokeOf(const Style &style)
+/// `pixel` is a thousandth of the picture's larger side: the picture's line width,
+/// in which the dash patterns are given.
+std::string strokeOf(const Style &style, double pixel)
 {
-    // Lines stay one pixel wide however far the picture is zoomed.
-    std::string s = " stroke=\"" + hexOf(rgbOf(style.colour)) + "\" vector-effect=\"non-scaling-stroke\"";
+    std::string s = " stroke=\"" + hexOf(rgbOf(style.colour)) + "\"";
     const auto &dashes = dashPattern(style.lineType);
     if (!dashes.empty()) {
         s += " stroke-dasharray=\"";
         for (std::size_t i = 0; i < dashes.size(); ++i)
-            s += (i ? " " : "") + num(dashes[i]);
+            s += (i ? " " : "") + num(dashes[i] * pixel);
         s += "\"";
     }
     return s;
@@ -72,7 +73,7 @@ std::string ellipse(Vec c, double r, double f, double tilt)
 
 class Writer {
 public:
-    explicit Writer(std::ostringstream &out) : m_out(out) {}
+    Writer(std::ostringstream &out, double pixel) : m_out(out), m_pixel(pixel) {}
 
     void item(const Item &item) { std::visit([&](const auto &shape) { write(shape, item.style); }, item.shape); }
     void underlay(const Item &item)
@@ -85,7 +86,7 @@ private:
     void write(const Line &l, const Style &style)
     {
         m_out << "<line class=\"line\" x1=\"" << num(l.a.x) << "\" y1=\"" << num(-l.a.y) << "\" x2=\"" << num(l.b.x)
-              << "\" y2=\"" << num(-l.b.y) << "\"" << strokeOf(style) << "/>\n";
+              << "\" y2=\"" << num(-l.b.y) << "\"" << strokeOf(style, m_pixel) << "/>\n";
     }
     void write(const Arc &a, const Style &style)
     {
@@ -95,7 +96,7 @@ private:
         else
             m_out << "<path class=\"arc\" d=\"" << arcPath(a.centre, a.radius, a.flatness, tilt, sweepOf(a), false)
                   << "\"";
-        m_out << strokeOf(style) << "/>\n";
+        m_out << strokeOf(style, m_pixel) << "/>\n";
     }
     void write(const SolidArc &s, const Style &style)
     {
@@ -136,6 +137,7 @@ private:
     }
 
     std::ostringstream &m_out;
+    double m_pixel;
 };
 
 } // namespace
@@ -161,8 +163,9 @@ std::string svgOf(const Picture &picture, const SvgOptions &options)
     out << ">\n";
     out << "<rect x=\"" << num(x) << "\" y=\"" << num(y) << "\" width=\"" << num(w) << "\" height=\"" << num(h)
         << "\" fill=\"#ffffff\"/>\n";
-    out << "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"round\">\n";
-    Writer writer(out);
+    const double pixel = size / 1000;
+    out << "<g fill=\"none\" stroke-width=\"" << num(pixel) << "\" stroke-linecap=\"round\">\n";
+    Writer writer(out, pixel);
     for (const Item &item : picture.underlay)
         writer.underlay(item);
     for (const Item &item : picture.items)
@@ -171,7 +174,7 @@ std::string svgOf(const Picture &picture, const SvgOptions &options)
     for (const Mark &m : picture.marks) {
         const Vec p = m.at;
         out << "<path class=\"mark\" d=\"M " << pt({p.x - arm, p.y}) << " L " << pt({p.x + arm, p.y}) << " M "
-            << pt({p.x, p.y - arm}) << " L " << pt({p.x, p.y + arm}) << "\" stroke=\"#e07000\" vector-effect=\"non-scaling-stroke\"/>\n";
+            << pt({p.x, p.y - arm}) << " L " << pt({p.x, p.y + arm}) << "\" stroke=\"#e07000\"/>\n";
     }
     out << "</g>\n</svg>\n";
     return out.str();

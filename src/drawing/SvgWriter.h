@@ -13,7 +13,8 @@ struct SvgOptions {
 /// up: one element per shape, classed "line", "arc", "solid" or "text" in the
 /// order drawn, after the grey "underlay" texts and before the "mark" crosses of
 /// the picked points. Pen colours come from the palette, solids keep their own
-/// colour, texts carry font, size and direction.
+/// colour, texts carry font, size and direction. Lines are a thousandth of the
+/// picture's larger side wide.
 std::string svgOf(const Picture &picture, const SvgOptions &options = {});
 
 } // namespace quillet::drawing

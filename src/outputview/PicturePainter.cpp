@@ -74,14 +74,19 @@ void paintText(QPainter &painter, const Text &text, const QTransform &toDevice, 
     font.setPixelSize(100);
     const QFontMetricsF metrics(font);
     const double ascent = metrics.ascent(), descent = metrics.descent();
-    const double cell = text.size.width / 2 + text.size.spacing / 2;
+    const auto characters = charactersOf(text.text);
+    // A measured text spreads its cells over its own length.
+    const double natural = double(text.text.size()) * (text.size.width / 2 + text.size.spacing / 2) -
+                           text.size.spacing / 2;
+    const double stretch = natural > 0 && box.length > 0 ? box.length / natural : 1;
+    const double cell = (text.size.width / 2 + text.size.spacing / 2) * stretch;
     painter.save();
     painter.setFont(font);
     painter.setPen(colour);
     double offset = 0;
-    for (const Characters &c : charactersOf(text.text)) {
+    for (const Characters &c : characters) {
         const double advance = std::max(metrics.horizontalAdvance(c.text), 1.0);
-        const double glyph = c.bytes * text.size.width / 2; // the character without its spacing
+        const double glyph = c.bytes * text.size.width / 2 * stretch; // the character without its spacing
         const Vec at{box.origin.x + box.along.x * offset, box.origin.y + box.along.y * offset};
         QTransform local;
         if (vertical && c.bytes == 2) {

@@ -1,32 +1,12 @@
 #include "program/OutputPicture.h"
 
 #include "base/Sjis.h"
-#include "drawing/DrawingReader.h"
+#include "drawing/RunPicture.h"
 #include "program/CompleteInput.h"
 
 #include <exception>
-#include <sstream>
 
 namespace quillet {
-
-namespace {
-
-/// The points Jw_cad handed over ("hp1" ...), labelled with their number.
-std::vector<drawing::Mark> pickedPoints(const Lines &exchange)
-{
-    std::vector<drawing::Mark> marks;
-    for (const auto &line : exchange) {
-        if (line.size() < 4 || line.compare(0, 2, "hp") != 0 || line[2] < '1' || line[2] > '9' || line[3] != ' ')
-            continue;
-        std::istringstream in(line.substr(4));
-        double x = 0, y = 0;
-        if (in >> x >> y)
-            marks.push_back({{x, y}, std::string(1, line[2])});
-    }
-    return marks;
-}
-
-} // namespace
 
 OutputPicture dryRunPicture(const Session &session)
 {
@@ -57,17 +37,8 @@ OutputPicture dryRunPicture(const Session &session)
 drawing::Picture pictureOfOutput(const Session &session, const Lines &output,
                                  std::vector<drawing::Diagnostic> *diagnostics)
 {
-    drawing::Picture picture;
-    const drawing::Context context = drawing::contextFromExchange(session.exchangeList);
-    drawing::Drawing drawn = drawing::readDrawing(output, context);
-    picture.items = std::move(drawn.items);
-    if (diagnostics)
-        *diagnostics = std::move(drawn.diagnostics);
-    if (session.mode == Mode::FrameAll || session.mode == Mode::FrameEach)
-        picture.underlay = drawing::selectedTexts(session.exchangeList, context);
-    else
-        picture.marks = pickedPoints(session.exchangeList);
-    return picture;
+    const bool frameMode = session.mode == Mode::FrameAll || session.mode == Mode::FrameEach;
+    return drawing::pictureOfRun(output, session.exchangeList, frameMode, diagnostics);
 }
 
 } // namespace quillet

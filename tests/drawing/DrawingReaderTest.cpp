@@ -145,6 +145,8 @@ TEST(DrawingReader, TakesTheHostStateFromTheExchangeFile)
     EXPECT_EQ(free.text, sj("外壁：吹付タイル"));
     EXPECT_EQ(free.basePoint, 4);
     EXPECT_DOUBLE_EQ(free.size.height, 400);
+    // Jw_cad hands a text over with its own length: the frame goes around that.
+    EXPECT_DOUBLE_EQ(textBox(free).length, 1600);
     const Text &last = std::get<Text>(texts[3].shape);
     EXPECT_EQ(texts[3].style.group, 2);
     EXPECT_DOUBLE_EQ(last.size.height, 5 * 50);
