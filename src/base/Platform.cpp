@@ -1,6 +1,9 @@
 #include "base/Platform.h"
 
 #ifdef _WIN32
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <iconv.h>
@@ -49,6 +52,11 @@ std::tm localTime(std::time_t t)
     std::tm tm{};
     localtime_s(&tm, &t);
     return tm;
+}
+
+void binaryStandardOutput()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 #else
@@ -116,6 +124,8 @@ std::tm localTime(std::time_t t)
     localtime_r(&t, &tm);
     return tm;
 }
+
+void binaryStandardOutput() {}
 
 #endif
 

@@ -2,7 +2,10 @@
 
 #include "base/Errors.h"
 #include "base/Number.h"
+#include "base/Platform.h"
 #include "base/Sjis.h"
+#include "drawing/SvgWriter.h"
+#include "program/OutputPicture.h"
 #include "program/CompleteInput.h"
 #include "base/Host.h"
 #include "base/Messages.h"
@@ -49,7 +52,27 @@ struct Options {
     std::optional<std::tm> now;
     std::string mode;
     bool help = false;
+    bool version = false;
+    bool dryRun = false;
+    std::optional<std::string> svgFile;
+    std::optional<std::string> pngFile;
+    std::optional<std::pair<int, int>> size;
 };
+
+constexpr int kDefaultPngWidth = 1024, kDefaultPngHeight = 768;
+constexpr int kLargestPngSide = 16384;
+
+/// "WxH" with both sides from 1 to kLargestPngSide.
+std::optional<std::pair<int, int>> parseSize(const std::string &text)
+{
+    const std::size_t x = text.find('x');
+    std::int32_t w = 0, h = 0;
+    if (x == std::string::npos || x == 0 || text[0] == '+' || text[0] == ' ' || text[x + 1] == '+' ||
+        text[x + 1] == ' ' || !tryParseInt(text.substr(0, x), w) || !tryParseInt(text.substr(x + 1), h) || w < 1 ||
+        h < 1 || w > kLargestPngSide || h > kLargestPngSide)
+        return std::nullopt;
+    return std::make_pair(int(w), int(h));
+}
 
 // Days from 1 January 1970 to the given date of the proleptic Gregorian calendar, for
 // any year: the date codes need the day of the week, and a date before 1970 has no
@@ -160,6 +183,21 @@ bool parseOptions(const std::vector<std::string> &args, Options &o, std::string 
                 return false;
         } else if (a == "--help") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--dry-run") {
+            o.dryRun = true;
+        } else if (a == "--svg" || a == "--png") {
+            if (!hasValue) {
+                problem = a + " takes a file";
+                return false;
+            }
+            (a == "--svg" ? o.svgFile : o.pngFile) = args[++i];
+        } else if (a == "--size") {
+            if (!hasValue || !(o.size = parseSize(args[++i]))) {
+                problem = "--size takes WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kLargestPngSide);
+                return false;
+            }
         } else if (a.compare(0, 2, "--") == 0) {
             problem = "unknown option " + a;
             return false;
@@ -171,41 +209,117 @@ bool parseOptions(const std::vector<std::string> &args, Options &o, std::string 
             haveMode = true;
         }
     }
+    if (o.size && !o.pngFile) {
+        problem = "--size goes with --png";
+        return false;
+    }
     return true;
+}
+
+const char *const kUsageLine = "usage: quillet --batch [--preset N] [--memo FILE] [--now YYYY-MM-DDTHH:MM:SS] "
+                               "[--dry-run] [--svg FILE] [--png FILE [--size WxH]] [MODE]\n";
+
+/// Writes the pictures asked for; false after telling `err` about the first that failed.
+bool writePictures(const Options &o, const Session &session, const std::filesystem::path &startDir,
+                   const PngWriter &png, std::ostream &err)
+{
+    auto place = [&startDir](const std::string &file) {
+        const std::filesystem::path p = std::filesystem::u8path(file);
+        return p.is_absolute() ? p : startDir / p;
+    };
+    const bool frameMode = session.mode == Mode::FrameAll || session.mode == Mode::FrameEach;
+    try {
+        if (o.svgFile)
+            writeBytesAtomically(place(*o.svgFile), drawing::svgOf(pictureOfOutput(session, session.output)));
+    } catch (const std::exception &e) {
+        err << "error: the picture " << *o.svgFile << " cannot be written: " << e.what() << '\n';
+        return false;
+    }
+    if (o.pngFile) {
+        const auto size = o.size.value_or(std::make_pair(kDefaultPngWidth, kDefaultPngHeight));
+        std::string problem;
+        if (!png(session.output, session.exchangeList, frameMode, size.first, size.second, place(*o.pngFile),
+                 problem)) {
+            err << "error: the picture " << *o.pngFile << " cannot be written: " << problem << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The lines a dry run would have written, Shift-JIS with CR LF as in the file.
+void printLines(const Lines &lines, std::ostream &out)
+{
+    platform::binaryStandardOutput();
+    const std::string bytes = joinLines(lines);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.flush();
 }
 
 } // namespace
 
+const std::vector<BatchStatusRow> &batchStatusTable()
+{
+    static const std::vector<BatchStatusRow> rows = {
+        {kBatchCompleted, "「入力完了」 ran to the end (with --dry-run: its lines were printed and no file was written)"},
+        {kBatchOutputDisabled,
+         "a start-up failure had disabled 「入力完了」: the files were closed as the window would close them"},
+        {kBatchUsage, "bad command line (--png too, in a build without the window)"},
+        {kBatchStartupEnded, "start-up ended the program (settings file missing)"},
+        {kBatchAppError,
+         "an unexpected error; jwc_temp.txt was left as it was (in T1 start-up has already emptied it)"},
+        {kBatchRunFailed, "the drawing run ended with one of its error messages (a scale of 0, a fixed leader length "
+                          "with point 1 on point 2, …): the warning was printed and jwc_temp.txt holds what the run "
+                          "wrote before it"},
+        {kBatchPictureFailed, "a picture asked for with --svg or --png could not be written; everything else was done"},
+    };
+    return rows;
+}
+
+std::string versionText() { return std::string("quillet ") + QUILLET_VERSION; }
+
 const char *batchUsage()
 {
-    return "usage: quillet --batch [--preset N] [--memo FILE] [--now YYYY-MM-DDTHH:MM:SS] [MODE]\n"
-           "Runs the start-up and 入力完了 in the current directory without a window.\n"
-           "  --preset N   recall quick-select preset N (1 to 10) first\n"
-           "  --memo FILE  the input box takes the lines of FILE (Shift-JIS)\n"
-           "  --now TIME   the local date and time the date codes print\n"
-           "  MODE         T1 to T5 (or t1 to t5); anything else is the annotation mode\n"
-           "exit status:\n"
-           "  0  入力完了 ran to the end\n"
-           "  1  a start-up failure had disabled 入力完了; the files were closed as the window would\n"
-           "  2  bad command line\n"
-           "  3  start-up ended the program (settings file missing)\n"
-           "  4  an unexpected error; jwc_temp.txt was left as it was\n"
-           "  5  the drawing run ended with an error message; jwc_temp.txt holds what it wrote\n";
+    static const std::string text = [] {
+        std::string t = kUsageLine;
+        t += "       quillet --help | --version\n"
+             "Runs the start-up and 入力完了 in the current directory without a window.\n"
+             "  --preset N     recall quick-select preset N (1 to 10) first\n"
+             "  --memo FILE    the input box takes the lines of FILE (Shift-JIS)\n"
+             "  --now TIME     the local date and time the date codes print\n"
+             "  --dry-run      print the lines 入力完了 would write (Shift-JIS, CR LF) and write no file\n"
+             "  --svg FILE     also write the picture of the run as SVG (drawing units, y up)\n"
+             "  --png FILE     also write the picture as PNG, drawn by the window's painter\n"
+             "  --size WxH     the PNG's size in pixels (default 1024x768)\n"
+             "  MODE           T1 to T5 (or t1 to t5); anything else is the annotation mode\n"
+             "exit status:\n";
+        for (const BatchStatusRow &row : batchStatusTable())
+            t += "  " + std::to_string(row.status) + "  " + row.meaning + "\n";
+        return t;
+    }();
+    return text.c_str();
 }
 
 int runBatch(const std::vector<std::string> &args, const std::filesystem::path &startDir, std::ostream &out,
-             std::ostream &err)
+             std::ostream &err, const PngWriter &png)
 {
     Options options;
     std::string problem;
     if (!parseOptions(args, options, problem)) {
-        err << "usage: quillet --batch [--preset N] [--memo FILE] [--now YYYY-MM-DDTHH:MM:SS] [MODE]\n"
-            << problem << "\n(quillet --batch --help lists the options and exit statuses)\n";
+        err << kUsageLine << problem << "\n(quillet --batch --help lists the options and exit statuses)\n";
         return kBatchUsage;
     }
     if (options.help) {
         out << batchUsage();
         return kBatchCompleted;
+    }
+    if (options.version) {
+        out << versionText() << '\n';
+        return kBatchCompleted;
+    }
+    if (options.pngFile && !png) {
+        err << kUsageLine << "--png needs the window's painter, and this quillet has no window\n";
+        return kBatchUsage;
     }
     Lines memo;
     if (options.memoFile) {
@@ -221,6 +335,12 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
     BatchHost host(err);
     Session session;
     session.fixedNow = options.now;
+    // A dry run goes every step of the real one, the emptying of the exchange file in
+    // T1 and the close-time files included, with the disk left alone.
+    std::optional<FileWritesHeld> held;
+    if (options.dryRun)
+        held.emplace();
+    int status = kBatchCompleted;
     try {
         if (runStartup(session, host, options.mode, startDir) == StartupResult::Ended)
             return kBatchStartupEnded;
@@ -234,11 +354,17 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
         }
         if (options.memoFile)
             session.form.memoLines = memo;
-        return completeInput(session, host) == RunFault::None ? kBatchCompleted : kBatchRunFailed;
+        status = completeInput(session, host) == RunFault::None ? kBatchCompleted : kBatchRunFailed;
     } catch (const std::exception &e) {
         err << "error: " << sjis::toUtf8(e.what()) << '\n';
         return kBatchAppError;
     }
+    held.reset();
+    if (options.dryRun)
+        printLines(session.output, out);
+    if (!writePictures(options, session, startDir, png, err))
+        return kBatchPictureFailed;
+    return status;
 }
 
 } // namespace quillet

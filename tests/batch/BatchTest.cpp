@@ -127,6 +127,28 @@ TEST_P(BatchBadInput, GivesItsMessageAndStatusAndTouchesNoOtherFile)
     EXPECT_EQ(changed(before, snapshot(dir)), c.changedFiles);
 }
 
+// The same damaged start directories on a dry run: the same messages and status,
+// and not one file written, created or emptied.
+TEST_P(BatchBadInput, DryRunGivesTheSameAnswerAndTouchesNoFile)
+{
+    const BadInputCase &c = GetParam();
+    TempDir dir;
+    prepare(dir);
+    if (c.mutate)
+        c.mutate(dir);
+    const auto before = snapshot(dir);
+#ifdef _WIN32
+    const BatchRun run = runBatch(dir, c.args + " --dry-run > NUL");
+#else
+    const BatchRun run = runBatch(dir, c.args + " --dry-run > /dev/null");
+#endif
+    EXPECT_EQ(run.status, c.status);
+    if (c.status != 2) {
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(changed(before, snapshot(dir)), std::set<std::string>{});
+}
+
 const std::set<std::string> kOutputOnly{"jwc_temp.txt"};
 const std::set<std::string> kNothing{};
 
