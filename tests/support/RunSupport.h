@@ -4,10 +4,13 @@
 #include "base/Number.h"
 #include "base/Sjis.h"
 #include "base/TextFile.h"
+#include "drawing/DrawingReader.h"
 #include "exchange/ExchangeData.h"
 #include "program/Session.h"
 #include "settings/Presets.h"
 #include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
@@ -152,21 +155,33 @@ inline std::vector<Pt> looseEnds(const std::vector<Arc> &arcs, long double tol)
     return loose;
 }
 
+/// A run's output read back as shapes; a line the drawing reader cannot take fails
+/// the test, so every run a test looks at is checked to speak the vocabulary.
+inline drawing::Drawing drawingOf(const Lines &lines)
+{
+    drawing::Drawing d = drawing::readDrawing(lines);
+    for (const auto &bad : d.diagnostics)
+        ADD_FAILURE() << "output line " << bad.line << " (" << bad.message << "): " << sjis::toUtf8(bad.text);
+    return d;
+}
+
+/// The elliptic arcs of an output, in order (whole circles left out).
 inline std::vector<Arc> arcsIn(const Lines &lines)
 {
     std::vector<Arc> arcs;
-    for (const auto &l : lines)
-        if (isArc(l))
-            arcs.push_back(arcOf(l));
+    for (const auto &item : drawingOf(lines).items)
+        if (const auto *a = std::get_if<drawing::Arc>(&item.shape); a && !a->whole)
+            arcs.push_back({a->centre.x, a->centre.y, a->radius, a->start, a->end, a->flatness, a->tilt});
     return arcs;
 }
 
+/// The plain lines of an output, in order.
 inline std::vector<Segment> segmentsIn(const Lines &lines)
 {
     std::vector<Segment> segs;
-    for (const auto &l : lines)
-        if (!l.empty() && l[0] == ' ')
-            segs.push_back(segmentOf(l));
+    for (const auto &item : drawingOf(lines).items)
+        if (const auto *l = std::get_if<drawing::Line>(&item.shape))
+            segs.push_back({l->a.x, l->a.y, l->b.x, l->b.y});
     return segs;
 }
 
