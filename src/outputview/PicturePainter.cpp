@@ -83,20 +83,27 @@ void paintText(QPainter &painter, const Text &text, const QTransform &toDevice, 
     painter.save();
     painter.setFont(font);
     painter.setPen(colour);
+    // One horizontal scale for every character of a width, as the host's fonts are
+    // scaled: a narrow character stays narrow and stands in the middle of its cell.
+    const double halfReference = std::max(metrics.horizontalAdvance(QLatin1Char('0')), 1.0);
+    const double fullReference = std::max(metrics.horizontalAdvance(QChar(0x3042)), 1.0);
     double offset = 0;
     for (const Characters &c : characters) {
         const double advance = std::max(metrics.horizontalAdvance(c.text), 1.0);
         const double glyph = c.bytes * text.size.width / 2 * stretch; // the character without its spacing
-        const Vec at{box.origin.x + box.along.x * offset, box.origin.y + box.along.y * offset};
         QTransform local;
         if (vertical && c.bytes == 2) {
             // Upright in a column: the glyph's width spans the line's height, its
             // height one character width down the line.
+            const Vec at{box.origin.x + box.along.x * offset, box.origin.y + box.along.y * offset};
             const double sx = box.height / advance, sy = glyph / (ascent + descent);
             local = QTransform(box.across.x * sx, box.across.y * sx, box.along.x * sy, box.along.y * sy,
                                at.x + box.along.x * ascent * sy, at.y + box.along.y * ascent * sy);
         } else {
-            const double sx = glyph / advance, sy = box.height / (ascent + descent);
+            const double sx = glyph / (c.bytes == 2 ? fullReference : halfReference);
+            const double sy = box.height / (ascent + descent);
+            const double start = offset + (glyph - advance * sx) / 2;
+            const Vec at{box.origin.x + box.along.x * start, box.origin.y + box.along.y * start};
             local = QTransform(box.along.x * sx, box.along.y * sx, -box.across.x * sy, -box.across.y * sy,
                                at.x + box.across.x * descent * sy, at.y + box.across.y * descent * sy);
         }
