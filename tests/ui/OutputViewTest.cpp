@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -99,6 +100,7 @@ private slots:
     void cloudFillHasItsOwnColour();
     void openingChangingAndClosingLeavesEveryFileAlone();
     void aRunThatWouldFailShowsItsMessageInstead();
+    void frameWrite2LeavesTheFrameKindAsChosen();
     void theViewOpensAgainWhereItWasLeftOpen();
 };
 
@@ -177,6 +179,13 @@ void OutputViewTest::openingChangingAndClosingLeavesEveryFileAlone()
     QTRY_COMPARE(count(view->result().output, "ch "), 2);
     QCOMPARE(view->result().picture.marks.size(), std::size_t(3));
 
+    // Saved from the context menu's actions: elsewhere, never in the start directory.
+    QTemporaryDir elsewhere;
+    view->saveSvg(elsewhere.filePath("a.svg"));
+    view->savePng(elsewhere.filePath("a.png"));
+    QVERIFY(readBytes(elsewhere.filePath("a.svg").toStdString()).find("class=\"text\"") != std::string::npos);
+    QCOMPARE(QImage(elsewhere.filePath("a.png")).size(), view->size());
+
     view->close();
     QVERIFY(!view->isVisible());
     QCOMPARE(host.messages.size(), messages);
@@ -218,6 +227,28 @@ void OutputViewTest::aRunThatWouldFailShowsItsMessageInstead()
     QCOMPARE(host.messages.size(), messages);
     view->close();
     QVERIFY(files(dir.path()) == before);
+}
+
+// Frame write 2 draws 四角延長 as 四角 and shows that in the window when it runs; the
+// view's dry run draws the same and leaves the choice alone.
+void OutputViewTest::frameWrite2LeavesTheFrameKindAsChosen()
+{
+    StartDir dir(QStringLiteral("selected-texts.jwc_temp.txt"));
+    RecordingHost host;
+    TForm1 form("T3", dir.path(), &host);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(50);
+    auto *frame = form.findChild<QComboBox *>("ComboBoxEx2");
+    frame->setCurrentIndex(7);
+    form.openOutputView();
+    const OutputPicture &result = form.outputView()->result();
+    QCOMPARE(count(result.output, " "), 4 * 4); // a rectangle around each of the four texts
+    QCOMPARE(result.picture.underlay.size(), std::size_t(4));
+    QVERIFY(result.picture.marks.empty());
+    QCOMPARE(frame->currentIndex(), 7);
+    QCOMPARE(form.session().form.frameKind, FrameKind(7));
+    form.outputView()->close();
 }
 
 void OutputViewTest::theViewOpensAgainWhereItWasLeftOpen()
