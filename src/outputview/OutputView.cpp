@@ -40,6 +40,8 @@ OutputView::OutputView(const Session &session, QWidget *mainWindow)
     setObjectName("OutputView");
     setWindowTitle(QStringLiteral("出力図"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Typing goes on in the main window: the view never takes the focus by showing.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setMinimumSize(200, 150);
     resize(kDefaultSize);
     m_debounce.setSingleShot(true);
@@ -65,6 +67,9 @@ void OutputView::open()
         show();
     }
     raise();
+    // The input box keeps the keyboard, also where the platform gives a new window it.
+    if (m_mainWindow && m_mainWindow->isVisible())
+        m_mainWindow->activateWindow();
     refreshNow();
     rememberPlace(true);
 }

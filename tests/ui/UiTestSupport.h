@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,6 +18,13 @@
 #include <vector>
 
 namespace uitest {
+
+/// The window tests keep whatever the program stores for the user (the output view's
+/// place, through QSettings) in Qt's test location, never in the user's own settings.
+inline const bool kUserSettingsIsolated = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
 
 /// The tests' recording host, at the 768-pixel screen the window tests are designed for.
 struct RecordingHost : quillet::test::RecordingHost {
