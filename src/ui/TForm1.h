@@ -1,7 +1,7 @@
 #pragma once
-#include "exchange/Host.h"
-#include "exchange/Session.h"
-#include "exchange/Startup.h"
+#include "base/Host.h"
+#include "program/Session.h"
+#include "program/Startup.h"
 
 #include <QWidget>
 
