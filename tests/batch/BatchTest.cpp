@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 
 using namespace quillet;
 using test::sj;
@@ -29,17 +26,19 @@ struct BatchRun {
 BatchRun runBatch(const TempDir &dir, const std::string &args)
 {
     const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
-    const std::string command = "cd '" + dir.path().string() + "' && '" QUILLET_EXE "' --batch " + args + " 2> '" +
-                                errFile.string() + "'";
-    const int raw = std::system(command.c_str());
-#ifdef _WIN32
-    const int status = raw; // the command interpreter hands back the exit code itself
-#else
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-    BatchRun run{status, readBytes(errFile)};
+    std::vector<std::string> argv{"--batch"};
+    std::istringstream words(args);
+    for (std::string word; words >> word;)
+        argv.push_back(word);
+    const int status = test::runProgram(QUILLET_EXE, argv, dir.path(), errFile);
+    std::string err = readBytes(errFile);
     fs::remove(errFile);
-    return run;
+#ifdef _WIN32
+    // Standard error is a text stream there: every line ends in CR LF.
+    for (std::size_t at; (at = err.find("\r\n")) != std::string::npos;)
+        err.erase(at, 1);
+#endif
+    return {status, err};
 }
 
 std::map<std::string, std::string> snapshot(const TempDir &dir)
