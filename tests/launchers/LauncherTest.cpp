@@ -220,9 +220,12 @@ TEST_P(ModeLaunchers, StartTheProgramInTheirModeAfterFillingInMissingStartFiles)
     const Launcher l = launcher();
     const std::string argument = *mode().argument ? std::string(" ") + mode().argument : "";
     const std::string copyDefaults =
-        "for %%F in (\"%~dp0defaults\\*\") do if not exist \"%~dp0%%~nxF\" copy \"%%~fF\" \"%~dp0\" >nul";
-    ASSERT_FALSE(l.commands.empty());
-    EXPECT_EQ(l.commands.front(), copyDefaults);
+        "for /r \"%~dp0defaults\" %%F in (*) do if not exist \"%~dp0%%~nxF\" copy \"%%F\" \"%~dp0\" >nul";
+    const auto copy = std::find(l.commands.begin(), l.commands.end(), copyDefaults);
+    ASSERT_NE(copy, l.commands.end()) << "missing start files are not filled in";
+    EXPECT_EQ(std::find_if(l.commands.begin(), copy,
+                           [](const std::string &c) { return c.find("quillet") != std::string::npos; }),
+              copy) << "the program starts before its start files are there";
     if (!variant().wine) {
         // Jw_cad reads jwc_temp.txt back when the bat ends: /wait holds it until the window closes.
         EXPECT_EQ(l.commands.back(), "start \"\" /wait \"%~dp0quillet.exe\"" + argument);
