@@ -11,8 +11,9 @@
 #include "settings/Presets.h"
 #include "model/MemoCapacity.h"
 
-#include <cstdio>
+#include <ctime>
 #include <optional>
+#include <string>
 
 namespace quillet {
 
@@ -47,29 +48,89 @@ struct Options {
     std::optional<std::string> memoFile;
     std::optional<std::tm> now;
     std::string mode;
+    bool help = false;
 };
 
-std::optional<std::tm> parseNow(const std::string &text)
+// Days from 1 January 1970 to the given date of the proleptic Gregorian calendar, for
+// any year: the date codes need the day of the week, and a date before 1970 has no
+// time stamp the C library would convert.
+long daysFromEpoch(int year, int month, int day)
 {
+    const int y = month <= 2 ? year - 1 : year;
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return long(era) * 146097 + dayOfEra - 719468;
+}
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysInMonth(int year, int month)
+{
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
+}
+
+// "YYYY-MM-DDTHH:MM:SS": digits where the pattern has letters, the separators exactly.
+bool readNowFields(const std::string &text, int &year, int &month, int &day, int &hour, int &minute, int &second)
+{
+    static const std::string pattern = "dddd-dd-ddTdd:dd:dd";
+    if (text.size() != pattern.size())
+        return false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (pattern[i] == 'd' ? !digit : text[i] != pattern[i])
+            return false;
+    }
+    auto field = [&text](std::size_t at, std::size_t length) { return std::stoi(text.substr(at, length)); };
+    year = field(0, 4);
+    month = field(5, 2);
+    day = field(8, 2);
+    hour = field(11, 2);
+    minute = field(14, 2);
+    second = field(17, 2);
+    return true;
+}
+
+} // namespace
+
+std::optional<std::tm> parseBatchNow(const std::string &text, std::string &problem)
+{
+    int year, month, day, hour, minute, second;
+    if (!readNowFields(text, year, month, day, hour, minute, second)) {
+        problem = "--now takes a local time YYYY-MM-DDTHH:MM:SS";
+        return std::nullopt;
+    }
+    if (month < 1 || month > 12)
+        problem = "month " + text.substr(5, 2) + " does not exist";
+    else if (day < 1 || day > daysInMonth(year, month))
+        problem = text.substr(0, 7) + " has no day " + text.substr(8, 2);
+    else if (hour > 23)
+        problem = "hour " + text.substr(11, 2) + " does not exist (00 to 23)";
+    else if (minute > 59)
+        problem = "minute " + text.substr(14, 2) + " does not exist (00 to 59)";
+    else if (second > 59)
+        problem = "second " + text.substr(17, 2) + " does not exist (00 to 59)";
+    if (!problem.empty()) {
+        problem = "--now " + text + ": " + problem;
+        return std::nullopt;
+    }
     std::tm tm{};
-    char tail = 0;
-    if (text.size() != 19 || std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &tm.tm_year, &tm.tm_mon,
-                                         &tm.tm_mday, &tm.tm_hour, &tm.tm_min, &tm.tm_sec, &tail) != 6)
-        return std::nullopt;
-    if (tm.tm_mon < 1 || tm.tm_mon > 12 || tm.tm_mday < 1 || tm.tm_mday > 31 || tm.tm_hour > 23 || tm.tm_min > 59 ||
-        tm.tm_sec > 59)
-        return std::nullopt;
-    tm.tm_year -= 1900;
-    tm.tm_mon -= 1;
-    // Let the library fill in the day of the week, which the date codes print.
-    std::tm probe = tm;
-    probe.tm_isdst = -1;
-    if (std::mktime(&probe) == -1)
-        return std::nullopt;
-    tm.tm_wday = probe.tm_wday;
-    tm.tm_yday = probe.tm_yday;
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    const long days = daysFromEpoch(year, month, day);
+    tm.tm_wday = int(((days + 4) % 7 + 7) % 7); // 1 January 1970 was a Thursday
+    tm.tm_yday = int(days - daysFromEpoch(year, 1, 1));
     return tm;
 }
+
+namespace {
 
 bool parseOptions(const std::vector<std::string> &args, Options &o, std::string &problem)
 {
@@ -91,10 +152,14 @@ bool parseOptions(const std::vector<std::string> &args, Options &o, std::string 
             }
             o.memoFile = args[++i];
         } else if (a == "--now") {
-            if (!hasValue || !(o.now = parseNow(args[++i]))) {
+            if (!hasValue) {
                 problem = "--now takes a local time YYYY-MM-DDTHH:MM:SS";
                 return false;
             }
+            if (!(o.now = parseBatchNow(args[++i], problem)))
+                return false;
+        } else if (a == "--help") {
+            o.help = true;
         } else if (a.compare(0, 2, "--") == 0) {
             problem = "unknown option " + a;
             return false;
@@ -111,14 +176,36 @@ bool parseOptions(const std::vector<std::string> &args, Options &o, std::string 
 
 } // namespace
 
-int runBatch(const std::vector<std::string> &args, const std::filesystem::path &startDir, std::ostream &err)
+const char *batchUsage()
+{
+    return "usage: quillet --batch [--preset N] [--memo FILE] [--now YYYY-MM-DDTHH:MM:SS] [MODE]\n"
+           "Runs the start-up and 入力完了 in the current directory without a window.\n"
+           "  --preset N   recall quick-select preset N (1 to 10) first\n"
+           "  --memo FILE  the input box takes the lines of FILE (Shift-JIS)\n"
+           "  --now TIME   the local date and time the date codes print\n"
+           "  MODE         T1 to T5 (or t1 to t5); anything else is the annotation mode\n"
+           "exit status:\n"
+           "  0  入力完了 ran to the end\n"
+           "  1  a start-up failure had disabled 入力完了; the files were closed as the window would\n"
+           "  2  bad command line\n"
+           "  3  start-up ended the program (settings file missing)\n"
+           "  4  an unexpected error; jwc_temp.txt was left as it was\n"
+           "  5  the drawing run ended with an error message; jwc_temp.txt holds what it wrote\n";
+}
+
+int runBatch(const std::vector<std::string> &args, const std::filesystem::path &startDir, std::ostream &out,
+             std::ostream &err)
 {
     Options options;
     std::string problem;
     if (!parseOptions(args, options, problem)) {
         err << "usage: quillet --batch [--preset N] [--memo FILE] [--now YYYY-MM-DDTHH:MM:SS] [MODE]\n"
-            << problem << '\n';
+            << problem << "\n(quillet --batch --help lists the options and exit statuses)\n";
         return kBatchUsage;
+    }
+    if (options.help) {
+        out << batchUsage();
+        return kBatchCompleted;
     }
     Lines memo;
     if (options.memoFile) {
@@ -146,9 +233,8 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
             return kBatchOutputDisabled;
         }
         if (options.memoFile)
-            session.form.Memo1 = memo;
-        completeInput(session, host);
-        return kBatchCompleted;
+            session.form.memoLines = memo;
+        return completeInput(session, host) == RunFault::None ? kBatchCompleted : kBatchRunFailed;
     } catch (const std::exception &e) {
         err << "error: " << sjis::toUtf8(e.what()) << '\n';
         return kBatchAppError;

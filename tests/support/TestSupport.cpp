@@ -146,14 +146,6 @@ fs::path fixture(const std::string &relative) { return fs::path(QUILLET_FIXTURES
 
 namespace quillet::test {
 
-void RecordingHost::warning(const std::string &text) { messages.push_back("warning: " + sjis::toUtf8(text)); }
-void RecordingHost::notice(const std::string &text) { messages.push_back("notice: " + sjis::toUtf8(text)); }
-bool RecordingHost::question(const std::string &text)
-{
-    messages.push_back("question: " + sjis::toUtf8(text));
-    return answer;
-}
-
 void copyStartData(const TempDir &dir)
 {
     for (const auto &entry : fs::directory_iterator(fs::path(QUILLET_SOURCE_DIR) / "data" / "start"))

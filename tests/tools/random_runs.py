@@ -407,10 +407,11 @@ def report_stats(results, out):
     by_mode, by_frame, errors = collections.Counter(), collections.Counter(), collections.Counter()
     for r in results:
         found = set()
-        if r["status"] == "0":  # other statuses leave Jw_cad's own file in place
+        written = r["status"] in ("0", "5")  # other statuses leave Jw_cad's own file in place
+        if written:
             found = {command_kind(l) for l in r["output"].decode("cp932", "replace").split("\r\n") if l}
         kinds.update(found)
-        drew = r["status"] == "0" and bool(found & DRAWN)
+        drew = written and bool(found & DRAWN)
         drawing[r["mode"], r["frame"]] += drew
         by_mode[r["mode"]] += 1
         by_frame[r["frame"]] += 1
