@@ -39,6 +39,10 @@ add_custom_target(quillet_launchers ALL DEPENDS ${windows_launchers} ${wine_laun
 
 # --- Install layout ---
 install(TARGETS quillet RUNTIME DESTINATION .)
+if(TARGET quillet_window)
+  # The program loads its window from beside itself.
+  install(TARGETS quillet_window LIBRARY DESTINATION . RUNTIME DESTINATION .)
+endif()
 if(WIN32)
   if(QUILLET_BUILD_GUI)
     install(FILES ${windows_launchers} DESTINATION .)
