@@ -71,6 +71,8 @@ set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The Quillet developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Annotations for Jw_cad drawings, started as a Jw_cad external program")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# Debug information stays in the build tree, not in what users download.
+set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   if(QUILLET_BUILD_GUI)
