@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 
 using namespace quillet;
 using test::sj;
@@ -26,20 +23,22 @@ struct BatchRun {
     std::string err;
 };
 
-BatchRun runBatch(const TempDir &dir, const std::string &args)
+BatchRun runBatch(const TempDir &dir, const std::string &args, const fs::path &outFile = {})
 {
     const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
-    const std::string command = "cd '" + dir.path().string() + "' && '" QUILLET_EXE "' --batch " + args + " 2> '" +
-                                errFile.string() + "'";
-    const int raw = std::system(command.c_str());
-#ifdef _WIN32
-    const int status = raw; // the command interpreter hands back the exit code itself
-#else
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-    BatchRun run{status, readBytes(errFile)};
+    std::vector<std::string> argv{"--batch"};
+    std::istringstream words(args);
+    for (std::string word; words >> word;)
+        argv.push_back(word);
+    const int status = test::runProgram(QUILLET_EXE, argv, dir.path(), errFile, outFile);
+    std::string err = readBytes(errFile);
     fs::remove(errFile);
-    return run;
+#ifdef _WIN32
+    // Standard error is a text stream there: every line ends in CR LF.
+    for (std::size_t at; (at = err.find("\r\n")) != std::string::npos;)
+        err.erase(at, 1);
+#endif
+    return {status, err};
 }
 
 std::map<std::string, std::string> snapshot(const TempDir &dir)
@@ -137,11 +136,9 @@ TEST_P(BatchBadInput, DryRunGivesTheSameAnswerAndTouchesNoFile)
     if (c.mutate)
         c.mutate(dir);
     const auto before = snapshot(dir);
-#ifdef _WIN32
-    const BatchRun run = runBatch(dir, c.args + " --dry-run > NUL");
-#else
-    const BatchRun run = runBatch(dir, c.args + " --dry-run > /dev/null");
-#endif
+    const fs::path outFile = dir.path().parent_path() / (dir.path().filename().string() + ".out");
+    const BatchRun run = runBatch(dir, c.args + " --dry-run", outFile);
+    fs::remove(outFile);
     EXPECT_EQ(run.status, c.status);
     if (c.status != 2) {
         EXPECT_EQ(run.err, c.err);

@@ -6,10 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 using namespace quillet;
 using namespace quillet::test;
@@ -39,15 +35,10 @@ TEST_P(GoldenBatch, WritesTheExpectedExchangeFileByteForByte)
     for (const auto &entry : fs::directory_iterator(source))
         fs::copy_file(entry.path(), dir / entry.path().filename().string());
     const Lines mode = readLines(dir / "mode");
-    const std::string command = "cd '" + dir.path().string() + "' && '" QUILLET_EXE
-                                "' --batch --preset 1 --memo memo.txt --now 2024-05-07T09:05:03 " +
-                                (mode.empty() ? std::string() : mode[0]) + " 2> stderr.txt";
-    const int raw = std::system(command.c_str());
-#ifdef _WIN32
-    const int status = raw;
-#else
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
+    std::vector<std::string> args{"--batch", "--preset", "1", "--memo", "memo.txt", "--now", "2024-05-07T09:05:03"};
+    if (!mode.empty() && !mode[0].empty())
+        args.push_back(mode[0]);
+    const int status = runProgram(QUILLET_EXE, args, dir.path(), dir / "stderr.txt");
     EXPECT_EQ(status, 0) << dir.read("stderr.txt");
     const std::string expected = readBytes(source / "expected.jwc_temp.txt");
     const std::string written = dir.read("jwc_temp.txt");
@@ -57,15 +48,6 @@ TEST_P(GoldenBatch, WritesTheExpectedExchangeFileByteForByte)
 }
 
 namespace {
-
-int exitStatus(int raw)
-{
-#ifdef _WIN32
-    return raw;
-#else
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-}
 
 /// Width and height from a PNG's header chunk; (0, 0) when it is no PNG.
 std::pair<int, int> pngSize(const std::string &bytes)
@@ -95,11 +77,12 @@ TEST_P(GoldenBatch, DryRunPrintsTheSameLinesAndDrawsBothPictures)
     for (const auto &entry : fs::directory_iterator(source))
         fs::copy_file(entry.path(), start / entry.path().filename());
     const Lines mode = readLines(start / "mode");
-    const std::string command = "cd '" + start.string() + "' && '" QUILLET_EXE
-                                "' --batch --preset 1 --memo memo.txt --now 2024-05-07T09:05:03 --dry-run "
-                                "--svg ../p.svg --png ../p.png --size 320x240 " +
-                                (mode.empty() ? std::string() : mode[0]) + " > ../out.txt 2> ../err.txt";
-    const int status = exitStatus(std::system(command.c_str()));
+    std::vector<std::string> args{"--batch", "--preset", "1",     "--memo", "memo.txt", "--now",
+                                  "2024-05-07T09:05:03", "--dry-run", "--svg", "../p.svg", "--png", "../p.png",
+                                  "--size", "320x240"};
+    if (!mode.empty() && !mode[0].empty())
+        args.push_back(mode[0]);
+    const int status = runProgram(QUILLET_EXE, args, start, dir / "err.txt", dir / "out.txt");
     for (const auto &entry : fs::directory_iterator(source))
         EXPECT_EQ(readBytes(start / entry.path().filename()), readBytes(entry.path())) << entry.path().filename();
     EXPECT_EQ(std::distance(fs::directory_iterator(start), fs::directory_iterator{}),

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quillet::test {
 
@@ -28,6 +29,14 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+/// Runs `program` with `args` in `dir` and waits for it, without a shell, the same way on
+/// Linux and Windows. Its standard error goes to `errFile` (discarded when empty), its
+/// standard output to `outFile` (the test's own when empty).
+/// Returns the exit status, or -1 when it could not start or did not exit normally.
+int runProgram(const std::filesystem::path &program, const std::vector<std::string> &args,
+               const std::filesystem::path &dir, const std::filesystem::path &errFile = {},
+               const std::filesystem::path &outFile = {});
 
 /// Path of a file under tests/fixtures.
 std::filesystem::path fixture(const std::string &relative);

@@ -361,7 +361,7 @@ def digest_files(directory):
     return jwc, others.hexdigest()
 
 
-def run_case(exe, seed, index, root):
+def run_case(exe, seed, index, root, emulator=()):
     case = make_case(seed, index)
     directory = os.path.join(root, "case-%05d" % index)
     if os.path.exists(directory):
@@ -370,7 +370,7 @@ def run_case(exe, seed, index, root):
     for name, data in case["files"].items():
         with open(os.path.join(directory, name), "wb") as f:
             f.write(data)
-    args = [exe, "--batch", "--preset", "1", "--memo", "memo.txt", "--now", case["now"]]
+    args = [*emulator, exe, "--batch", "--preset", "1", "--memo", "memo.txt", "--now", case["now"]]
     if case["mode"]:
         args.append(case["mode"])
     try:
@@ -444,6 +444,9 @@ def main():
     parser.add_argument("--compare", help="recorded digest file to compare against")
     parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--stats", action="store_true", help="print variety counts to stderr")
+    parser.add_argument("--emulator", action="append", default=[],
+                        help="a word of the command that runs the program (a Windows build under Wine); "
+                             "repeat it, as --emulator=WORD, for every word")
     args = parser.parse_args()
 
     exe = os.path.abspath(args.exe)
@@ -451,7 +454,7 @@ def main():
     os.makedirs(root, exist_ok=True)
 
     def one(index):
-        r = run_case(exe, args.seed, index, root)
+        r = run_case(exe, args.seed, index, root, args.emulator)
         if not args.keep:
             shutil.rmtree(r["dir"])
         return r
