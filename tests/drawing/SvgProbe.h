@@ -144,7 +144,7 @@ inline std::vector<double> numbersIn(const std::string &s)
 }
 
 /// Points along an SVG elliptic arc from (x1, y1) to (x2, y2), by the endpoint to
-/// centre conversion of the SVG specification.
+/// centre conversion of SVG elliptical arcs (W3C SVG 1.1, appendix F.6.5).
 inline void sampleSvgArc(double x1, double y1, double rx, double ry, double phiDeg, bool large, bool sweep, double x2,
                          double y2, std::vector<P> &out)
 {
