@@ -104,16 +104,15 @@ Lines buildLines(const Session &session)
     return lines;
 }
 
-bool recall(Session &session, int preset)
+bool recallOnto(const QuickSelectList &q, int preset, FormModel &form)
 {
-    const QuickSelectList &q = session.quickSelect;
     if (q.isEmpty(preset))
         return false;
     auto text = [&](int i) -> const std::string & { return q.entry(preset, i); };
     auto number = [&](int i) { return parseInt(text(i)); };
     using namespace limits;
     // Built on a copy so that a damaged preset file changes nothing.
-    FormModel f = session.form;
+    FormModel f = form;
     f.ComboBoxEx1 = item(number(0), kTipSymbols);
     f.ComboBox2 = item(number(1), kLineTypes);
     f.ComboBoxEx2 = item(number(2), kFrameKinds);
@@ -154,9 +153,11 @@ bool recall(Session &session, int preset)
     applyDotRadius(b, text(42));
     b.RadioGroup1 = item(number(43), kDetectionRanges);
     b.CheckBox5 = text(44) == "1";
-    session.form = std::move(f);
+    form = std::move(f);
     return true;
 }
+
+bool recall(Session &session, int preset) { return recallOnto(session.quickSelect, preset, session.form); }
 
 void returnToSettings(Session &session, Host &host)
 {

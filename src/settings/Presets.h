@@ -21,6 +21,8 @@ ClickOutcome click(Session &session, Host &host, int preset, bool down);
 
 /// Recall preset n onto the form. Returns false (and changes nothing) when it is empty.
 bool recall(Session &session, int preset);
+/// The same onto any form model, for showing a preset without choosing it.
+bool recallOnto(const QuickSelectList &list, int preset, FormModel &form);
 
 /// Return to the current settings: apply settings, then the selected pattern with names.
 void returnToSettings(Session &session, Host &host);
