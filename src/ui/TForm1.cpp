@@ -3,6 +3,7 @@
 
 #include "base/Sjis.h"
 #include "exchange/ControlAvailability.h"
+#include "preview/PreviewBox.h"
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
@@ -180,6 +181,9 @@ void TForm1::showModel()
     showWindowColour();
     showImeButton();
     applyAvailability();
+    // Recalls, pattern switches and returns to the settings all end here.
+    PaintBox1->update();
+    PaintBox2->update();
 }
 
 void TForm1::showMemos()

@@ -3,6 +3,7 @@
 #include "ui/TForm1.h"
 
 #include "exchange/CompleteInput.h"
+#include "preview/PreviewBox.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
@@ -81,6 +82,7 @@ void TForm1::wire()
     SpeedButton1->installEventFilter(this);
     Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
+    wirePreview();
     holdUnbuiltGestures();
 }
 
@@ -136,6 +138,7 @@ void TForm1::controlChanged(const char *name)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    presetHoverEvent(watched, event);
     if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
         return true;
     // A disabled button takes no press, as its own handlers would not.
