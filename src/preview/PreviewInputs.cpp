@@ -1,33 +1,34 @@
 #include "preview/PreviewInputs.h"
 
-#include "exchange/Session.h"
+#include "model/FormModel.h"
 #include "settings/Presets.h"
+#include "settings/QuickSelect.h"
 
 namespace quillet::preview {
 
 PreviewInputs fromForm(const FormModel &form, Mode mode)
 {
     PreviewInputs in;
-    in.tip = form.ComboBoxEx1;
-    in.frameKind = form.ComboBoxEx2;
-    in.attachPosition = form.ComboBoxEx3;
-    in.extensionMode = form.ComboBox5;
-    in.slide = form.ComboBoxEx4;
-    in.fill = form.SpeedButton10;
-    in.tilt = form.SpeedButton11;
-    in.fixedLeaderLength = form.CheckBox4;
+    in.tip = form.tip;
+    in.frameKind = form.frameKind;
+    in.attachPosition = form.attachPosition;
+    in.extensionMode = form.extensionMode;
+    in.slide = form.slide;
+    in.fill = form.fillOn;
+    in.tilt = form.tiltOn;
+    in.fixedLeaderLength = form.fixedLeaderLength;
     in.mode = mode;
     return in;
 }
 
-std::optional<PreviewInputs> fromPreset(const Session &session, int preset)
+std::optional<PreviewInputs> fromPreset(const QuickSelectList &presets, const FormModel &form, Mode mode, int preset)
 {
     if (preset < 1 || preset > QuickSelectList::kPresets)
         return std::nullopt;
-    FormModel recalled = session.form;
-    if (!presets::recallOnto(session.quickSelect, preset, recalled))
+    FormModel recalled = form;
+    if (!presets::recall(presets, recalled, preset))
         return std::nullopt;
-    return fromForm(recalled, session.mode);
+    return fromForm(recalled, mode);
 }
 
 } // namespace quillet::preview

@@ -22,13 +22,7 @@ const QColor kFuchsia(255, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kCream(255, 251, 240);
 
-// Item indexes of the frame and tip lists.
-enum Frame {
-    NoFrame, Underline, Rectangle, Oval, Bracket,
-    NoFrameExt, UnderlineExt, RectangleExt, OvalExt, BracketExt,
-    Balloon, CloudEven, CloudUneven, Curved1, Curved2, FrameCount
-};
-enum Tip { NoLeader, NoSymbol, SolidDot, HollowDot, Arrow1, Arrow2, Arrow3, Arrow4, TipCount };
+using F = FrameKind;
 
 constexpr int kAttachHeights[] = {1, 8, 13, 18, 25};
 constexpr int kSlideCount = 7;
@@ -133,7 +127,7 @@ public:
             m_in.mode == Mode::TextMode)
             return;
         const std::optional<int> a = attachHeight();
-        if (!a || m_in.frameKind < 0 || m_in.frameKind >= FrameCount)
+        if (!a || int(m_in.frameKind) < 0 || int(m_in.frameKind) > int(F::CurvedLeader2))
             return;
         extensionLine(*a);
         leaderAndTip(*a);
@@ -162,8 +156,7 @@ private:
         m_p.setBrush(m_brush);
     }
 
-    bool hasFrame(Frame a, Frame b) const { return m_in.frameKind == a || m_in.frameKind == b; }
-    bool withExtension() const { return m_in.frameKind >= NoFrameExt && m_in.frameKind <= BracketExt; }
+    bool withExtension() const { return hasExtensionLine(m_in.frameKind); }
 
     // A bar for one line of text, with its fill area around it when fill is on.
     void bar(int top, int bottom, const QColor &colour)
@@ -193,17 +186,17 @@ private:
     {
         pen(kBlack);
         switch (m_in.frameKind) {
-        case Underline:
-        case UnderlineExt: underline(); break;
-        case Rectangle:
-        case RectangleExt: rectangle(); break;
-        case Oval:
-        case OvalExt: oval(); break;
-        case Bracket:
-        case BracketExt: bracket(); break;
-        case Balloon: balloon(); break;
-        case CloudEven: cloud(m_in.tilt ? kCloudEvenTilted : kCloudEven); break;
-        case CloudUneven: cloud(m_in.tilt ? kCloudUnevenTilted : kCloudUneven); break;
+        case F::Underline:
+        case F::UnderlineExtended: underline(); break;
+        case F::Rectangle:
+        case F::RectangleExtended: rectangle(); break;
+        case F::Oval:
+        case F::OvalExtended: oval(); break;
+        case F::Bracket:
+        case F::BracketExtended: bracket(); break;
+        case F::Balloon: balloon(); break;
+        case F::CloudEven: cloud(m_in.tilt ? kCloudEvenTilted : kCloudEven); break;
+        case F::CloudUneven: cloud(m_in.tilt ? kCloudUnevenTilted : kCloudUneven); break;
         default: break;
         }
     }
@@ -282,9 +275,9 @@ private:
 
     std::optional<int> attachHeight() const
     {
-        if (hasFrame(Underline, Oval) || m_in.frameKind == UnderlineExt)
+        if (isUnderline(m_in.frameKind) || m_in.frameKind == F::Oval)
             return 25;
-        if (m_in.frameKind == OvalExt)
+        if (m_in.frameKind == F::OvalExtended)
             return 13;
         if (m_in.attachPosition < 0 || m_in.attachPosition >= 5)
             return std::nullopt;
@@ -296,27 +289,27 @@ private:
         if (!withExtension())
             return;
         pen(m_in.extensionMode == 1 ? kRed : kBlack);
-        line(22, a, m_in.frameKind == OvalExt ? 38 : 46, a);
+        line(22, a, m_in.frameKind == F::OvalExtended ? 38 : 46, a);
     }
 
     void leaderAndTip(int a)
     {
-        if (m_in.frameKind >= Balloon && m_in.frameKind <= CloudUneven) {
+        if (isBalloonOrCloud(m_in.frameKind)) {
             // The balloon and the clouds are reached by a wedge instead of a leader.
             pen(kBlack);
             line(32, 48, 46, 25);
             line(32, 48, 55, 25);
             return;
         }
-        if (m_in.tip <= NoLeader || m_in.tip >= TipCount)
+        if (int(m_in.tip) <= int(Tip::NoLeader) || int(m_in.tip) > int(Tip::Arrow4))
             return;
         pen(m_in.fixedLeaderLength ? kRed : kBlack);
         const int ax = withExtension() ? 22 : 46;
         const int tx = ax - 18, ty = a + 24;
-        if (m_in.frameKind == Curved1) {
+        if (m_in.frameKind == F::CurvedLeader1) {
             polyline({at(28, a + 24), at(36, a + 11), at(42, a + 7), at(44, a + 8), at(43, a + 12), at(40, a + 13),
                       at(38, a + 12), at(41, a + 5), at(47, a)});
-        } else if (m_in.frameKind == Curved2) {
+        } else if (m_in.frameKind == F::CurvedLeader2) {
             polyline({at(28, a + 24), at(39, a + 10), at(39, a + 8), at(38, a + 8), at(34, a + 10), at(33, a + 9),
                       at(34, a + 7), at(47, a)});
         } else if (m_in.mode == Mode::Bend) {
@@ -334,18 +327,18 @@ private:
         const QPoint tip = at(tx, ty);
         const QPoint back = bend ? at(tx, ty - 11) : at(tx + 4, ty - 12);
         switch (m_in.tip) {
-        case SolidDot:
-        case HollowDot: {
-            m_p.setBrush(m_in.tip == HollowDot ? kCream : m_brush);
+        case Tip::SolidDot:
+        case Tip::HollowDot: {
+            m_p.setBrush(m_in.tip == Tip::HollowDot ? kCream : m_brush);
             const QPoint right = at(tx + 3, ty);
             m_p.drawPolygon(ellipsePoints(at(tx - 3, ty - 3), at(tx + 3, ty + 3), right, right));
             m_p.setBrush(m_brush);
             break;
         }
-        case Arrow1: m_p.drawLine(tip, back); break;
-        case Arrow2: polyline({back, tip, bend ? at(tx + 8, ty - 10) : at(tx + 11, ty - 8)}); break;
-        case Arrow3: outline({back, tip, bend ? at(tx + 8, ty - 9) : at(tx + 10, ty - 7)}); break;
-        case Arrow4: {
+        case Tip::Arrow1: m_p.drawLine(tip, back); break;
+        case Tip::Arrow2: polyline({back, tip, bend ? at(tx + 8, ty - 10) : at(tx + 11, ty - 8)}); break;
+        case Tip::Arrow3: outline({back, tip, bend ? at(tx + 8, ty - 9) : at(tx + 10, ty - 7)}); break;
+        case Tip::Arrow4: {
             const QPoint triangle[] = {back, tip, bend ? at(tx + 8, ty - 9) : at(tx + 10, ty - 7)};
             m_p.drawPolygon(triangle, 3);
             break;

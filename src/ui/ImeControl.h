@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/FormModel.h"
+#include "model/FormModel.h"
 
 class QWidget;
 
@@ -14,6 +14,10 @@ void open(QWidget *window, ImeMode mode);
 
 /// Closes the window's input method.
 void close(QWidget *window);
+
+/// Drops any input-method mode that `control` holds of its own, so that the window's
+/// mode applies to it again.
+void resetControl(QWidget *control);
 
 } // namespace ime
 } // namespace quillet::ui

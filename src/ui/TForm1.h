@@ -1,13 +1,15 @@
 #pragma once
-#include "exchange/Host.h"
-#include "exchange/Session.h"
-#include "exchange/Startup.h"
+#include "base/Host.h"
+#include "model/MemoCapacity.h"
+#include "program/Session.h"
+#include "program/Startup.h"
 
 #include <QWidget>
 
 #include <array>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,7 +17,6 @@ class QAction;
 class QKeyEvent;
 class QCheckBox;
 class QComboBox;
-class QFontDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,11 +27,13 @@ class QSpinBox;
 class QStatusBar;
 class QTableWidget;
 class QTimer;
-class QKeyEvent;
 class QToolButton;
+class QUrl;
 
 namespace quillet::ui {
+class BriefHelp;
 class ColorBox;
+class FontDialog;
 class RadioGroup;
 } // namespace quillet::ui
 namespace quillet::preview {
@@ -122,7 +125,15 @@ public:
     QAction *MENW1, *MENW2, *MENW3, *DOTA, *DOTB;
     std::array<QAction *, 9> SUBMEN;
     std::array<QAction *, 10> DOTAn, DOTBn;
-    QFontDialog *FontDialog1;
+    quillet::ui::FontDialog *FontDialog1;
+
+    /// How the font dialog is run: modal by default; a test answers it in place.
+    /// Returns the dialog's result code.
+    using FontDialogRunner = std::function<int(quillet::ui::FontDialog &)>;
+    void setFontDialogRunner(FontDialogRunner runner) { m_runFontDialog = std::move(runner); }
+    /// How the help document is opened: the desktop's viewer by default. True when it opened.
+    using HelpOpener = std::function<bool(const QUrl &)>;
+    void setHelpOpener(HelpOpener opener) { m_openHelp = std::move(opener); }
 
     // Event handlers
     void FormCreate();
@@ -152,8 +163,15 @@ public:
     void BitBtn5Click();
     void BitBtn4Click();
     void Memo1Change();
-    /// Alt+Enter in the input box; true when the key was taken.
+    /// Down arrow and Alt+Enter in the input box; true when the key was taken.
     bool Memo1KeyDown(const QKeyEvent *event);
+    /// Enter in the input box; true when the key was dropped.
+    bool Memo1KeyPress(const QKeyEvent *event);
+    void Memo1MouseMove();
+    void Memo1Exit();
+    void Edit2Click();
+    void SpeedButton5Click(bool down);
+    void SpeedButton6Click();
     void MENW1Click();
     void MENW2Click();
     void SUBMENClick(int colour);
@@ -189,6 +207,9 @@ private:
     void wire();
     void wireBindings();
     void holdUnbuiltGestures();
+    void wireInputBox();
+    void wireHelp();
+    bool inputBoxEvent(QObject *watched, QEvent *event);
     void wirePreview();
     /// Hover events of the preset buttons; never takes the event.
     void presetHoverEvent(QObject *watched, const QEvent *event);
@@ -228,7 +249,10 @@ private:
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
     bool m_runEnded = false;
-    bool m_fixingMemo = false;
+    quillet::MemoCaretMemory m_memoCaret;
+    quillet::ui::BriefHelp *m_briefHelp = nullptr;
+    FontDialogRunner m_runFontDialog;
+    HelpOpener m_openHelp;
     int m_hoveredPreset = 0; ///< preset whose picture PaintBox2 shows; 0 none
     double m_scale = 1.0;
 };

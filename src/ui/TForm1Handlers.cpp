@@ -2,16 +2,13 @@
 // shows what the core made of it.
 #include "ui/TForm1.h"
 
-#include "exchange/CompleteInput.h"
 #include "preview/PreviewBox.h"
+#include "program/CompleteInput.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
-#include "text/MemoCapacity.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
-#include "ui/ImeControl.h"
-#include "ui/MemoCapacity.h"
 #include "ui/Texts.h"
 #include "ui/WindowScale.h"
 
@@ -20,14 +17,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 
@@ -79,20 +74,19 @@ void TForm1::wire()
         connect(m_presetButtons[std::size_t(i)], &QToolButton::clicked, this,
                 [this, i](bool down) { PresetButtonClick(i + 1, down); });
     }
-    SpeedButton1->installEventFilter(this);
-    Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
+    wireInputBox();
+    wireHelp();
     wirePreview();
     holdUnbuiltGestures();
 }
 
 void TForm1::holdUnbuiltGestures()
 {
-    // Brief help, the help file and the phrase-book gestures are not wired yet; their
-    // controls must not look as if they did something. Grid edits would not reach the
-    // phrase book, so they are refused rather than lost.
-    for (QWidget *control : {static_cast<QWidget *>(SpeedButton5), static_cast<QWidget *>(SpeedButton6),
-                             static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
+    // The phrase-book gestures are not wired yet; their controls must not look as if
+    // they did something. Grid edits would not reach the phrase book, so they are
+    // refused rather than lost.
+    for (QWidget *control : {static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
                              static_cast<QWidget *>(SpeedButton9)})
         control->setEnabled(false);
     MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -121,7 +115,6 @@ void TForm1::wireBindings()
         connect(edit, &QLineEdit::textEdited, this,
                 [this, &binding](const QString &text) { binding.field(m_session.form) = toSjis(text); });
     }
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
     connect(StringGrid1, &QTableWidget::itemChanged, this, &TForm1::memosFromGrid);
 }
 
@@ -139,7 +132,7 @@ void TForm1::controlChanged(const char *name)
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     presetHoverEvent(watched, event);
-    if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
+    if (inputBoxEvent(watched, event))
         return true;
     // A disabled button takes no press, as its own handlers would not.
     if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
@@ -162,19 +155,6 @@ void TForm1::BitBtn2Click()
     endRun();
 }
 
-bool TForm1::Memo1KeyDown(const QKeyEvent *event)
-{
-    const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                          (event->modifiers() & Qt::AltModifier);
-    if (!altEnter)
-        return false;
-    // A file already written back, or one that made no sense, has nothing to draw into.
-    const ExchangeVerdict verdict = m_session.verdict;
-    if (verdict != ExchangeVerdict::AlreadyTransformed && verdict != ExchangeVerdict::Abnormal && BitBtn2->isEnabled())
-        BitBtn2Click();
-    return true;
-}
-
 void TForm1::MENW1Click()
 {
     // The selected phrase-book block is copied into the input box first once the grid
@@ -191,14 +171,14 @@ void TForm1::SpeedButton3Click()
 {
     syncWindowPosition();
     startFeedback(SpeedButton3);
-    guarded([this] { settings::registerSettings(m_session, *m_host); });
+    guarded([this] { settings::registerSettings(m_session.settingsScope(), *m_host); });
 }
 
 void TForm1::BitBtn1Click()
 {
     syncWindowPosition();
     startFeedback(BitBtn1);
-    guarded([this] { patterns::registerPattern(m_session, *m_host); });
+    guarded([this] { patterns::registerPattern(m_session.settingsScope(), *m_host); });
     showModel();
 }
 
@@ -235,7 +215,7 @@ void TForm1::BitBtn6Click()
 
 void TForm1::ListBox1Click()
 {
-    guarded([this] { patterns::apply(m_session, false); });
+    guarded([this] { patterns::apply(m_session.settingsScope(), false); });
     showModel();
     showFolderStatus();
 }
@@ -286,7 +266,7 @@ void TForm1::ComboBox3Change()
 void TForm1::PresetButtonClick(int preset, bool down)
 {
     presets::ClickOutcome outcome = presets::ClickOutcome::Nothing;
-    guarded([&] { outcome = presets::click(m_session, *m_host, preset, down); });
+    guarded([&] { outcome = presets::click(m_session.settingsScope(), *m_host, preset, down); });
     showModel();
     if (outcome == presets::ClickOutcome::Saved || outcome == presets::ClickOutcome::Empty) {
         (outcome == presets::ClickOutcome::Saved ? Label16 : Label17)->show();
@@ -298,9 +278,9 @@ void TForm1::PresetButtonClick(int preset, bool down)
 
 void TForm1::SpeedButton18Click()
 {
-    guarded([this] { presets::saveToggle(m_session, *m_host, m_session.form.SpeedButton18); });
+    guarded([this] { presets::saveToggle(m_session.settingsScope(), *m_host, m_session.form.presetSaveMode); });
     showModel();
-    if (!m_session.form.SpeedButton18)
+    if (!m_session.form.presetSaveMode)
         showFolderStatus();
 }
 
@@ -311,7 +291,7 @@ void TForm1::SpeedButton18MouseDown(Qt::MouseButtons buttons)
     if (!Panel4->isVisible())
         return;
     Panel4->raise();
-    guarded([this] { presets::readMemos(m_session, *m_host); });
+    guarded([this] { presets::readMemos(m_session.settingsScope(), *m_host); });
     showModel();
 }
 
@@ -326,44 +306,9 @@ void TForm1::memosFromGrid()
 void TForm1::Button1Click()
 {
     memosFromGrid();
-    guarded([this] { presets::saveMemos(m_session, *m_host); });
+    guarded([this] { presets::saveMemos(m_session.settingsScope(), *m_host); });
     showPresetHints();
     Panel4->hide();
-}
-
-void TForm1::SpeedButton1Click()
-{
-    if (m_session.form.SpeedButton1) {
-        ime::open(this, m_session.form.imeCaption);
-        return;
-    }
-    ime::close(this);
-    if (m_session.settingsList.size() > 14)
-        m_session.settingsList[14] = "0";
-}
-
-void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
-{
-    if (!(buttons & Qt::RightButton) || !m_session.form.SpeedButton1)
-        return;
-    ImeMode &mode = m_session.form.imeCaption;
-    mode = mode == ImeMode::FullAlphanumeric ? ImeMode::Hiragana : ImeMode(int(mode) + 1);
-    if (m_session.settingsList.size() > 14)
-        m_session.settingsList[14] = std::to_string(int(mode));
-    showImeButton();
-    ime::open(this, mode);
-}
-
-void TForm1::BitBtn5Click()
-{
-    int &flag = m_session.form.fontSwitch;
-    flag = flag != 0 ? 0 : 1;
-    showFontSwitch();
-}
-
-void TForm1::BitBtn4Click()
-{
-    Memo1->clear();
 }
 
 void TForm1::MENW2Click()
@@ -371,50 +316,23 @@ void TForm1::MENW2Click()
     Memo1->clear();
 }
 
-void TForm1::Memo1Change()
-{
-    if (m_fixingMemo)
-        return;
-    const QTextCursor caret = Memo1->textCursor();
-    const int line = caret.blockNumber(), column = caret.positionInBlock();
-    const QString text = Memo1->toPlainText();
-    const QString fitted = memo::fitToCapacity(text);
-    if (fitted != text) {
-        m_fixingMemo = true;
-        Memo1->setPlainText(fitted);
-        QTextBlock block = Memo1->document()->findBlockByNumber(std::min(line, kMemoMaxLines - 1));
-        if (!block.isValid())
-            block = Memo1->document()->lastBlock();
-        QTextCursor restored(block);
-        restored.setPosition(block.position() + std::min(column, block.length() - 1));
-        Memo1->setTextCursor(restored);
-        m_fixingMemo = false;
-    }
-    memoToModel();
-}
-
-void TForm1::memoToModel()
-{
-    m_session.form.Memo1 = memo::toLines(Memo1->toPlainText());
-}
-
 void TForm1::SUBMENClick(int colour)
 {
     BasicSettings &basic = m_session.form.basic;
-    basic.ComboBox10 = colour;
-    basic.ComboBox11 = basic.ComboBox12 = basic.ComboBox13 = basic.ComboBox14 = 0;
+    basic.leaderColour = colour;
+    basic.arrowColour = basic.dotColour = basic.extensionColour = basic.frameColour = 0;
     showModel();
 }
 
 void TForm1::DOTAClick(int index)
 {
-    m_session.form.basic.ComboBox1 = index;
+    m_session.form.basic.dotRadiusMm = index;
     showModel();
 }
 
 void TForm1::DOTBClick(int index)
 {
-    m_session.form.basic.ComboBox3 = index;
+    m_session.form.basic.dotRadiusTenths = index;
     showModel();
 }
 

@@ -28,7 +28,9 @@ void colourPanel(QWidget *panel, const QColor &colour)
 void TForm1::wirePreview()
 {
     PaintBox1->setSource([this] { return std::optional(preview::fromForm(m_session.form, m_session.mode)); });
-    PaintBox2->setSource([this] { return preview::fromPreset(m_session, m_hoveredPreset); });
+    PaintBox2->setSource([this] {
+        return preview::fromPreset(m_session.files.quickSelect, m_session.form, m_session.mode, m_hoveredPreset);
+    });
     for (QToolButton *button : m_presetButtons) {
         button->setMouseTracking(true);
         button->installEventFilter(this);
@@ -49,14 +51,14 @@ void TForm1::presetHoverEvent(QObject *watched, const QEvent *event)
 
 void TForm1::PresetButtonMouseMove(int preset)
 {
-    if (!m_session.form.CheckBox6 || m_hoveredPreset == preset)
+    if (!m_session.form.presetHoverImage || m_hoveredPreset == preset)
         return;
     m_hoveredPreset = preset;
     PaintBox1->hide();
     colourPanel(Panel3, QColor(192, 192, 192));
     PaintBox2->show();
     PaintBox2->update();
-    if (m_session.quickSelect.isEmpty(preset)) {
+    if (m_session.files.quickSelect.isEmpty(preset)) {
         Label17->show();
         Timer1->start();
     }

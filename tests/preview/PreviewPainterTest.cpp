@@ -43,8 +43,8 @@ QRect extent(const QImage &image, const QColor &colour)
 PreviewInputs inputs(int frame, int tip = 0)
 {
     PreviewInputs in;
-    in.frameKind = frame;
-    in.tip = tip;
+    in.frameKind = quillet::FrameKind(frame);
+    in.tip = quillet::Tip(tip);
     return in;
 }
 

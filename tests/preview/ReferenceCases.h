@@ -20,9 +20,9 @@ inline std::vector<ReferenceCase> referenceCases()
     for (int frame = 0; frame < 15; ++frame) {
         for (bool tilt : {false, true}) {
             quillet::preview::PreviewInputs in;
-            in.frameKind = frame;
+            in.frameKind = quillet::FrameKind(frame);
             in.tilt = tilt;
-            in.tip = 1 + frame % 7;
+            in.tip = quillet::Tip(1 + frame % 7);
             in.attachPosition = frame % 5;
             in.extensionMode = 1;
             in.slide = 5; // 最大２行: maroon bars under the underlines

@@ -1,5 +1,6 @@
 #include "base/Errors.h"
 #include "settings/Presets.h"
+#include "program/Session.h"
 #include "settings/Settings.h"
 #include "support/TestSupport.h"
 
@@ -18,11 +19,11 @@ Session loadedSession(const TempDir &dir, test::RecordingHost &host)
 {
     test::copyStartData(dir);
     Session s;
-    s.startDir = dir.path();
-    s.settingsList = test::startData("PLDATA.tx");
-    s.basicList = test::startData("PKDATA.tx");
-    s.settingsLoaded = true;
-    settings::apply(s, host);
+    s.files.startDir = dir.path();
+    s.files.settingsList = test::startData("PLDATA.tx");
+    s.files.basicList = test::startData("PKDATA.tx");
+    s.files.settingsLoaded = true;
+    settings::apply(s.settingsScope(), host);
     return s;
 }
 
@@ -37,23 +38,23 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     TempDir dir;
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     FormModel &f = s.form;
-    f.ComboBoxEx1 = 6;
-    f.ComboBoxEx2 = 12;
-    f.SpeedButton2 = true;
-    f.ColorBox2.selectColor(1234567);
-    f.SpeedButton10 = true;
+    f.tip = Tip(6);
+    f.frameKind = FrameKind(12);
+    f.embeddedTextOn = true;
+    f.fillColour.selectColor(1234567);
+    f.fillOn = true;
     f.fontSwitch = 1;
-    f.basic.SpinEdit5 = 35;
-    f.basic.ComboBox1 = 2;
-    f.basic.ComboBox3 = 5;
-    f.basic.ColorBox1.selectItem(11);
-    f.ListBox1 = 4;
+    f.basic.arrowLength = 35;
+    f.basic.dotRadiusMm = 2;
+    f.basic.dotRadiusTenths = 5;
+    f.basic.windowColour.selectItem(11);
+    f.patternIndex = 4;
     const FormModel saved = f;
 
-    f.SpeedButton18 = true;
-    EXPECT_EQ(presets::click(s, host, 3, true), presets::ClickOutcome::Saved);
+    f.presetSaveMode = true;
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 3, true), presets::ClickOutcome::Saved);
     const Lines file = readLines(dir / "PSDATA3.tx");
     ASSERT_EQ(file.size(), 50u);
     EXPECT_EQ(file[2], "12");
@@ -63,16 +64,16 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     EXPECT_EQ(file[42], "25");
     EXPECT_EQ(file[49], "000");
     // Released in save mode: nothing happens.
-    EXPECT_EQ(presets::click(s, host, 3, false), presets::ClickOutcome::Nothing);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 3, false), presets::ClickOutcome::Nothing);
 
     f = FormModel();
-    f.SpeedButton18 = false;
-    EXPECT_EQ(presets::click(s, host, 3, true), presets::ClickOutcome::Recalled);
-    EXPECT_EQ(f.ComboBoxEx1, saved.ComboBoxEx1);
-    EXPECT_EQ(f.ComboBoxEx2, saved.ComboBoxEx2);
-    EXPECT_EQ(f.ColorBox2, saved.ColorBox2);
+    f.presetSaveMode = false;
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 3, true), presets::ClickOutcome::Recalled);
+    EXPECT_EQ(f.tip, saved.tip);
+    EXPECT_EQ(f.frameKind, saved.frameKind);
+    EXPECT_EQ(f.fillColour, saved.fillColour);
     EXPECT_EQ(f.basic, saved.basic);
-    EXPECT_EQ(f.ListBox1, 4);
+    EXPECT_EQ(f.patternIndex, 4);
     EXPECT_EQ(f.presetDown, 3);
 }
 
@@ -82,20 +83,20 @@ TEST(Presets, RecallReadsTheLinesOfAPresetFile)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     dir.write("PSDATA1.tx", kGoldenPreset);
-    presets::load(s, host);
-    ASSERT_TRUE(presets::recall(s, 1));
+    presets::load(s.settingsScope(), host);
+    ASSERT_TRUE(presets::recall(s.files.quickSelect, s.form, 1));
     const FormModel &f = s.form;
-    EXPECT_EQ(f.ComboBoxEx1, 4);
-    EXPECT_EQ(f.ComboBoxEx2, 3);
-    EXPECT_EQ(f.ComboBoxEx3, 2);
-    EXPECT_EQ(f.SpinEdit1, 10);
-    EXPECT_TRUE(f.SpeedButton11);
-    EXPECT_EQ(f.basic.ComboBox9, 3);
-    EXPECT_EQ(f.basic.ColorBox1.color(), 56576);
-    EXPECT_EQ(f.basic.ComboBox1, 1);
-    EXPECT_EQ(f.basic.ComboBox3, 1);
-    EXPECT_EQ(f.basic.RadioGroup1, 2);
-    EXPECT_FALSE(f.basic.CheckBox5);
+    EXPECT_EQ(f.tip, Tip(4));
+    EXPECT_EQ(f.frameKind, FrameKind(3));
+    EXPECT_EQ(f.attachPosition, 2);
+    EXPECT_EQ(f.extensionLength, 10);
+    EXPECT_TRUE(f.tiltOn);
+    EXPECT_EQ(f.basic.arrowAngle, 3);
+    EXPECT_EQ(f.basic.windowColour.color(), 56576);
+    EXPECT_EQ(f.basic.dotRadiusMm, 1);
+    EXPECT_EQ(f.basic.dotRadiusTenths, 1);
+    EXPECT_EQ(f.basic.detectionRange, 2);
+    EXPECT_FALSE(f.basic.noFrameGap);
     EXPECT_EQ(f.selectedFontName, sj("ＭＳ ゴシック"));
 }
 
@@ -108,12 +109,12 @@ TEST(Presets, FilesOfTheWrongLengthAreEmptyPresets)
     short49.pop_back();
     dir.write("PSDATA5.tx", short49);
     dir.write("PSDATA6.tx", kGoldenPreset);
-    presets::load(s, host);
-    EXPECT_TRUE(s.quickSelect.isEmpty(5));
-    EXPECT_FALSE(s.quickSelect.isEmpty(6));
+    presets::load(s.settingsScope(), host);
+    EXPECT_TRUE(s.files.quickSelect.isEmpty(5));
+    EXPECT_FALSE(s.files.quickSelect.isEmpty(6));
     const FormModel before = s.form;
-    EXPECT_EQ(presets::click(s, host, 5, true), presets::ClickOutcome::Empty);
-    EXPECT_EQ(s.form.ComboBoxEx2, before.ComboBoxEx2);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 5, true), presets::ClickOutcome::Empty);
+    EXPECT_EQ(s.form.frameKind, before.frameKind);
     EXPECT_EQ(s.form.basic, before.basic);
 }
 
@@ -125,10 +126,10 @@ TEST(Presets, ADamagedPresetChangesNothing)
     Lines bad = kGoldenPreset;
     bad[30] = "wide";
     dir.write("PSDATA2.tx", bad);
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     const FormModel before = s.form;
-    EXPECT_THROW(presets::recall(s, 2), ConvertError);
-    EXPECT_EQ(s.form.ComboBoxEx1, before.ComboBoxEx1);
+    EXPECT_THROW(presets::recall(s.files.quickSelect, s.form, 2), ConvertError);
+    EXPECT_EQ(s.form.tip, before.tip);
     EXPECT_EQ(s.form.basic, before.basic);
 }
 
@@ -138,15 +139,15 @@ TEST(Presets, ReleasingInRecallModeReturnsToTheSettingsButKeepsThePhraseBookPlac
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     dir.write("PSDATA1.tx", kGoldenPreset);
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     const FormModel fromSettings = s.form;
-    presets::click(s, host, 1, true);
-    ASSERT_NE(s.form.ComboBoxEx2, fromSettings.ComboBoxEx2);
+    presets::click(s.settingsScope(), host, 1, true);
+    ASSERT_NE(s.form.frameKind, fromSettings.frameKind);
     s.phraseBook.setPage("7");
     s.phraseBook.setFolder("\\other");
-    EXPECT_EQ(presets::click(s, host, 1, false), presets::ClickOutcome::ReturnedToSettings);
-    EXPECT_EQ(s.form.ComboBoxEx2, fromSettings.ComboBoxEx2);
-    EXPECT_EQ(s.form.ComboBoxEx1, fromSettings.ComboBoxEx1);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 1, false), presets::ClickOutcome::ReturnedToSettings);
+    EXPECT_EQ(s.form.frameKind, fromSettings.frameKind);
+    EXPECT_EQ(s.form.tip, fromSettings.tip);
     EXPECT_EQ(s.form.presetDown, 0);
     EXPECT_EQ(s.phraseBook.page(), "7");
     EXPECT_EQ(s.phraseBook.folder(), "\\other");
@@ -160,12 +161,12 @@ TEST(Presets, TheStartupPresetIsPressedWhenTheSettingsAskForIt)
     dir.write("PSDATA4.tx", kGoldenPreset);
     for (const char *line : {"4", "11", "0"}) {
         s.form.presetDown = 0;
-        s.form.ComboBoxEx2 = 0;
-        s.settingsList[23] = line;
-        presets::load(s, host);
+        s.form.frameKind = FrameKind(0);
+        s.files.settingsList[23] = line;
+        presets::load(s.settingsScope(), host);
         const bool pressed = std::string(line) == "4";
         EXPECT_EQ(s.form.presetDown, pressed ? 4 : 0) << line;
-        EXPECT_EQ(s.form.ComboBoxEx2, pressed ? 3 : 0) << line;
+        EXPECT_EQ(s.form.frameKind, FrameKind(pressed ? 3 : 0)) << line;
     }
 }
 
@@ -184,10 +185,10 @@ TEST_P(PresetMemoFile, IsReadCheckedOrCreatedAtFirstShow)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     GetParam().setup(dir);
-    s.form.CheckBox6 = false;
-    presets::load(s, host);
+    s.form.presetHoverImage = false;
+    presets::load(s.settingsScope(), host);
     EXPECT_EQ(host.messages, GetParam().messages);
-    EXPECT_EQ(s.form.CheckBox6, GetParam().checkBox6);
+    EXPECT_EQ(s.form.presetHoverImage, GetParam().checkBox6);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -219,7 +220,7 @@ TEST(Presets, AMissingMemoFileIsCreatedWithTheDefaultMemos)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     std::filesystem::remove(dir / "SENTAKUMEMO.TX");
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     Lines expected(10, sj("保存右クリックで登録"));
     expected.push_back("1");
     EXPECT_EQ(readLines(dir / "SENTAKUMEMO.TX"), expected);
@@ -229,12 +230,12 @@ TEST(Presets, HintsAreTheMemosOnlyWhenMemosAreShown)
 {
     Session s;
     s.form.presetMemos[5] = sj("雲マーク");
-    s.form.CheckBox1 = false;
-    EXPECT_EQ(presets::buttonHint(s, 6), presets::buttonHint(s, 1));
-    EXPECT_EQ(sjis::toUtf8(presets::buttonHint(s, 6)),
+    s.form.memosAsHints = false;
+    EXPECT_EQ(presets::buttonHint(s.form, 6), presets::buttonHint(s.form, 1));
+    EXPECT_EQ(sjis::toUtf8(presets::buttonHint(s.form, 6)),
               "先端記号、文字枠、文字種、線色などの設定を保存、または保存されている設定に切替");
-    s.form.CheckBox1 = true;
-    EXPECT_EQ(presets::buttonHint(s, 6), sj("雲マーク"));
+    s.form.memosAsHints = true;
+    EXPECT_EQ(presets::buttonHint(s.form, 6), sj("雲マーク"));
 }
 
 TEST(Presets, MemoWindowPadsShortFilesWithOnesAndSavesTwelveLines)
@@ -243,13 +244,13 @@ TEST(Presets, MemoWindowPadsShortFilesWithOnesAndSavesTwelveLines)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     dir.write("SENTAKUMEMO.TX", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "0"});
-    ASSERT_TRUE(presets::readMemos(s, host));
-    EXPECT_FALSE(s.form.CheckBox1);
-    EXPECT_TRUE(s.form.CheckBox6);
+    ASSERT_TRUE(presets::readMemos(s.settingsScope(), host));
+    EXPECT_FALSE(s.form.memosAsHints);
+    EXPECT_TRUE(s.form.presetHoverImage);
     s.form.presetMemos[0] = "A";
-    presets::saveMemos(s, host);
+    presets::saveMemos(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "SENTAKUMEMO.TX"), (Lines{"A", "b", "c", "d", "e", "f", "g", "h", "i", "j", "0", "1"}));
     std::filesystem::remove(dir / "SENTAKUMEMO.TX");
-    EXPECT_FALSE(presets::readMemos(s, host));
+    EXPECT_FALSE(presets::readMemos(s.settingsScope(), host));
     EXPECT_EQ(host.messages.back(), "notice: 簡単選択メモデーター:SENTAKUMEMO.TX が見つかりません");
 }

@@ -1,5 +1,6 @@
 #include "base/Errors.h"
 #include "settings/Patterns.h"
+#include "program/Session.h"
 #include "settings/Settings.h"
 #include "support/TestSupport.h"
 
@@ -15,10 +16,10 @@ Session sessionIn(const TempDir &dir)
 {
     test::copyStartData(dir);
     Session s;
-    s.startDir = dir.path();
-    s.settingsList = test::startData("PLDATA.tx");
-    s.basicList = test::startData("PKDATA.tx");
-    s.settingsLoaded = true;
+    s.files.startDir = dir.path();
+    s.files.settingsList = test::startData("PLDATA.tx");
+    s.files.basicList = test::startData("PKDATA.tx");
+    s.files.settingsLoaded = true;
     return s;
 }
 
@@ -37,12 +38,12 @@ TEST_P(SettingsFillLine, SignIsTheFillSwitchAndMagnitudeTheItemPlusOne)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[19] = GetParam().line19;
-    settings::apply(s, host);
-    EXPECT_EQ(s.form.ColorBox2.item, GetParam().item);
-    EXPECT_EQ(s.form.SpeedButton10, GetParam().fill);
+    s.files.settingsList[19] = GetParam().line19;
+    settings::apply(s.settingsScope(), host);
+    EXPECT_EQ(s.form.fillColour.item, GetParam().item);
+    EXPECT_EQ(s.form.fillOn, GetParam().fill);
     // Registering writes the same line back.
-    settings::registerSettings(s, host);
+    settings::registerSettings(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[19], GetParam().line19);
 }
 
@@ -55,10 +56,10 @@ TEST(Settings, FillLineOfTheMostNegativeNumberSelectsNoItem)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[19] = "-2147483648";
-    settings::apply(s, host);
-    EXPECT_EQ(s.form.ColorBox2.item, -1);
-    EXPECT_TRUE(s.form.SpeedButton10);
+    s.files.settingsList[19] = "-2147483648";
+    settings::apply(s.settingsScope(), host);
+    EXPECT_EQ(s.form.fillColour.item, -1);
+    EXPECT_TRUE(s.form.fillOn);
 }
 
 TEST(Settings, AppliesEveryLineToTheFormAndTheirStates)
@@ -66,39 +67,39 @@ TEST(Settings, AppliesEveryLineToTheFormAndTheirStates)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    Lines &l = s.settingsList;
+    Lines &l = s.files.settingsList;
     l = {"5", "3", "7", "4", "12", "2", "10", "25", "1", "6", "5", "\\sub", "1", "1", "3", "-128", "", "",
          "8421376", "-1", sj("ＭＳ 明朝"), "1", "1", "11", "1", "12.5", "0", "0", "0", "0"};
-    settings::apply(s, host);
+    settings::apply(s.settingsScope(), host);
     const FormModel &f = s.form;
-    EXPECT_EQ(f.ComboBoxEx1, 5);
-    EXPECT_EQ(f.ComboBox2, 3);
-    EXPECT_EQ(f.ComboBoxEx2, 7);
-    EXPECT_EQ(f.ComboBoxEx3, 4);
+    EXPECT_EQ(f.tip, Tip(5));
+    EXPECT_EQ(f.lineType, 3);
+    EXPECT_EQ(f.frameKind, FrameKind(7));
+    EXPECT_EQ(f.attachPosition, 4);
     EXPECT_EQ(s.phraseBook.page(), "12");
-    EXPECT_EQ(f.ComboBox8, 2);
-    EXPECT_EQ(f.ComboBox6, 10);
-    EXPECT_EQ(f.SpinEdit1, 25);
-    EXPECT_EQ(f.ComboBox5, 1);
-    EXPECT_EQ(f.ComboBoxEx4, 6);
-    EXPECT_EQ(f.ListBox1, 5);
+    EXPECT_EQ(f.copyMethod, 2);
+    EXPECT_EQ(f.textKind, 10);
+    EXPECT_EQ(f.extensionLength, 25);
+    EXPECT_EQ(f.extensionMode, 1);
+    EXPECT_EQ(f.slide, 6);
+    EXPECT_EQ(f.patternIndex, 5);
     EXPECT_EQ(s.phraseBook.folder(), "\\sub");
-    EXPECT_TRUE(f.SpeedButton2);
-    EXPECT_TRUE(f.SpeedButton1);
+    EXPECT_TRUE(f.embeddedTextOn);
+    EXPECT_TRUE(f.imeOn);
     EXPECT_EQ(f.imeCaption, ImeMode::HalfKatakana);
     EXPECT_EQ(f.fontSwitch, -128);
     EXPECT_EQ(f.windowLeft, 0);
     EXPECT_EQ(l[16], "0"); // an empty position becomes "0" in the list too
     EXPECT_EQ(l[17], "0");
     // Teal is a listed colour: its item is selected and the custom entry stays.
-    EXPECT_EQ(f.ColorBox2.custom, 0);
-    EXPECT_EQ(f.ColorBox2.item, 0);
-    EXPECT_TRUE(f.SpeedButton10);
+    EXPECT_EQ(f.fillColour.custom, 0);
+    EXPECT_EQ(f.fillColour.item, 0);
+    EXPECT_TRUE(f.fillOn);
     EXPECT_EQ(f.selectedFontName, sj("ＭＳ 明朝"));
-    EXPECT_TRUE(f.SpeedButton11);
-    EXPECT_TRUE(f.CheckBox2);
-    EXPECT_TRUE(f.CheckBox3);
-    EXPECT_TRUE(f.CheckBox4);
+    EXPECT_TRUE(f.tiltOn);
+    EXPECT_TRUE(f.textCentreBase);
+    EXPECT_TRUE(f.continuous);
+    EXPECT_TRUE(f.fixedLeaderLength);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -107,13 +108,13 @@ TEST(Settings, StoredIndexesOutsideTheListsSelectNothingAndSpinValuesAreClamped)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[0] = "8";
-    s.settingsList[2] = "-1";
-    s.settingsList[7] = "150";
-    settings::apply(s, host);
-    EXPECT_EQ(s.form.ComboBoxEx1, -1);
-    EXPECT_EQ(s.form.ComboBoxEx2, -1);
-    EXPECT_EQ(s.form.SpinEdit1, 99);
+    s.files.settingsList[0] = "8";
+    s.files.settingsList[2] = "-1";
+    s.files.settingsList[7] = "150";
+    settings::apply(s.settingsScope(), host);
+    EXPECT_EQ(s.form.tip, Tip(-1));
+    EXPECT_EQ(s.form.frameKind, FrameKind(-1));
+    EXPECT_EQ(s.form.extensionLength, 99);
 }
 
 TEST(Settings, AnUnlistedCustomColourGoesIntoTheCustomEntry)
@@ -121,11 +122,11 @@ TEST(Settings, AnUnlistedCustomColourGoesIntoTheCustomEntry)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[18] = "1234567";
-    s.settingsList[19] = "1";
-    settings::apply(s, host);
-    EXPECT_EQ(s.form.ColorBox2.custom, 1234567);
-    EXPECT_EQ(s.form.ColorBox2.color(), 1234567);
+    s.files.settingsList[18] = "1234567";
+    s.files.settingsList[19] = "1";
+    settings::apply(s.settingsScope(), host);
+    EXPECT_EQ(s.form.fillColour.custom, 1234567);
+    EXPECT_EQ(s.form.fillColour.color(), 1234567);
 }
 
 TEST(Settings, RegisterWritesTheFormAndClearsTheFixedLengthLines)
@@ -133,14 +134,14 @@ TEST(Settings, RegisterWritesTheFormAndClearsTheFixedLengthLines)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    settings::apply(s, host);
-    s.form.ComboBoxEx2 = 9;
-    s.form.SpeedButton1 = true;
+    settings::apply(s.settingsScope(), host);
+    s.form.frameKind = FrameKind(9);
+    s.form.imeOn = true;
     s.form.imeCaption = ImeMode::FullAlphanumeric;
     s.form.selectedFontName.clear();
-    s.settingsList[23] = "4";
-    settings::storeLeaderLength(s, "12.5");
-    settings::registerSettings(s, host);
+    s.files.settingsList[23] = "4";
+    settings::storeLeaderLength(s.files, "12.5");
+    settings::registerSettings(s.settingsScope(), host);
     const Lines pl = readLines(dir / "PLDATA.tx");
     ASSERT_EQ(pl.size(), 30u);
     EXPECT_EQ(pl[2], "9");
@@ -164,9 +165,9 @@ TEST_P(SettingsCloseTime, WritesTheStartupPresetLine)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.form.CheckBox3 = GetParam().continuous;
+    s.form.continuous = GetParam().continuous;
     s.form.presetDown = GetParam().presetDown;
-    settings::writeCloseTime(s, host);
+    settings::writeCloseTime(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[23], GetParam().line23);
 }
 
@@ -178,13 +179,13 @@ TEST(Settings, AFailedSaveWarnsAndKeepsTheNewValuesInMemory)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.startDir = dir / "missing-folder";
+    s.files.startDir = dir / "missing-folder";
     test::RecordingHost host;
     s.form.windowLeft = 77;
-    settings::writeCloseTime(s, host);
+    settings::writeCloseTime(s.settingsScope(), host);
     EXPECT_EQ(host.messages,
               std::vector<std::string>{"warning: [入出力エラー]書込みまたは読込みできません\r\nディスクを確認する必要があります"});
-    EXPECT_EQ(s.settingsList[16], "77");
+    EXPECT_EQ(s.files.settingsList[16], "77");
 }
 
 struct RadiusCase {
@@ -198,11 +199,11 @@ TEST_P(PatternRadius, FirstDigitIsWholeMillimetresLastIsTenths)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.form.ListBox1 = 2;
-    s.basicList[40 + 16] = GetParam().line;
-    patterns::apply(s, false);
-    EXPECT_EQ(s.form.basic.ComboBox1, GetParam().whole);
-    EXPECT_EQ(s.form.basic.ComboBox3, GetParam().tenths);
+    s.form.patternIndex = 2;
+    s.files.basicList[40 + 16] = GetParam().line;
+    patterns::apply(s.settingsScope(), false);
+    EXPECT_EQ(s.form.basic.dotRadiusMm, GetParam().whole);
+    EXPECT_EQ(s.form.basic.dotRadiusTenths, GetParam().tenths);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, PatternRadius,
@@ -213,34 +214,34 @@ TEST(Patterns, ACustomColourOfZeroSelectsItem17WhateverTheIndexLineSays)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.basicList[14] = "0";
-    s.basicList[15] = "4";
-    patterns::apply(s, false);
-    EXPECT_EQ(s.form.basic.ColorBox1.item, 17);
-    s.basicList[14] = "56576";
-    patterns::apply(s, false);
-    EXPECT_EQ(s.form.basic.ColorBox1.item, 4);
-    EXPECT_EQ(s.form.basic.ColorBox1.custom, 56576);
+    s.files.basicList[14] = "0";
+    s.files.basicList[15] = "4";
+    patterns::apply(s.settingsScope(), false);
+    EXPECT_EQ(s.form.basic.windowColour.item, 17);
+    s.files.basicList[14] = "56576";
+    patterns::apply(s.settingsScope(), false);
+    EXPECT_EQ(s.form.basic.windowColour.item, 4);
+    EXPECT_EQ(s.form.basic.windowColour.custom, 56576);
 }
 
 TEST(Patterns, ApplyReadsTheSelectedPatternAndOptionallyTheNames)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.basicList[60 + 0] = "33";
-    s.basicList[60 + 13] = "9";
-    s.basicList[60 + 18] = "0";
-    s.basicList[123] = sj("新しい名前");
-    s.form.ListBox1 = 3;
-    patterns::apply(s, false);
-    EXPECT_EQ(s.form.basic.SpinEdit5, 33);
-    EXPECT_EQ(s.form.basic.ComboBox9, 9);
-    EXPECT_FALSE(s.form.basic.CheckBox5);
+    s.files.basicList[60 + 0] = "33";
+    s.files.basicList[60 + 13] = "9";
+    s.files.basicList[60 + 18] = "0";
+    s.files.basicList[123] = sj("新しい名前");
+    s.form.patternIndex = 3;
+    patterns::apply(s.settingsScope(), false);
+    EXPECT_EQ(s.form.basic.arrowLength, 33);
+    EXPECT_EQ(s.form.basic.arrowAngle, 9);
+    EXPECT_FALSE(s.form.basic.noFrameGap);
     EXPECT_NE(s.form.patternNames[3], sj("新しい名前"));
-    patterns::apply(s, true);
+    patterns::apply(s.settingsScope(), true);
     EXPECT_EQ(s.form.patternNames[3], sj("新しい名前"));
-    s.basicList[60 + 2] = "x";
-    EXPECT_THROW(patterns::apply(s, false), ConvertError);
+    s.files.basicList[60 + 2] = "x";
+    EXPECT_THROW(patterns::apply(s.settingsScope(), false), ConvertError);
 }
 
 TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
@@ -248,13 +249,13 @@ TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.form.ListBox1 = 1;
-    s.form.basic.ComboBox1 = 3;
-    s.form.basic.ComboBox3 = 7;
-    s.form.basic.CheckBox5 = false;
-    s.form.Edit7 = sj("矢印大");
+    s.form.patternIndex = 1;
+    s.form.basic.dotRadiusMm = 3;
+    s.form.basic.dotRadiusTenths = 7;
+    s.form.basic.noFrameGap = false;
+    s.form.newPatternName = sj("矢印大");
     s.form.windowTop = 55;
-    patterns::registerPattern(s, host);
+    patterns::registerPattern(s.settingsScope(), host);
     const Lines pk = readLines(dir / "PKDATA.tx");
     ASSERT_EQ(pk.size(), 126u);
     EXPECT_EQ(pk[20 + 16], "37");
@@ -262,9 +263,9 @@ TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
     EXPECT_EQ(pk[20 + 19], "0");
     EXPECT_EQ(pk[121], sj("矢印大"));
     EXPECT_EQ(s.form.patternNames[1], sj("矢印大"));
-    EXPECT_TRUE(s.form.Edit7.empty());
+    EXPECT_TRUE(s.form.newPatternName.empty());
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[17], "55");
     // With Edit7 empty the old name stays.
-    patterns::registerPattern(s, host);
+    patterns::registerPattern(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PKDATA.tx")[121], sj("矢印大"));
 }

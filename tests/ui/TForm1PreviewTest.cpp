@@ -55,10 +55,10 @@ void storeRectanglePreset(TForm1 &form, int preset)
 {
     quillet::Session &session = form.session();
     const quillet::FormModel kept = session.form;
-    session.form.ComboBoxEx2 = 2;
-    session.form.ComboBoxEx1 = 1;
-    session.form.ComboBoxEx3 = 2;
-    session.quickSelect.setSaved(preset, quillet::presets::buildLines(session));
+    session.form.frameKind = quillet::FrameKind::Rectangle;
+    session.form.tip = quillet::Tip::NoSymbol;
+    session.form.attachPosition = 2;
+    session.files.quickSelect.setSaved(preset, quillet::presets::buildLines(session.form, quillet::PhraseBookPlace{}));
     session.form = kept;
 }
 

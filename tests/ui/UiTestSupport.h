@@ -2,7 +2,8 @@
 // Start directories and a recording host for the window tests.
 #include "base/Sjis.h"
 #include "base/TextFile.h"
-#include "exchange/Host.h"
+#include "base/Host.h"
+#include "support/TestSupport.h"
 #include "ui/TForm1.h"
 
 #include <QDir>
@@ -17,21 +18,9 @@
 
 namespace uitest {
 
-/// Remembers every message instead of showing it; questions are declined.
-class RecordingHost : public quillet::Host {
-public:
-    explicit RecordingHost(int screenHeight = 768) : height(screenHeight) {}
-    void warning(const std::string &text) override { warnings.push_back(quillet::sjis::toUtf8(text)); }
-    void notice(const std::string &text) override { notices.push_back(quillet::sjis::toUtf8(text)); }
-    bool question(const std::string &text) override
-    {
-        questions.push_back(quillet::sjis::toUtf8(text));
-        return false;
-    }
-    int screenHeight() const override { return height; }
-
-    int height;
-    std::vector<std::string> warnings, notices, questions;
+/// The tests' recording host, at the 768-pixel screen the window tests are designed for.
+struct RecordingHost : quillet::test::RecordingHost {
+    explicit RecordingHost(int screenHeight = 768) : quillet::test::RecordingHost(screenHeight) {}
 };
 
 /// A temporary start directory holding the bundled data files and, when given, an
