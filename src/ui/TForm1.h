@@ -40,6 +40,9 @@ class ColorBox;
 class FontDialog;
 class RadioGroup;
 } // namespace quillet::ui
+namespace quillet::preview {
+class PreviewBox;
+} // namespace quillet::preview
 
 /// The main window. Controls keep their designer names as member names and as
 /// objectName(); their state lives in the session's form model, bound through one
@@ -84,7 +87,8 @@ public:
     QTableWidget *MLStringGrid1, *StringGrid2, *StringGrid3;
     QLabel *Label18;
     // Preview and quick-select corner
-    QWidget *Panel3, *PaintBox1, *PaintBox2;
+    QWidget *Panel3;
+    quillet::preview::PreviewBox *PaintBox1, *PaintBox2;
     QLabel *Label10, *Label16, *Label17;
     QToolButton *SpeedButton13, *SpeedButton14, *SpeedButton15, *SpeedButton16, *SpeedButton17;
     QToolButton *SpeedButton19, *SpeedButton20, *SpeedButton21, *SpeedButton22, *SpeedButton23;
@@ -179,6 +183,10 @@ public:
     void DOTBClick(int index);
     void Timer1Timer();
     void MLStringGrid1MouseDown(const QPoint &pos);
+    /// The pointer rests on preset button n (1..10): its picture in the preview.
+    void PresetButtonMouseMove(int preset);
+    /// The pointer is off the preset buttons: the preview of the current choices again.
+    void FormMouseMove();
 
     /// Opens the output view "出力図" beside the window (F5, or a double click on the
     /// setting preview), or brings it to the front.
@@ -188,6 +196,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -210,6 +219,9 @@ private:
     void wireInputBox();
     void wireHelp();
     bool inputBoxEvent(QObject *watched, QEvent *event);
+    void wirePreview();
+    /// Hover events of the preset buttons; never takes the event.
+    void presetHoverEvent(QObject *watched, const QEvent *event);
 
     // Start-up and model display (TForm1.cpp)
     void applyStartupState();
@@ -252,6 +264,7 @@ private:
     quillet::ui::BriefHelp *m_briefHelp = nullptr;
     FontDialogRunner m_runFontDialog;
     HelpOpener m_openHelp;
+    int m_hoveredPreset = 0; ///< preset whose picture PaintBox2 shows; 0 none
     double m_scale = 1.0;
     quillet::outputview::OutputView *m_outputView = nullptr;
 };
