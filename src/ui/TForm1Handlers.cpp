@@ -67,7 +67,6 @@ void TForm1::wire()
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
     connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
-    connect(MLStringGrid1, &QWidget::customContextMenuRequested, this, &TForm1::MLStringGrid1MouseDown);
     connect(MENW1, &QAction::triggered, this, &TForm1::MENW1Click);
     connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
     for (int i = 0; i < int(SUBMEN.size()); ++i)
@@ -81,20 +80,16 @@ void TForm1::wire()
     SpeedButton1->installEventFilter(this);
     Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
+    wirePhraseBook();
     holdUnbuiltGestures();
 }
 
 void TForm1::holdUnbuiltGestures()
 {
-    // Brief help, the help file and the phrase-book gestures are not wired yet; their
-    // controls must not look as if they did something. Grid edits would not reach the
-    // phrase book, so they are refused rather than lost.
-    for (QWidget *control : {static_cast<QWidget *>(SpeedButton5), static_cast<QWidget *>(SpeedButton6),
-                             static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
-                             static_cast<QWidget *>(SpeedButton9)})
-        control->setEnabled(false);
-    MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Brief help and the help file are not wired yet; their buttons must not look as
+    // if they did something.
+    SpeedButton5->setEnabled(false);
+    SpeedButton6->setEnabled(false);
     Memo2->setReadOnly(true);
 }
 
@@ -136,6 +131,8 @@ void TForm1::controlChanged(const char *name)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (phraseBookEvent(watched, event))
+        return true;
     if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
         return true;
     // A disabled button takes no press, as its own handlers would not.
@@ -153,6 +150,7 @@ void TForm1::BitBtn2Click()
 {
     if (!BitBtn2->isEnabled())
         return;
+    finishGridEdits();
     syncWindowPosition();
     guarded([this] { completeInput(m_session, *m_host); });
     showModel();
@@ -174,8 +172,7 @@ bool TForm1::Memo1KeyDown(const QKeyEvent *event)
 
 void TForm1::MENW1Click()
 {
-    // The selected phrase-book block is copied into the input box first once the grid
-    // shows blocks; until then the item is 入力完了 itself.
+    copyBlockToMemo();
     BitBtn2Click();
 }
 
@@ -413,9 +410,4 @@ void TForm1::DOTBClick(int index)
 {
     m_session.form.basic.ComboBox3 = index;
     showModel();
-}
-
-void TForm1::MLStringGrid1MouseDown(const QPoint &pos)
-{
-    PopupMenu1->popup(MLStringGrid1->viewport()->mapToGlobal(pos));
 }
