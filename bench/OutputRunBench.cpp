@@ -3,8 +3,8 @@
 #include "base/Sjis.h"
 #include "base/TextFile.h"
 #include "exchange/ExchangeData.h"
-#include "exchange/OutputRun.h"
-#include "exchange/Session.h"
+#include "program/CompleteInput.h"
+#include "program/Session.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,7 +21,7 @@ int main(int argc, char **argv)
     s.exchangeList = readLines(std::string(QUILLET_SOURCE_DIR) + "/tests/fixtures/exchange/bend.jwc_temp.txt");
     readExchange(s.exchangeList, s.mode, s.exchange);
     s.exchange.point3Line = "hp3   6020.5 5810.25"; // a sloped direction, so the text is turned
-    s.settingsList = Lines(30, "0");
+    s.files.settingsList = Lines(30, "0");
     std::string line;
     while (line.size() < 70)
         line += sjis::fromUtf8("注");

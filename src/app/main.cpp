@@ -1,6 +1,6 @@
 // Quillet's entry: the window, or with --batch the same start-up and "入力完了"
 // without any widget, for scripts and for machines without a display.
-#include "exchange/Batch.h"
+#include "batch/Batch.h"
 
 #include <filesystem>
 #include <iostream>

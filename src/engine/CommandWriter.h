@@ -1,7 +1,7 @@
 #pragma once
 #include "base/Number.h"
 #include "base/TextFile.h"
-#include "exchange/RunSetup.h"
+#include "engine/RunSetup.h"
 
 #include <string>
 

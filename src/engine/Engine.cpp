@@ -3,8 +3,8 @@
 #include "engine/Frames.h"
 #include "engine/GeometrySetup.h"
 #include "engine/Leader.h"
-#include "text/TextPlacement.h"
-#include "text/TextWriter.h"
+#include "engine/TextPlacement.h"
+#include "engine/TextWriter.h"
 
 namespace quillet {
 

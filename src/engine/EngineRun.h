@@ -1,8 +1,8 @@
 #pragma once
 #include "engine/CommandWriter.h"
 #include "engine/GeometryState.h"
-#include "exchange/RunContext.h"
-#include "exchange/RunSetup.h"
+#include "engine/RunContext.h"
+#include "engine/RunSetup.h"
 
 namespace quillet {
 

@@ -1,6 +1,7 @@
 #include "base/Number.h"
 #include "base/RealMath.h"
 #include "engine/Frames.h"
+#include "exchange/Records.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,58 +14,6 @@ namespace {
 
 using ld = long double;
 
-bool startsWith(const std::string &s, const char *prefix)
-{
-    return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
-}
-
-bool isTextRecord(const std::string &line)
-{
-    static const char *const kinds[] = {"ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2"};
-    return std::any_of(std::begin(kinds), std::end(kinds), [&](const char *k) { return startsWith(line, k); });
-}
-
-std::vector<std::string> blankSeparated(const std::string &text)
-{
-    std::istringstream in(text);
-    std::vector<std::string> tokens;
-    std::string token;
-    while (in >> token)
-        tokens.push_back(token);
-    return tokens;
-}
-
-// A text-kind table entry was stored as a number when the exchange file was read.
-ld tableValue(const std::string &token)
-{
-    try {
-        return parseFloat(token);
-    } catch (const ConvertError &) {
-        throw VariantError("Could not convert variant of type (String) into type (Double)");
-    }
-}
-
-// Token k (from 0) of the spacing line: values follow the first blank, one blank apart.
-std::string spacingToken(const std::string &line, int k)
-{
-    std::size_t pos = line.find(' ');
-    for (int i = 0; i < k && pos != std::string::npos; ++i)
-        pos = line.find(' ', pos + 1);
-    if (pos == std::string::npos)
-        throw ConvertError("missing value " + std::to_string(k));
-    const std::size_t end = line.find(' ', pos + 1);
-    return line.substr(pos + 1, end == std::string::npos ? std::string::npos : end - pos - 1);
-}
-
-// The digits that follow a two-letter keyword ("cn3", "cn10", "cc4").
-int numberAfterKeyword(const std::string &line)
-{
-    std::size_t end = 2;
-    while (end < line.size() && end < 4 && line[end] >= '0' && line[end] <= '9')
-        ++end;
-    return parseInt(line.substr(2, end - 2));
-}
-
 // "cn": the character size of the texts that follow, free or by text kind.
 void readSize(EngineRun &e, const std::string &line)
 {
@@ -72,20 +21,20 @@ void readSize(EngineRun &e, const std::string &line)
         return; // a font record
     GeometryState &g = e.g;
     if (line.size() > 2 && line[2] == '0') {
-        const auto values = blankSeparated(line.size() > 4 ? line.substr(4) : std::string());
+        const auto values = records::words(line.size() > 4 ? line.substr(4) : std::string());
         if (values.size() < 3)
             throw ConvertError("'" + line + "' holds no text size");
         g.existingHalfWidth = double(parseFloat(values[0]) / 2);
         g.existingHeight = double(parseFloat(values[1]));
         g.existingHalfSpacing = double(parseFloat(values[2]) / 2);
     } else {
-        const int k = numberAfterKeyword(line);
+        const int k = records::numberAfterKeyword(line);
         if (k < 1 || k > 10)
             throw RangeError("List index out of bounds (" + std::to_string(k) + ")");
         const ExchangeData &ex = e.ctx.exchange;
-        g.existingHalfWidth = double(tableValue(ex.widthTokens[std::size_t(k)]) / 2);
-        g.existingHeight = double(tableValue(ex.heightTokens[std::size_t(k)]));
-        const ld spacing = parseFloat(spacingToken(ex.spacingLine, k - 1));
+        g.existingHalfWidth = double(records::tableValue(ex.widthTokens[std::size_t(k)]) / 2);
+        g.existingHeight = double(records::tableValue(ex.heightTokens[std::size_t(k)]));
+        const ld spacing = parseFloat(records::blankValue(ex.spacingLine, k - 1));
         // Kind 10 has always been measured with its whole spacing.
         g.existingHalfSpacing = double(k == 10 ? spacing : spacing / 2);
     }
@@ -95,7 +44,7 @@ void readSize(EngineRun &e, const std::string &line)
 // "cc": the base point of the texts that follow.
 void readBasePoint(EngineRun &e, const std::string &line)
 {
-    const int b = numberAfterKeyword(line);
+    const int b = records::numberAfterKeyword(line);
     if (b < 0 || b > 8)
         throw RangeError("List index out of bounds (" + std::to_string(b) + ")");
     e.g.basePoint = b;
@@ -122,7 +71,7 @@ TextRecordValues readRecord(const std::string &line)
     const std::size_t quote = line.find('"');
     const std::string numbers = line.size() > 3 ? line.substr(3, quote == std::string::npos ? std::string::npos : quote - 3)
                                                 : std::string();
-    const auto values = blankSeparated(numbers);
+    const auto values = records::words(numbers);
     if (values.size() < 4)
         throw ConvertError("'" + line + "' holds no text position");
     return {f32(parseFloat(values[0])), f32(parseFloat(values[1])), f32(parseFloat(values[2])),
@@ -179,15 +128,15 @@ void frameAllTexts(EngineRun &e)
     const Lines &copy = e.ctx.exchangeCopy;
     for (std::size_t i = 12; i < copy.size(); ++i) {
         const std::string &line = copy[i];
-        if (startsWith(line, "cn")) {
+        if (records::startsWith(line, "cn")) {
             readSize(e, line);
             continue;
         }
-        if (startsWith(line, "cc")) {
+        if (records::startsWith(line, "cc")) {
             readBasePoint(e, line);
             continue;
         }
-        if (!isTextRecord(line))
+        if (!records::isTextRecord(line))
             continue;
         const TextRecordValues r = readRecord(line);
         if (m.memoLines == 0)
@@ -284,15 +233,15 @@ bool frameOneText(EngineRun &e)
     g.turnBack = 1;
     m.memoLines = 0;
     defaultSize(e);
-    if (startsWith(line, "cc")) {
+    if (records::startsWith(line, "cc")) {
         readBasePoint(e, line);
         return false;
     }
-    if (startsWith(line, "cn")) {
+    if (records::startsWith(line, "cn")) {
         readSize(e, line);
         return false;
     }
-    if (!isTextRecord(line))
+    if (!records::isTextRecord(line))
         return false;
 
     const TextRecordValues r = readRecord(line);

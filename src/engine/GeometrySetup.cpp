@@ -2,7 +2,7 @@
 
 #include "base/Number.h"
 #include "base/RealMath.h"
-#include "text/TextPlacement.h"
+#include "engine/TextPlacement.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "exchange/RunSetup.h"
+#include "engine/RunSetup.h"
 
 #include <vector>
 

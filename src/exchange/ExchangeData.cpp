@@ -2,7 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Sjis.h"
-#include "settings/FormModel.h"
+#include "model/FormModel.h"
 
 namespace quillet {
 

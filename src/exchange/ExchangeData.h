@@ -1,6 +1,6 @@
 #pragma once
 #include "base/TextFile.h"
-#include "exchange/Mode.h"
+#include "model/Mode.h"
 
 #include <array>
 #include <string>

@@ -4,7 +4,7 @@
 #include "base/Number.h"
 #include "base/Platform.h"
 #include "base/Sjis.h"
-#include "exchange/Messages.h"
+#include "base/Messages.h"
 
 namespace quillet {
 
@@ -20,7 +20,7 @@ const std::string &PhraseBook::noPageText()
 
 int PhraseBook::pageNumber() const
 {
-    const int page = parseInt(m_page);
+    const int page = parseInt(m_place.page);
     if (page < 1 || page > kPages)
         throw RangeError("Grid index out of range");
     return page;
@@ -29,7 +29,7 @@ int PhraseBook::pageNumber() const
 fs::path PhraseBook::folderPath() const
 {
     // The stored folder begins with '\'; it names a folder under the start directory.
-    std::string relative = m_folder;
+    std::string relative = m_place.folder;
     while (!relative.empty() && (relative.front() == '\\' || relative.front() == '/'))
         relative.erase(0, 1);
     return relative.empty() ? m_startDir : m_startDir / platform::pathFromSjis(relative);
@@ -39,7 +39,7 @@ bool PhraseBook::folderUsable() const
 {
     // Folders are chosen under the start directory; a stored folder that climbs out of
     // it (an edited settings file) is treated as gone rather than followed.
-    for (const fs::path &part : platform::pathFromSjis(m_folder)) {
+    for (const fs::path &part : platform::pathFromSjis(m_place.folder)) {
         if (part == "..")
             return false;
     }
@@ -99,9 +99,9 @@ PhraseBook::OpenResult PhraseBook::readPage(Host &host, bool questionWithFullPat
         // The grid shows nothing and the file stays as it is on disk until the user
         // registers or deletes a block on this page.
         if (infoBoxForBadCount)
-            host.notice(msg::pageInvalid(m_page));
+            host.notice(msg::pageInvalid(m_place.page));
         else
-            host.warning(msg::pageInvalid(m_page));
+            host.warning(msg::pageInvalid(m_place.page));
         return OpenResult::BadLineCount;
     }
     const std::string name = questionWithFullPath ? platform::sjisFromPath(file)
@@ -116,8 +116,8 @@ PhraseBook::OpenResult PhraseBook::openFolder(Host &host)
 {
     if (!folderUsable()) {
         host.warning(msg::folderMissing());
-        m_folder.clear();
-        m_page = "1";
+        m_place.folder.clear();
+        m_place.page = "1";
         // The index shown must be the one of the folder that is now open: keeping the
         // vanished folder's (empty) list would write it over the start directory's index.
         loadPageIndex(host);
@@ -130,12 +130,12 @@ PhraseBook::OpenResult PhraseBook::openFolder(Host &host)
 
 PhraseBook::OpenResult PhraseBook::switchPage(Host &host, int page)
 {
-    if (std::to_string(page) == m_page)
+    if (std::to_string(page) == m_place.page)
         return OpenResult::Loaded;
     if (m_modified && m_pageValid) {
         writeOpenPage();
     }
-    m_page = std::to_string(page);
+    m_place.page = std::to_string(page);
     return readPage(host, true, true);
 }
 
@@ -174,8 +174,8 @@ void PhraseBook::switchFolder(Host &host, const std::optional<fs::path> &chosen)
     // A folder outside the start directory could not be stored relative to it.
     const std::optional<std::string> folder = chosen ? folderStringFor(m_startDir, *chosen) : std::nullopt;
     if (folder) {
-        m_folder = *folder;
-        m_page = "1";
+        m_place.folder = *folder;
+        m_place.page = "1";
         openFolder(host);
     }
     loadPageIndex(host);
@@ -209,12 +209,12 @@ std::optional<std::string> PhraseBook::folderStringFor(const fs::path &startDir,
 std::string PhraseBook::statusText(const std::string &patternName) const
 {
     std::string name;
-    if (m_folder.empty()) {
+    if (m_place.folder.empty()) {
         const std::string start = platform::sjisFromPath(m_startDir);
         const std::size_t slash = start.find_last_of('\\');
         name = slash == std::string::npos ? start : start.substr(slash + 1);
     } else {
-        name = m_folder.substr(m_folder[0] == '\\' ? 1 : 0, 60);
+        name = m_place.folder.substr(m_place.folder[0] == '\\' ? 1 : 0, 60);
     }
     return "[ " + patternName + sjis::fromUtf8(" ]　文字帳フォルダ = ") + name;
 }

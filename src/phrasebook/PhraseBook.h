@@ -1,6 +1,7 @@
 #pragma once
 #include "base/TextFile.h"
-#include "exchange/Host.h"
+#include "base/Host.h"
+#include "model/PhraseBookPlace.h"
 
 #include <filesystem>
 #include <optional>
@@ -23,11 +24,14 @@ public:
     void setStartDir(const std::filesystem::path &startDir) { m_startDir = startDir; }
     const std::filesystem::path &startDir() const { return m_startDir; }
 
-    const std::string &folder() const { return m_folder; }
-    void setFolder(const std::string &folder) { m_folder = folder; }
+    /// The open folder and page as the settings store them.
+    PhraseBookPlace &place() { return m_place; }
+    const PhraseBookPlace &place() const { return m_place; }
+    const std::string &folder() const { return m_place.folder; }
+    void setFolder(const std::string &folder) { m_place.folder = folder; }
     /// Current page number as stored ("1".."20").
-    const std::string &page() const { return m_page; }
-    void setPage(const std::string &page) { m_page = page; }
+    const std::string &page() const { return m_place.page; }
+    void setPage(const std::string &page) { m_place.page = page; }
     int pageNumber() const;
 
     Lines &pageIndex() { return m_pageIndex; }
@@ -93,8 +97,7 @@ private:
     OpenResult readPage(Host &host, bool questionWithFullPath, bool infoBoxForBadCount);
 
     std::filesystem::path m_startDir;
-    std::string m_folder;
-    std::string m_page = "1";
+    PhraseBookPlace m_place;
     Lines m_pageIndex;
     Lines m_openPage;
     bool m_pageValid = false;

@@ -1,7 +1,7 @@
 #include "phrasebook/PhraseBookEditing.h"
 
 #include "base/Errors.h"
-#include "exchange/Messages.h"
+#include "base/Messages.h"
 
 namespace quillet::phrasegrid {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "exchange/Host.h"
+#include "base/Host.h"
 #include "phrasebook/PhraseBook.h"
 #include "phrasebook/PhraseGrid.h"
 

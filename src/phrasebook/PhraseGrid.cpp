@@ -1,7 +1,7 @@
 #include "phrasebook/PhraseGrid.h"
 
 #include "base/Sjis.h"
-#include "text/MemoCapacity.h"
+#include "model/MemoCapacity.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Number.h"
-#include "exchange/Messages.h"
+#include "base/Messages.h"
 #include "settings/Settings.h"
 
 namespace quillet::patterns {
@@ -13,20 +13,20 @@ const std::string &line(const Lines &list, int index) { return lineAt(list, inde
 
 int number(const Lines &list, int index) { return parseInt(line(list, index)); }
 
-int base(const Session &session)
+int base(const SettingsScope &scope)
 {
-    if (session.form.ListBox1 < 0)
+    if (scope.form.ListBox1 < 0)
         throw RangeError("List index out of bounds (-1)");
-    return kPatternLines * session.form.ListBox1;
+    return kPatternLines * scope.form.ListBox1;
 }
 
 } // namespace
 
-void apply(Session &session, bool withNames)
+void apply(SettingsScope scope, bool withNames)
 {
-    const Lines &list = session.basicList;
-    BasicSettings &b = session.form.basic;
-    const int at = base(session);
+    const Lines &list = scope.files.basicList;
+    BasicSettings &b = scope.form.basic;
+    const int at = base(scope);
     using namespace limits;
     b.SpinEdit5 = spin(number(list, at + 0), kArrowLength);
     b.ComboBox10 = item(number(list, at + 1), kColourIndexes);
@@ -54,19 +54,19 @@ void apply(Session &session, bool withNames)
 
     if (withNames) {
         for (int i = 0; i < kPatterns; ++i)
-            session.form.patternNames[std::size_t(i)] = line(list, 120 + i);
+            scope.form.patternNames[std::size_t(i)] = line(list, 120 + i);
     }
 }
 
-void registerPattern(Session &session, Host &host)
+void registerPattern(SettingsScope scope, Host &host)
 {
-    Lines &list = session.basicList;
+    Lines &list = scope.files.basicList;
     // A file of the wrong length keeps the lines it has; the rest are filled so the
     // registered pattern lands where the next start reads it.
     if (list.size() != std::size_t(kLines))
         list.resize(std::size_t(kLines), "0");
-    const BasicSettings &b = session.form.basic;
-    const int at = base(session);
+    const BasicSettings &b = scope.form.basic;
+    const int at = base(scope);
     const int values[] = {b.SpinEdit5,  b.ComboBox10, b.SpinEdit6,  b.ComboBox11, b.ComboBox13,
                           b.SpinEdit2,  b.SpinEdit3,  b.SpinEdit4,  b.ComboBox12, b.ComboBox14,
                           b.ComboBox15, b.ComboBox16, b.ComboBox17, b.ComboBox9,  b.ColorBox1.custom,
@@ -78,7 +78,7 @@ void registerPattern(Session &session, Host &host)
     list[std::size_t(at + 18)] = b.CheckBox5 ? "1" : "0";
     list[std::size_t(at + 19)] = "0";
 
-    FormModel &f = session.form;
+    FormModel &f = scope.form;
     if (!f.Edit7.empty()) {
         f.patternNames[std::size_t(f.ListBox1)] = f.Edit7;
         f.Edit7.clear();
@@ -87,12 +87,12 @@ void registerPattern(Session &session, Host &host)
         list[std::size_t(120 + i)] = f.patternNames[std::size_t(i)];
 
     try {
-        writeLines(session.file("PKDATA.tx"), list);
-        session.patternsLoaded = true;
+        writeLines(scope.file("PKDATA.tx"), list);
+        scope.files.patternsLoaded = true;
     } catch (const InOutError &) {
         host.warning(msg::inOut());
     }
-    settings::writeCloseTime(session, host);
+    settings::writeCloseTime(scope, host);
 }
 
 } // namespace quillet::patterns

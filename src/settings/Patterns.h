@@ -1,6 +1,6 @@
 #pragma once
-#include "exchange/Host.h"
-#include "exchange/Session.h"
+#include "base/Host.h"
+#include "settings/SettingsScope.h"
 
 namespace quillet {
 
@@ -12,11 +12,11 @@ constexpr int kPatternLines = 20;
 
 /// Applies the pattern selected in ListBox1 to the form; with names, the six names
 /// are taken from lines 120..125 too. Throws ConvertError on a bad line.
-void apply(Session &session, bool withNames);
+void apply(SettingsScope scope, bool withNames);
 
 /// "基本設定登録": stores the form's basic settings into the selected pattern (and
 /// Edit7's new name), saves PKDATA.tx, then runs the close-time settings write.
-void registerPattern(Session &session, Host &host);
+void registerPattern(SettingsScope scope, Host &host);
 
 } // namespace patterns
 } // namespace quillet

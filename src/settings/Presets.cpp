@@ -2,7 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Number.h"
-#include "exchange/Messages.h"
+#include "base/Messages.h"
 #include "settings/Patterns.h"
 #include "settings/Settings.h"
 
@@ -39,10 +39,10 @@ bool tryRead(const std::filesystem::path &path, Lines &lines, Host &host)
 }
 } // namespace
 
-void load(Session &session, Host &host)
+void load(SettingsScope scope, Host &host)
 {
-    FormModel &f = session.form;
-    const auto memoPath = session.file(kMemoFile);
+    FormModel &f = scope.form;
+    const auto memoPath = scope.file(kMemoFile);
     Lines lines;
     if (fileExists(memoPath)) {
         if (tryRead(memoPath, lines, host)) {
@@ -67,28 +67,27 @@ void load(Session &session, Host &host)
     }
 
     for (int n = 1; n <= QuickSelectList::kPresets; ++n) {
-        const auto path = session.file(presetFile(n));
+        const auto path = scope.file(presetFile(n));
         lines.clear();
         if (fileExists(path) && !tryRead(path, lines, host))
             lines.clear();
         if (lines.size() == std::size_t(QuickSelectList::kFileLines))
-            session.quickSelect.setLoaded(n, lines);
+            scope.files.quickSelect.setLoaded(n, lines);
         else
-            session.quickSelect.setEmpty(n);
+            scope.files.quickSelect.setEmpty(n);
     }
 
     std::int32_t start = 0;
-    if (tryParseInt(settings::startupPreset(session), start) && start >= 1 && start <= 10 &&
-        settings::startupPreset(session) == std::to_string(start))
-        click(session, host, start, true);
+    if (tryParseInt(settings::startupPreset(scope.files), start) && start >= 1 && start <= 10 &&
+        settings::startupPreset(scope.files) == std::to_string(start))
+        click(scope, host, start, true);
 }
 
-Lines buildLines(const Session &session)
+Lines buildLines(const FormModel &f, const PhraseBookPlace &place)
 {
-    const FormModel &f = session.form;
     const BasicSettings &b = f.basic;
     auto n = [](int v) { return std::to_string(v); };
-    Lines lines = {n(f.ComboBoxEx1), n(f.ComboBox2), n(f.ComboBoxEx2), n(f.ComboBoxEx3), session.phraseBook.page(),
+    Lines lines = {n(f.ComboBoxEx1), n(f.ComboBox2), n(f.ComboBoxEx2), n(f.ComboBoxEx3), place.page,
                    n(f.ComboBox8), n(f.ComboBox6), n(f.SpinEdit1), n(f.ComboBox5), n(f.ComboBoxEx4),
                    flag(f.SpeedButton2), flag(f.SpeedButton1), n(f.ColorBox2.custom), n(f.ColorBox2.item),
                    flag(f.SpeedButton10), f.heldFontNameOrDefault(), flag(f.SpeedButton11), n(f.fontSwitch),
@@ -104,16 +103,15 @@ Lines buildLines(const Session &session)
     return lines;
 }
 
-bool recall(Session &session, int preset)
+bool recall(const QuickSelectList &q, FormModel &form, int preset)
 {
-    const QuickSelectList &q = session.quickSelect;
     if (q.isEmpty(preset))
         return false;
     auto text = [&](int i) -> const std::string & { return q.entry(preset, i); };
     auto number = [&](int i) { return parseInt(text(i)); };
     using namespace limits;
     // Built on a copy so that a damaged preset file changes nothing.
-    FormModel f = session.form;
+    FormModel f = form;
     f.ComboBoxEx1 = item(number(0), kTipSymbols);
     f.ComboBox2 = item(number(1), kLineTypes);
     f.ComboBoxEx2 = item(number(2), kFrameKinds);
@@ -154,61 +152,61 @@ bool recall(Session &session, int preset)
     applyDotRadius(b, text(42));
     b.RadioGroup1 = item(number(43), kDetectionRanges);
     b.CheckBox5 = text(44) == "1";
-    session.form = std::move(f);
+    form = std::move(f);
     return true;
 }
 
-void returnToSettings(Session &session, Host &host)
+void returnToSettings(SettingsScope scope, Host &host)
 {
     // The phrase book stays where the user is; only the drawing choices come back.
-    const std::string page = session.phraseBook.page();
-    const std::string folder = session.phraseBook.folder();
-    if (session.settingsLoaded)
-        settings::apply(session, host);
-    if (session.basicList.size() == std::size_t(patterns::kLines))
-        patterns::apply(session, true);
-    session.phraseBook.setPage(page);
-    session.phraseBook.setFolder(folder);
+    const std::string page = scope.place.page;
+    const std::string folder = scope.place.folder;
+    if (scope.files.settingsLoaded)
+        settings::apply(scope, host);
+    if (scope.files.basicList.size() == std::size_t(patterns::kLines))
+        patterns::apply(scope, true);
+    scope.place.page = page;
+    scope.place.folder = folder;
 }
 
-ClickOutcome click(Session &session, Host &host, int preset, bool down)
+ClickOutcome click(SettingsScope scope, Host &host, int preset, bool down)
 {
-    FormModel &f = session.form;
+    FormModel &f = scope.form;
     if (down)
         f.presetDown = preset;
     else if (f.presetDown == preset)
         f.presetDown = 0;
 
     if (down && f.SpeedButton18) {
-        Lines lines = buildLines(session);
+        Lines lines = buildLines(scope.form, scope.place);
         try {
-            writeLines(session.file(presetFile(preset)), lines);
+            writeLines(scope.file(presetFile(preset)), lines);
         } catch (const InOutError &) {
             host.warning(msg::inOut());
             return ClickOutcome::Nothing;
         }
-        session.quickSelect.setSaved(preset, lines);
+        scope.files.quickSelect.setSaved(preset, lines);
         return ClickOutcome::Saved;
     }
     if (down)
-        return recall(session, preset) ? ClickOutcome::Recalled : ClickOutcome::Empty;
+        return recall(scope.files.quickSelect, scope.form, preset) ? ClickOutcome::Recalled : ClickOutcome::Empty;
     if (!f.SpeedButton18) {
-        returnToSettings(session, host);
+        returnToSettings(scope, host);
         return ClickOutcome::ReturnedToSettings;
     }
     return ClickOutcome::Nothing;
 }
 
-void saveToggle(Session &session, Host &host, bool down)
+void saveToggle(SettingsScope scope, Host &host, bool down)
 {
-    session.form.SpeedButton18 = down;
-    if (!down && session.form.presetDown == 0)
-        returnToSettings(session, host);
+    scope.form.SpeedButton18 = down;
+    if (!down && scope.form.presetDown == 0)
+        returnToSettings(scope, host);
 }
 
-bool readMemos(Session &session, Host &host)
+bool readMemos(SettingsScope scope, Host &host)
 {
-    const auto path = session.file(kMemoFile);
+    const auto path = scope.file(kMemoFile);
     if (!fileExists(path)) {
         host.notice(msg::memoMissing());
         return false;
@@ -218,29 +216,28 @@ bool readMemos(Session &session, Host &host)
         return false;
     if (lines.size() < 12)
         lines.resize(12, "1");
-    FormModel &f = session.form;
+    FormModel &f = scope.form;
     takeMemos(f, lines);
     f.CheckBox1 = lines[10] == "1";
     f.CheckBox6 = lines[11] == "1";
     return true;
 }
 
-void saveMemos(Session &session, Host &host)
+void saveMemos(SettingsScope scope, Host &host)
 {
-    const FormModel &f = session.form;
+    const FormModel &f = scope.form;
     Lines lines(f.presetMemos.begin(), f.presetMemos.end());
     lines.push_back(flag(f.CheckBox1));
     lines.push_back(flag(f.CheckBox6));
     try {
-        writeLines(session.file(kMemoFile), lines);
+        writeLines(scope.file(kMemoFile), lines);
     } catch (const InOutError &) {
         host.warning(msg::inOut());
     }
 }
 
-std::string buttonHint(const Session &session, int preset)
+std::string buttonHint(const FormModel &f, int preset)
 {
-    const FormModel &f = session.form;
     if (f.CheckBox1 && preset >= 1 && preset <= 10)
         return f.presetMemos[std::size_t(preset - 1)];
     return msg::presetHintDefault();

@@ -2,7 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Number.h"
-#include "exchange/Messages.h"
+#include "base/Messages.h"
 
 namespace quillet::settings {
 
@@ -28,23 +28,23 @@ const char *const kSettingsFile = "PLDATA.tx";
 
 } // namespace
 
-void apply(Session &session, Host &host)
+void apply(SettingsScope scope, Host &host)
 {
-    Lines &list = session.settingsList;
-    FormModel &f = session.form;
+    Lines &list = scope.files.settingsList;
+    FormModel &f = scope.form;
     using namespace limits;
     f.ComboBoxEx1 = item(number(list, 0), kTipSymbols);
     f.ComboBox2 = item(number(list, 1), kLineTypes);
     f.ComboBoxEx2 = item(number(list, 2), kFrameKinds);
     f.ComboBoxEx3 = item(number(list, 3), kAttachPositions);
-    session.phraseBook.setPage(line(list, 4));
+    scope.place.page = line(list, 4);
     f.ComboBox8 = item(number(list, 5), kCopyMethods);
     f.ComboBox6 = item(number(list, 6), kTextKinds);
     f.SpinEdit1 = spin(number(list, 7), kExtensionLength);
     f.ComboBox5 = item(number(list, 8), kExtensionModes);
     f.ComboBoxEx4 = item(number(list, 9), kSlides);
     f.ListBox1 = item(number(list, 10), kPatterns);
-    session.phraseBook.setFolder(line(list, 11));
+    scope.place.folder = line(list, 11);
     line(list, 12); // the display variant is read where the window is sized
     f.SpeedButton2 = line(list, 13) == "1";
     const int ime = number(list, 14);
@@ -72,14 +72,14 @@ void apply(Session &session, Host &host)
 
     if (list.size() < std::size_t(kLines)) {
         list.resize(std::size_t(kLines), "0");
-        save(session, host);
+        save(scope.files, host);
     }
 }
 
-bool save(Session &session, Host &host)
+bool save(SettingsFiles &files, Host &host)
 {
     try {
-        writeLines(session.file(kSettingsFile), session.settingsList);
+        writeLines(files.file(kSettingsFile), files.settingsList);
         return true;
     } catch (const InOutError &) {
         host.warning(msg::inOut());
@@ -87,26 +87,26 @@ bool save(Session &session, Host &host)
     }
 }
 
-void registerSettings(Session &session, Host &host)
+void registerSettings(SettingsScope scope, Host &host)
 {
-    Lines &list = session.settingsList;
+    Lines &list = scope.files.settingsList;
     // A file that failed its check at start-up is replaced by a complete one: the user
     // asked for the current choices to be stored.
     if (list.size() < std::size_t(kLines))
         list.resize(std::size_t(kLines), "0");
-    const FormModel &f = session.form;
+    const FormModel &f = scope.form;
     list[0] = std::to_string(f.ComboBoxEx1);
     list[1] = std::to_string(f.ComboBox2);
     list[2] = std::to_string(f.ComboBoxEx2);
     list[3] = std::to_string(f.ComboBoxEx3);
-    list[4] = session.phraseBook.page();
+    list[4] = scope.place.page;
     list[5] = std::to_string(f.ComboBox8);
     list[6] = std::to_string(f.ComboBox6);
     list[7] = std::to_string(f.SpinEdit1);
     list[8] = std::to_string(f.ComboBox5);
     list[9] = std::to_string(f.ComboBoxEx4);
     list[10] = std::to_string(f.ListBox1);
-    list[11] = session.phraseBook.folder();
+    list[11] = scope.place.folder;
     list[13] = flag(f.SpeedButton2);
     list[14] = f.SpeedButton1 ? std::to_string(static_cast<int>(f.imeCaption)) : "0";
     list[15] = std::to_string(f.fontSwitch);
@@ -120,57 +120,57 @@ void registerSettings(Session &session, Host &host)
     list[22] = flag(f.CheckBox2);
     for (int i = 24; i < kLines; ++i)
         list[std::size_t(i)] = "0";
-    if (save(session, host))
-        session.settingsLoaded = true;
+    if (save(scope.files, host))
+        scope.files.settingsLoaded = true;
 }
 
-void writeCloseTime(Session &session, Host &host)
+void writeCloseTime(SettingsScope scope, Host &host)
 {
     // A file that failed its check is the user's to mend; rewriting the placeholder
     // list over it would destroy it.
-    if (!session.settingsLoaded)
+    if (!scope.files.settingsLoaded)
         return;
-    Lines &list = session.settingsList;
-    const FormModel &f = session.form;
-    line(list, 4) = session.phraseBook.page();
-    line(list, 11) = session.phraseBook.folder();
+    Lines &list = scope.files.settingsList;
+    const FormModel &f = scope.form;
+    line(list, 4) = scope.place.page;
+    line(list, 11) = scope.place.folder;
     line(list, 16) = std::to_string(f.windowLeft);
     line(list, 17) = std::to_string(f.windowTop);
     line(list, 23) = !f.CheckBox3 ? "0" : f.presetDown > 0 ? std::to_string(f.presetDown) : "11";
     line(list, 24) = flag(f.CheckBox4);
-    save(session, host);
+    save(scope.files, host);
 }
 
-void storeLeaderLength(Session &session, const std::string &length)
+void storeLeaderLength(SettingsFiles &files, const std::string &length)
 {
-    Lines &list = session.settingsList;
+    Lines &list = files.settingsList;
     if (list.size() < std::size_t(kLines))
         list.resize(std::size_t(kLines), "0");
     list[25] = length;
 }
 
-std::string displayVariant(const Session &session)
+std::string displayVariant(const SettingsFiles &files)
 {
-    const Lines &list = session.settingsList;
+    const Lines &list = files.settingsList;
     return list.size() > 12 && !list[12].empty() ? list[12] : "0";
 }
 
-int imeMode(const Session &session)
+int imeMode(const SettingsFiles &files)
 {
     std::int32_t value = 0;
-    const Lines &list = session.settingsList;
+    const Lines &list = files.settingsList;
     return list.size() > 14 && tryParseInt(list[14], value) ? value : 0;
 }
 
-std::string startupPreset(const Session &session)
+std::string startupPreset(const SettingsFiles &files)
 {
-    const Lines &list = session.settingsList;
+    const Lines &list = files.settingsList;
     return list.size() > 23 ? list[23] : "0";
 }
 
-std::string storedLeaderLength(const Session &session)
+std::string storedLeaderLength(const SettingsFiles &files)
 {
-    const Lines &list = session.settingsList;
+    const Lines &list = files.settingsList;
     return list.size() > 25 ? list[25] : "0";
 }
 

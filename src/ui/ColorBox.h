@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/ColorChoice.h"
+#include "model/ColorChoice.h"
 
 #include <QColor>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/FormModel.h"
+#include "model/FormModel.h"
 
 class QWidget;
 

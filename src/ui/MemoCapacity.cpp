@@ -1,6 +1,6 @@
 #include "ui/MemoCapacity.h"
 
-#include "text/MemoCapacity.h"
+#include "model/MemoCapacity.h"
 #include "ui/Texts.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 #include "ui/TForm1.h"
 
 #include "base/Sjis.h"
-#include "exchange/ControlAvailability.h"
+#include "program/ControlAvailability.h"
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
@@ -263,7 +263,7 @@ void TForm1::showPresetHints()
 {
     for (int n = 1; n <= 10; ++n) {
         QToolButton *button = m_presetButtons[std::size_t(n - 1)];
-        const QString hint = fromSjis(presets::buttonHint(m_session, n));
+        const QString hint = fromSjis(presets::buttonHint(m_session.form, n));
         button->setStatusTip(hint);
         button->setToolTip(m_session.form.CheckBox1 ? hint : QString());
     }

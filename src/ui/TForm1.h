@@ -1,8 +1,8 @@
 #pragma once
-#include "exchange/Host.h"
-#include "exchange/Session.h"
-#include "exchange/Startup.h"
+#include "base/Host.h"
 #include "phrasebook/PhraseGrid.h"
+#include "program/Session.h"
+#include "program/Startup.h"
 
 #include <QWidget>
 

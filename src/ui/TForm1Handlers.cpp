@@ -2,11 +2,11 @@
 // shows what the core made of it.
 #include "ui/TForm1.h"
 
-#include "exchange/CompleteInput.h"
+#include "program/CompleteInput.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
-#include "text/MemoCapacity.h"
+#include "model/MemoCapacity.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
 #include "ui/ImeControl.h"
@@ -185,14 +185,14 @@ void TForm1::SpeedButton3Click()
 {
     syncWindowPosition();
     startFeedback(SpeedButton3);
-    guarded([this] { settings::registerSettings(m_session, *m_host); });
+    guarded([this] { settings::registerSettings(m_session.settingsScope(), *m_host); });
 }
 
 void TForm1::BitBtn1Click()
 {
     syncWindowPosition();
     startFeedback(BitBtn1);
-    guarded([this] { patterns::registerPattern(m_session, *m_host); });
+    guarded([this] { patterns::registerPattern(m_session.settingsScope(), *m_host); });
     showModel();
 }
 
@@ -229,7 +229,7 @@ void TForm1::BitBtn6Click()
 
 void TForm1::ListBox1Click()
 {
-    guarded([this] { patterns::apply(m_session, false); });
+    guarded([this] { patterns::apply(m_session.settingsScope(), false); });
     showModel();
     showFolderStatus();
 }
@@ -280,7 +280,7 @@ void TForm1::ComboBox3Change()
 void TForm1::PresetButtonClick(int preset, bool down)
 {
     presets::ClickOutcome outcome = presets::ClickOutcome::Nothing;
-    guarded([&] { outcome = presets::click(m_session, *m_host, preset, down); });
+    guarded([&] { outcome = presets::click(m_session.settingsScope(), *m_host, preset, down); });
     showModel();
     if (outcome == presets::ClickOutcome::Saved || outcome == presets::ClickOutcome::Empty) {
         (outcome == presets::ClickOutcome::Saved ? Label16 : Label17)->show();
@@ -292,7 +292,7 @@ void TForm1::PresetButtonClick(int preset, bool down)
 
 void TForm1::SpeedButton18Click()
 {
-    guarded([this] { presets::saveToggle(m_session, *m_host, m_session.form.SpeedButton18); });
+    guarded([this] { presets::saveToggle(m_session.settingsScope(), *m_host, m_session.form.SpeedButton18); });
     showModel();
     if (!m_session.form.SpeedButton18)
         showFolderStatus();
@@ -305,7 +305,7 @@ void TForm1::SpeedButton18MouseDown(Qt::MouseButtons buttons)
     if (!Panel4->isVisible())
         return;
     Panel4->raise();
-    guarded([this] { presets::readMemos(m_session, *m_host); });
+    guarded([this] { presets::readMemos(m_session.settingsScope(), *m_host); });
     showModel();
 }
 
@@ -320,7 +320,7 @@ void TForm1::memosFromGrid()
 void TForm1::Button1Click()
 {
     memosFromGrid();
-    guarded([this] { presets::saveMemos(m_session, *m_host); });
+    guarded([this] { presets::saveMemos(m_session.settingsScope(), *m_host); });
     showPresetHints();
     Panel4->hide();
 }
@@ -332,8 +332,8 @@ void TForm1::SpeedButton1Click()
         return;
     }
     ime::close(this);
-    if (m_session.settingsList.size() > 14)
-        m_session.settingsList[14] = "0";
+    if (m_session.files.settingsList.size() > 14)
+        m_session.files.settingsList[14] = "0";
 }
 
 void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
@@ -342,8 +342,8 @@ void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
         return;
     ImeMode &mode = m_session.form.imeCaption;
     mode = mode == ImeMode::FullAlphanumeric ? ImeMode::Hiragana : ImeMode(int(mode) + 1);
-    if (m_session.settingsList.size() > 14)
-        m_session.settingsList[14] = std::to_string(int(mode));
+    if (m_session.files.settingsList.size() > 14)
+        m_session.files.settingsList[14] = std::to_string(int(mode));
     showImeButton();
     ime::open(this, mode);
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "exchange/OutputRun.h"
+#include "program/CompleteInput.h"
 #include "support/RunSupport.h"
 
 namespace quillet::test {

@@ -1,6 +1,6 @@
 // The fill switched on in golden start directories, read back against the frame the
 // same run drew.
-#include "exchange/OutputRun.h"
+#include "program/CompleteInput.h"
 #include "support/RunSupport.h"
 
 #include <gtest/gtest.h>

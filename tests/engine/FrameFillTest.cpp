@@ -1,5 +1,5 @@
 #include "engine/Frames.h"
-#include "exchange/OutputRun.h"
+#include "program/CompleteInput.h"
 #include "support/PassFixture.h"
 #include "support/RunSupport.h"
 

@@ -2,7 +2,7 @@
 // Runs of the engine for the balloon, cloud, curved-leader and existing-text tests,
 // and arcs read back from their command lines.
 #include "engine/Engine.h"
-#include "exchange/OutputRun.h"
+#include "program/CompleteInput.h"
 #include "support/RunSupport.h"
 
 #include <cmath>
@@ -54,7 +54,7 @@ struct EngineProbe {
 
     explicit EngineProbe(Session session)
         : s(std::move(session)), form(s.form),
-          ctx{s.mode, s.exchange, s.exchangeCopy, s.settingsList, form, s.currentExchangeLine, output}
+          ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, form, s.currentExchangeLine, output}
     {
     }
     void setup() { runSetup(ctx, m); }

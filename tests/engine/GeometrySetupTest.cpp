@@ -19,7 +19,7 @@ struct SetupOnly {
     explicit SetupOnly(Session session) : s(std::move(session)), form(s.form) {}
     void run()
     {
-        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.settingsList, form, s.currentExchangeLine, output};
+        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, form, s.currentExchangeLine, output};
         runSetup(ctx, m);
         EngineRun e(ctx, m, g);
         setupGeometry(e);
@@ -82,7 +82,7 @@ TEST(GeometrySetup, FixedLeaderLengthStretchesTheLeaderAndMovesTheText)
     Session s = annotationAt("1000 1000", "1300 1400", "3000 1400");
     s.form.CheckBox4 = true;
     s.form.ComboBoxEx1 = 1;
-    s.settingsList[25] = "2.5";
+    s.files.settingsList[25] = "2.5";
     const RunResult r = computeOutput(s);
     EXPECT_EQ(drawn(r.output), (Lines{"lc3", "lc3", " 1000 1000 1150 1200"}));
     const auto t = texts(r.output);
@@ -93,7 +93,7 @@ TEST(GeometrySetup, FixedLeaderLengthStretchesTheLeaderAndMovesTheText)
     // The text mode ignores the check box.
     Session tm = sessionFromExchange("text-mode.jwc_temp.txt", Mode::TextMode);
     tm.form.CheckBox4 = true;
-    tm.settingsList[25] = "x";
+    tm.files.settingsList[25] = "x";
     EXPECT_EQ(computeOutput(tm).fault, RunFault::None);
 }
 
@@ -107,14 +107,14 @@ TEST(GeometrySetup, FixedLeaderLengthWithoutALeaderFailsByClass)
                          Case{"2,5", RunFault::Convert}}) {
         Session s = annotationAt("1000 1000", "1000 1000", "3000 1000");
         s.form.CheckBox4 = true;
-        s.settingsList[25] = c.stored;
+        s.files.settingsList[25] = c.stored;
         const RunResult r = computeOutput(s);
         EXPECT_EQ(r.fault, c.fault) << c.stored;
         EXPECT_EQ(r.output, (Lines{"lt1", "ly4"})) << c.stored;
     }
     Session s = annotationAt("1000 1000", "1000 1000", "3000 1000");
     s.form.CheckBox4 = true;
-    s.settingsList.resize(25);
+    s.files.settingsList.resize(25);
     EXPECT_EQ(computeOutput(s).fault, RunFault::Range);
 }
 

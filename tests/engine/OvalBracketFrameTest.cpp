@@ -31,7 +31,7 @@ struct FrameUnit {
     }
     Lines run(void (*unit)(EngineRun &))
     {
-        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.settingsList, s.form, s.currentExchangeLine, output};
+        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, s.form, s.currentExchangeLine, output};
         EngineRun e(ctx, m, g);
         unit(e);
         return output;

@@ -1,5 +1,6 @@
 #include "base/Errors.h"
 #include "settings/Presets.h"
+#include "program/Session.h"
 #include "settings/Settings.h"
 #include "support/TestSupport.h"
 
@@ -18,11 +19,11 @@ Session loadedSession(const TempDir &dir, test::RecordingHost &host)
 {
     test::copyStartData(dir);
     Session s;
-    s.startDir = dir.path();
-    s.settingsList = test::startData("PLDATA.tx");
-    s.basicList = test::startData("PKDATA.tx");
-    s.settingsLoaded = true;
-    settings::apply(s, host);
+    s.files.startDir = dir.path();
+    s.files.settingsList = test::startData("PLDATA.tx");
+    s.files.basicList = test::startData("PKDATA.tx");
+    s.files.settingsLoaded = true;
+    settings::apply(s.settingsScope(), host);
     return s;
 }
 
@@ -37,7 +38,7 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     TempDir dir;
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     FormModel &f = s.form;
     f.ComboBoxEx1 = 6;
     f.ComboBoxEx2 = 12;
@@ -53,7 +54,7 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     const FormModel saved = f;
 
     f.SpeedButton18 = true;
-    EXPECT_EQ(presets::click(s, host, 3, true), presets::ClickOutcome::Saved);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 3, true), presets::ClickOutcome::Saved);
     const Lines file = readLines(dir / "PSDATA3.tx");
     ASSERT_EQ(file.size(), 50u);
     EXPECT_EQ(file[2], "12");
@@ -63,11 +64,11 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     EXPECT_EQ(file[42], "25");
     EXPECT_EQ(file[49], "000");
     // Released in save mode: nothing happens.
-    EXPECT_EQ(presets::click(s, host, 3, false), presets::ClickOutcome::Nothing);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 3, false), presets::ClickOutcome::Nothing);
 
     f = FormModel();
     f.SpeedButton18 = false;
-    EXPECT_EQ(presets::click(s, host, 3, true), presets::ClickOutcome::Recalled);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 3, true), presets::ClickOutcome::Recalled);
     EXPECT_EQ(f.ComboBoxEx1, saved.ComboBoxEx1);
     EXPECT_EQ(f.ComboBoxEx2, saved.ComboBoxEx2);
     EXPECT_EQ(f.ColorBox2, saved.ColorBox2);
@@ -82,8 +83,8 @@ TEST(Presets, RecallReadsTheLinesOfAPresetFile)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     dir.write("PSDATA1.tx", kGoldenPreset);
-    presets::load(s, host);
-    ASSERT_TRUE(presets::recall(s, 1));
+    presets::load(s.settingsScope(), host);
+    ASSERT_TRUE(presets::recall(s.files.quickSelect, s.form, 1));
     const FormModel &f = s.form;
     EXPECT_EQ(f.ComboBoxEx1, 4);
     EXPECT_EQ(f.ComboBoxEx2, 3);
@@ -108,11 +109,11 @@ TEST(Presets, FilesOfTheWrongLengthAreEmptyPresets)
     short49.pop_back();
     dir.write("PSDATA5.tx", short49);
     dir.write("PSDATA6.tx", kGoldenPreset);
-    presets::load(s, host);
-    EXPECT_TRUE(s.quickSelect.isEmpty(5));
-    EXPECT_FALSE(s.quickSelect.isEmpty(6));
+    presets::load(s.settingsScope(), host);
+    EXPECT_TRUE(s.files.quickSelect.isEmpty(5));
+    EXPECT_FALSE(s.files.quickSelect.isEmpty(6));
     const FormModel before = s.form;
-    EXPECT_EQ(presets::click(s, host, 5, true), presets::ClickOutcome::Empty);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 5, true), presets::ClickOutcome::Empty);
     EXPECT_EQ(s.form.ComboBoxEx2, before.ComboBoxEx2);
     EXPECT_EQ(s.form.basic, before.basic);
 }
@@ -125,9 +126,9 @@ TEST(Presets, ADamagedPresetChangesNothing)
     Lines bad = kGoldenPreset;
     bad[30] = "wide";
     dir.write("PSDATA2.tx", bad);
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     const FormModel before = s.form;
-    EXPECT_THROW(presets::recall(s, 2), ConvertError);
+    EXPECT_THROW(presets::recall(s.files.quickSelect, s.form, 2), ConvertError);
     EXPECT_EQ(s.form.ComboBoxEx1, before.ComboBoxEx1);
     EXPECT_EQ(s.form.basic, before.basic);
 }
@@ -138,13 +139,13 @@ TEST(Presets, ReleasingInRecallModeReturnsToTheSettingsButKeepsThePhraseBookPlac
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     dir.write("PSDATA1.tx", kGoldenPreset);
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     const FormModel fromSettings = s.form;
-    presets::click(s, host, 1, true);
+    presets::click(s.settingsScope(), host, 1, true);
     ASSERT_NE(s.form.ComboBoxEx2, fromSettings.ComboBoxEx2);
     s.phraseBook.setPage("7");
     s.phraseBook.setFolder("\\other");
-    EXPECT_EQ(presets::click(s, host, 1, false), presets::ClickOutcome::ReturnedToSettings);
+    EXPECT_EQ(presets::click(s.settingsScope(), host, 1, false), presets::ClickOutcome::ReturnedToSettings);
     EXPECT_EQ(s.form.ComboBoxEx2, fromSettings.ComboBoxEx2);
     EXPECT_EQ(s.form.ComboBoxEx1, fromSettings.ComboBoxEx1);
     EXPECT_EQ(s.form.presetDown, 0);
@@ -161,8 +162,8 @@ TEST(Presets, TheStartupPresetIsPressedWhenTheSettingsAskForIt)
     for (const char *line : {"4", "11", "0"}) {
         s.form.presetDown = 0;
         s.form.ComboBoxEx2 = 0;
-        s.settingsList[23] = line;
-        presets::load(s, host);
+        s.files.settingsList[23] = line;
+        presets::load(s.settingsScope(), host);
         const bool pressed = std::string(line) == "4";
         EXPECT_EQ(s.form.presetDown, pressed ? 4 : 0) << line;
         EXPECT_EQ(s.form.ComboBoxEx2, pressed ? 3 : 0) << line;
@@ -185,7 +186,7 @@ TEST_P(PresetMemoFile, IsReadCheckedOrCreatedAtFirstShow)
     Session s = loadedSession(dir, host);
     GetParam().setup(dir);
     s.form.CheckBox6 = false;
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     EXPECT_EQ(host.messages, GetParam().messages);
     EXPECT_EQ(s.form.CheckBox6, GetParam().checkBox6);
 }
@@ -219,7 +220,7 @@ TEST(Presets, AMissingMemoFileIsCreatedWithTheDefaultMemos)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     std::filesystem::remove(dir / "SENTAKUMEMO.TX");
-    presets::load(s, host);
+    presets::load(s.settingsScope(), host);
     Lines expected(10, sj("保存右クリックで登録"));
     expected.push_back("1");
     EXPECT_EQ(readLines(dir / "SENTAKUMEMO.TX"), expected);
@@ -230,11 +231,11 @@ TEST(Presets, HintsAreTheMemosOnlyWhenMemosAreShown)
     Session s;
     s.form.presetMemos[5] = sj("雲マーク");
     s.form.CheckBox1 = false;
-    EXPECT_EQ(presets::buttonHint(s, 6), presets::buttonHint(s, 1));
-    EXPECT_EQ(sjis::toUtf8(presets::buttonHint(s, 6)),
+    EXPECT_EQ(presets::buttonHint(s.form, 6), presets::buttonHint(s.form, 1));
+    EXPECT_EQ(sjis::toUtf8(presets::buttonHint(s.form, 6)),
               "先端記号、文字枠、文字種、線色などの設定を保存、または保存されている設定に切替");
     s.form.CheckBox1 = true;
-    EXPECT_EQ(presets::buttonHint(s, 6), sj("雲マーク"));
+    EXPECT_EQ(presets::buttonHint(s.form, 6), sj("雲マーク"));
 }
 
 TEST(Presets, MemoWindowPadsShortFilesWithOnesAndSavesTwelveLines)
@@ -243,13 +244,13 @@ TEST(Presets, MemoWindowPadsShortFilesWithOnesAndSavesTwelveLines)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     dir.write("SENTAKUMEMO.TX", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "0"});
-    ASSERT_TRUE(presets::readMemos(s, host));
+    ASSERT_TRUE(presets::readMemos(s.settingsScope(), host));
     EXPECT_FALSE(s.form.CheckBox1);
     EXPECT_TRUE(s.form.CheckBox6);
     s.form.presetMemos[0] = "A";
-    presets::saveMemos(s, host);
+    presets::saveMemos(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "SENTAKUMEMO.TX"), (Lines{"A", "b", "c", "d", "e", "f", "g", "h", "i", "j", "0", "1"}));
     std::filesystem::remove(dir / "SENTAKUMEMO.TX");
-    EXPECT_FALSE(presets::readMemos(s, host));
+    EXPECT_FALSE(presets::readMemos(s.settingsScope(), host));
     EXPECT_EQ(host.messages.back(), "notice: 簡単選択メモデーター:SENTAKUMEMO.TX が見つかりません");
 }

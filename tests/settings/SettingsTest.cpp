@@ -1,5 +1,6 @@
 #include "base/Errors.h"
 #include "settings/Patterns.h"
+#include "program/Session.h"
 #include "settings/Settings.h"
 #include "support/TestSupport.h"
 
@@ -15,10 +16,10 @@ Session sessionIn(const TempDir &dir)
 {
     test::copyStartData(dir);
     Session s;
-    s.startDir = dir.path();
-    s.settingsList = test::startData("PLDATA.tx");
-    s.basicList = test::startData("PKDATA.tx");
-    s.settingsLoaded = true;
+    s.files.startDir = dir.path();
+    s.files.settingsList = test::startData("PLDATA.tx");
+    s.files.basicList = test::startData("PKDATA.tx");
+    s.files.settingsLoaded = true;
     return s;
 }
 
@@ -37,12 +38,12 @@ TEST_P(SettingsFillLine, SignIsTheFillSwitchAndMagnitudeTheItemPlusOne)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[19] = GetParam().line19;
-    settings::apply(s, host);
+    s.files.settingsList[19] = GetParam().line19;
+    settings::apply(s.settingsScope(), host);
     EXPECT_EQ(s.form.ColorBox2.item, GetParam().item);
     EXPECT_EQ(s.form.SpeedButton10, GetParam().fill);
     // Registering writes the same line back.
-    settings::registerSettings(s, host);
+    settings::registerSettings(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[19], GetParam().line19);
 }
 
@@ -55,8 +56,8 @@ TEST(Settings, FillLineOfTheMostNegativeNumberSelectsNoItem)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[19] = "-2147483648";
-    settings::apply(s, host);
+    s.files.settingsList[19] = "-2147483648";
+    settings::apply(s.settingsScope(), host);
     EXPECT_EQ(s.form.ColorBox2.item, -1);
     EXPECT_TRUE(s.form.SpeedButton10);
 }
@@ -66,10 +67,10 @@ TEST(Settings, AppliesEveryLineToTheFormAndTheirStates)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    Lines &l = s.settingsList;
+    Lines &l = s.files.settingsList;
     l = {"5", "3", "7", "4", "12", "2", "10", "25", "1", "6", "5", "\\sub", "1", "1", "3", "-128", "", "",
          "8421376", "-1", sj("ＭＳ 明朝"), "1", "1", "11", "1", "12.5", "0", "0", "0", "0"};
-    settings::apply(s, host);
+    settings::apply(s.settingsScope(), host);
     const FormModel &f = s.form;
     EXPECT_EQ(f.ComboBoxEx1, 5);
     EXPECT_EQ(f.ComboBox2, 3);
@@ -107,10 +108,10 @@ TEST(Settings, StoredIndexesOutsideTheListsSelectNothingAndSpinValuesAreClamped)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[0] = "8";
-    s.settingsList[2] = "-1";
-    s.settingsList[7] = "150";
-    settings::apply(s, host);
+    s.files.settingsList[0] = "8";
+    s.files.settingsList[2] = "-1";
+    s.files.settingsList[7] = "150";
+    settings::apply(s.settingsScope(), host);
     EXPECT_EQ(s.form.ComboBoxEx1, -1);
     EXPECT_EQ(s.form.ComboBoxEx2, -1);
     EXPECT_EQ(s.form.SpinEdit1, 99);
@@ -121,9 +122,9 @@ TEST(Settings, AnUnlistedCustomColourGoesIntoTheCustomEntry)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.settingsList[18] = "1234567";
-    s.settingsList[19] = "1";
-    settings::apply(s, host);
+    s.files.settingsList[18] = "1234567";
+    s.files.settingsList[19] = "1";
+    settings::apply(s.settingsScope(), host);
     EXPECT_EQ(s.form.ColorBox2.custom, 1234567);
     EXPECT_EQ(s.form.ColorBox2.color(), 1234567);
 }
@@ -133,14 +134,14 @@ TEST(Settings, RegisterWritesTheFormAndClearsTheFixedLengthLines)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    settings::apply(s, host);
+    settings::apply(s.settingsScope(), host);
     s.form.ComboBoxEx2 = 9;
     s.form.SpeedButton1 = true;
     s.form.imeCaption = ImeMode::FullAlphanumeric;
     s.form.selectedFontName.clear();
-    s.settingsList[23] = "4";
-    settings::storeLeaderLength(s, "12.5");
-    settings::registerSettings(s, host);
+    s.files.settingsList[23] = "4";
+    settings::storeLeaderLength(s.files, "12.5");
+    settings::registerSettings(s.settingsScope(), host);
     const Lines pl = readLines(dir / "PLDATA.tx");
     ASSERT_EQ(pl.size(), 30u);
     EXPECT_EQ(pl[2], "9");
@@ -166,7 +167,7 @@ TEST_P(SettingsCloseTime, WritesTheStartupPresetLine)
     test::RecordingHost host;
     s.form.CheckBox3 = GetParam().continuous;
     s.form.presetDown = GetParam().presetDown;
-    settings::writeCloseTime(s, host);
+    settings::writeCloseTime(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[23], GetParam().line23);
 }
 
@@ -178,13 +179,13 @@ TEST(Settings, AFailedSaveWarnsAndKeepsTheNewValuesInMemory)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.startDir = dir / "missing-folder";
+    s.files.startDir = dir / "missing-folder";
     test::RecordingHost host;
     s.form.windowLeft = 77;
-    settings::writeCloseTime(s, host);
+    settings::writeCloseTime(s.settingsScope(), host);
     EXPECT_EQ(host.messages,
               std::vector<std::string>{"warning: [入出力エラー]書込みまたは読込みできません\r\nディスクを確認する必要があります"});
-    EXPECT_EQ(s.settingsList[16], "77");
+    EXPECT_EQ(s.files.settingsList[16], "77");
 }
 
 struct RadiusCase {
@@ -199,8 +200,8 @@ TEST_P(PatternRadius, FirstDigitIsWholeMillimetresLastIsTenths)
     TempDir dir;
     Session s = sessionIn(dir);
     s.form.ListBox1 = 2;
-    s.basicList[40 + 16] = GetParam().line;
-    patterns::apply(s, false);
+    s.files.basicList[40 + 16] = GetParam().line;
+    patterns::apply(s.settingsScope(), false);
     EXPECT_EQ(s.form.basic.ComboBox1, GetParam().whole);
     EXPECT_EQ(s.form.basic.ComboBox3, GetParam().tenths);
 }
@@ -213,12 +214,12 @@ TEST(Patterns, ACustomColourOfZeroSelectsItem17WhateverTheIndexLineSays)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.basicList[14] = "0";
-    s.basicList[15] = "4";
-    patterns::apply(s, false);
+    s.files.basicList[14] = "0";
+    s.files.basicList[15] = "4";
+    patterns::apply(s.settingsScope(), false);
     EXPECT_EQ(s.form.basic.ColorBox1.item, 17);
-    s.basicList[14] = "56576";
-    patterns::apply(s, false);
+    s.files.basicList[14] = "56576";
+    patterns::apply(s.settingsScope(), false);
     EXPECT_EQ(s.form.basic.ColorBox1.item, 4);
     EXPECT_EQ(s.form.basic.ColorBox1.custom, 56576);
 }
@@ -227,20 +228,20 @@ TEST(Patterns, ApplyReadsTheSelectedPatternAndOptionallyTheNames)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.basicList[60 + 0] = "33";
-    s.basicList[60 + 13] = "9";
-    s.basicList[60 + 18] = "0";
-    s.basicList[123] = sj("新しい名前");
+    s.files.basicList[60 + 0] = "33";
+    s.files.basicList[60 + 13] = "9";
+    s.files.basicList[60 + 18] = "0";
+    s.files.basicList[123] = sj("新しい名前");
     s.form.ListBox1 = 3;
-    patterns::apply(s, false);
+    patterns::apply(s.settingsScope(), false);
     EXPECT_EQ(s.form.basic.SpinEdit5, 33);
     EXPECT_EQ(s.form.basic.ComboBox9, 9);
     EXPECT_FALSE(s.form.basic.CheckBox5);
     EXPECT_NE(s.form.patternNames[3], sj("新しい名前"));
-    patterns::apply(s, true);
+    patterns::apply(s.settingsScope(), true);
     EXPECT_EQ(s.form.patternNames[3], sj("新しい名前"));
-    s.basicList[60 + 2] = "x";
-    EXPECT_THROW(patterns::apply(s, false), ConvertError);
+    s.files.basicList[60 + 2] = "x";
+    EXPECT_THROW(patterns::apply(s.settingsScope(), false), ConvertError);
 }
 
 TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
@@ -254,7 +255,7 @@ TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
     s.form.basic.CheckBox5 = false;
     s.form.Edit7 = sj("矢印大");
     s.form.windowTop = 55;
-    patterns::registerPattern(s, host);
+    patterns::registerPattern(s.settingsScope(), host);
     const Lines pk = readLines(dir / "PKDATA.tx");
     ASSERT_EQ(pk.size(), 126u);
     EXPECT_EQ(pk[20 + 16], "37");
@@ -265,6 +266,6 @@ TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
     EXPECT_TRUE(s.form.Edit7.empty());
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[17], "55");
     // With Edit7 empty the old name stays.
-    patterns::registerPattern(s, host);
+    patterns::registerPattern(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PKDATA.tx")[121], sj("矢印大"));
 }

@@ -5,7 +5,7 @@
 #include "base/Sjis.h"
 #include "base/TextFile.h"
 #include "exchange/ExchangeData.h"
-#include "exchange/Session.h"
+#include "program/Session.h"
 #include "settings/Presets.h"
 #include "support/TestSupport.h"
 
@@ -25,7 +25,7 @@ inline Session sessionFromExchange(const std::string &name, Mode mode)
     if (mode == Mode::FrameAll || mode == Mode::FrameEach)
         s.exchangeCopy = s.exchangeList;
     s.verdict = readExchange(s.exchangeList, mode, s.exchange);
-    s.settingsList = Lines(30, "0");
+    s.files.settingsList = Lines(30, "0");
     s.form.basic.ComboBox9 = 0;
     s.form.basic.CheckBox5 = false;
     return s;
@@ -38,10 +38,10 @@ inline Session sessionFromGolden(const std::string &name)
     Session s;
     const Lines modeLines = readLines(dir / "mode");
     s.mode = modeFromArgument(modeLines.empty() ? "" : modeLines[0]);
-    s.settingsList = readLines(dir / "PLDATA.tx");
-    s.quickSelect.setLoaded(1, readLines(dir / "PSDATA1.tx"));
-    presets::recall(s, 1);
-    s.form.CheckBox4 = s.settingsList.at(24) != "0";
+    s.files.settingsList = readLines(dir / "PLDATA.tx");
+    s.files.quickSelect.setLoaded(1, readLines(dir / "PSDATA1.tx"));
+    presets::recall(s.files.quickSelect, s.form, 1);
+    s.form.CheckBox4 = s.files.settingsList.at(24) != "0";
     s.form.Memo1 = readLines(dir / "memo.txt");
     s.exchangeList = readLines(dir / "jwc_temp.txt");
     if (s.mode == Mode::FrameAll || s.mode == Mode::FrameEach)

@@ -34,7 +34,7 @@ std::filesystem::path fixture(const std::string &relative);
 
 } // namespace quillet::test
 
-#include "exchange/Host.h"
+#include "base/Host.h"
 
 #include <vector>
 

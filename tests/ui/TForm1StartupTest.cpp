@@ -3,7 +3,7 @@
 // leaves the exchange file as Jw_cad wrote it.
 #include "UiTestSupport.h"
 
-#include "exchange/ControlAvailability.h"
+#include "program/ControlAvailability.h"
 
 #include <QAction>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 // Start directories and a recording host for the window tests.
 #include "base/Sjis.h"
 #include "base/TextFile.h"
-#include "exchange/Host.h"
+#include "base/Host.h"
 #include "ui/TForm1.h"
 
 #include <QDir>

@@ -1,0 +1,114 @@
+#include "engine/OutputRun.h"
+
+#include "base/Errors.h"
+#include "base/Number.h"
+#include "base/RealMath.h"
+#include "base/Sjis.h"
+#include "engine/Engine.h"
+#include "engine/GeometrySetup.h"
+#include "engine/RunSetup.h"
+
+#include <cmath>
+
+namespace quillet {
+
+namespace {
+
+constexpr std::size_t kMaxFramedLines = 127;
+
+void frameEachLine(RunContext &ctx, RunMeasures &m, GeometryState &g)
+{
+    runSetup(ctx, m);
+    ctx.form.ComboBoxEx2 = plainFrameKind(ctx.form.ComboBoxEx2);
+    // Each frame follows the direction of its own text.
+    ctx.form.SpeedButton11 = true;
+    if (ctx.exchangeCopy.size() > kMaxFramedLines)
+        throw RangeError("List index out of bounds (" + std::to_string(kMaxFramedLines) + ")");
+    for (std::size_t i = 11; i < ctx.exchangeCopy.size(); ++i) {
+        ctx.currentExchangeLine = ctx.exchangeCopy[i];
+        if (ctx.currentExchangeLine.compare(0, 2, "lg") == 0)
+            runSetup(ctx, m);
+        if (ctx.currentExchangeLine.compare(0, 4, "cn\"$") != 0) {
+            EngineRun e(ctx, m, g);
+            runEngine(e);
+        }
+    }
+}
+
+void drive(RunContext &ctx)
+{
+    RunMeasures m;
+    GeometryState g;
+    if (ctx.mode == Mode::FrameEach) {
+        frameEachLine(ctx, m, g);
+        return;
+    }
+    if (ctx.mode == Mode::FrameAll)
+        ctx.form.SpeedButton11 = false;
+    runSetup(ctx, m);
+    EngineRun e(ctx, m, g);
+    runEngine(e);
+}
+
+} // namespace
+
+std::string runFaultMessage(RunFault fault)
+{
+    const char *head = nullptr;
+    switch (fault) {
+    case RunFault::None: return {};
+    case RunFault::Range: head = "[範囲エラー]"; break;
+    case RunFault::Variant: head = "[Variant処理エラー]"; break;
+    case RunFault::Convert: head = "[変換エラー]"; break;
+    case RunFault::IntDivideByZero: head = "[ 整数除算エラー]"; break;
+    case RunFault::RealDivideByZero: head = "[ 実数除算エラー]"; break;
+    case RunFault::InvalidOperation: head = "[ 実数演算エラー]"; break;
+    }
+    return sjis::fromUtf8(std::string(head) + "不正なデータがあります\r\nクイレットの処理は中断されます");
+}
+
+RunResult computeOutput(const RunInput &input)
+{
+    RunResult result;
+    result.output = input.output;
+    if (input.mode == Mode::TextImport)
+        return result;
+
+    FormModel form = input.form;
+    RunContext ctx{input.mode,          input.exchange, input.exchangeCopy, input.settingsList, form,
+                   input.currentExchangeLine, result.output, input.fixedNow};
+    try {
+        drive(ctx);
+    } catch (const RangeError &) {
+        result.fault = RunFault::Range;
+    } catch (const VariantError &) {
+        result.fault = RunFault::Variant;
+    } catch (const ConvertError &) {
+        result.fault = RunFault::Convert;
+    } catch (const IntDivideByZeroError &) {
+        result.fault = RunFault::IntDivideByZero;
+    } catch (const RealDivideByZeroError &) {
+        result.fault = RunFault::RealDivideByZero;
+    } catch (const InvalidOperationError &) {
+        result.fault = RunFault::InvalidOperation;
+    }
+    result.message = runFaultMessage(result.fault);
+    if (form.ComboBoxEx2 != input.form.ComboBoxEx2)
+        result.frameKind = form.ComboBoxEx2;
+    if (form.SpeedButton11 != input.form.SpeedButton11)
+        result.tilt = form.SpeedButton11;
+    return result;
+}
+
+std::string leaderLengthForStorage(const RunInput &input, Lines &output)
+{
+    FormModel form = input.form;
+    RunContext ctx{input.mode, input.exchange, input.exchangeCopy, input.settingsList,
+                   form, input.currentExchangeLine, output, input.fixedNow};
+    RunMeasures m;
+    runSetup(ctx, m);
+    const long double length = roundTo10Places(std::hypot(ext(m.p2.x) - m.p1.x, ext(m.p2.y) - m.p1.y));
+    return formatGeneral(divide(length, m.scale));
+}
+
+} // namespace quillet

@@ -1,0 +1,27 @@
+#pragma once
+#include "geometry/Point.h"
+
+namespace quillet {
+
+/// The direction flags the turning routines read (0 or 1 each).
+struct TurnFlags {
+    int vertical = 0;
+    int rightward = 0;
+    int upward = 0;
+    int point2Left = 0;
+};
+
+/// (cos(a + b) * l * f, sin(a + b) * l * f), angles in degrees.
+PointF polarOffset(long double a, long double l, long double b, long double f);
+
+/// Turns `a` and `b` about `centre` by the slope from indicated point 2 to point 3;
+/// returns the text angle in degrees.
+float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags);
+
+/// Turns `p` about indicated point 2; `cosine`/`sine` receive those of the tilt angle.
+void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, float &cosine, float &sine);
+
+/// Rounds to 10 decimal places, as leader lengths are compared and stored.
+long double roundTo10Places(long double v);
+
+} // namespace quillet

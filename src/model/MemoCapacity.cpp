@@ -1,0 +1,16 @@
+#include "model/MemoCapacity.h"
+
+#include "base/Sjis.h"
+
+namespace quillet {
+
+Lines applyMemoCapacity(Lines lines)
+{
+    if (lines.size() > std::size_t(kMemoMaxLines))
+        lines.resize(std::size_t(kMemoMaxLines));
+    for (std::string &line : lines)
+        line = sjis::cutToBytes(line, std::size_t(kMemoMaxLineBytes));
+    return lines;
+}
+
+} // namespace quillet

@@ -1,0 +1,42 @@
+#include "program/CompleteInput.h"
+
+#include "engine/OutputRun.h"
+#include "settings/Settings.h"
+
+namespace quillet {
+
+RunInput runInputOf(const Session &session)
+{
+    return {session.mode,   session.exchange, session.exchangeCopy, session.files.settingsList,
+            session.form,   session.currentExchangeLine, session.output, session.fixedNow};
+}
+
+RunResult computeOutput(const Session &session) { return computeOutput(runInputOf(session)); }
+
+void completeInput(Session &session, Host &host)
+{
+    if (!session.outputEnabled)
+        return;
+    settings::writeCloseTime(session.settingsScope(), host);
+    if (session.phraseBookOpened)
+        session.phraseBook.exitWriteBack(host);
+    if (session.mode == Mode::TextImport)
+        return;
+
+    RunResult run = computeOutput(session);
+    if (run.frameKind)
+        session.form.ComboBoxEx2 = *run.frameKind;
+    if (run.tilt)
+        session.form.SpeedButton11 = *run.tilt;
+    session.output = std::move(run.output);
+    if (run.fault != RunFault::None)
+        host.warning(run.message);
+    writeLines(session.file("jwc_temp.txt"), session.output);
+}
+
+void storeLeaderLength(Session &session)
+{
+    settings::storeLeaderLength(session.files, leaderLengthForStorage(runInputOf(session), session.output));
+}
+
+} // namespace quillet
