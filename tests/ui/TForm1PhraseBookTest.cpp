@@ -5,6 +5,7 @@
 
 #include "widgets/TMLStringGrid.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -78,6 +79,7 @@ class TForm1PhraseBookTest : public QObject {
 private slots:
     void copyModesLandAfterTheCaretLine_data();
     void copyModesLandAfterTheCaretLine();
+    void thePopupsFirstItemCopiesTheBlockAndCompletesInput();
     void registeringOverALongerBlockEmptiesItsOtherLines();
     void deleteAsksOnlyOnTheLeftButton();
     void anInPlaceEditReachesTheFileAtClose();
@@ -110,6 +112,15 @@ void TForm1PhraseBookTest::copyModesLandAfterTheCaretLine()
     QCOMPARE(memo->textCursor().blockNumber(), 2);
     QCOMPARE(memo->textCursor().positionInBlock(), 0);
     QCOMPARE(w.form->session().form.Memo1.size(), std::size_t(expected.count('\n') + 1));
+}
+
+void TForm1PhraseBookTest::thePopupsFirstItemCopiesTheBlockAndCompletesInput()
+{
+    Window w(pageWith(0, {"MENU TEXT"}));
+    w.form->findChild<QAction *>("MENW1")->trigger();
+    QVERIFY(w.form->runEnded());
+    QCOMPARE(w.get<QPlainTextEdit>("Memo1")->toPlainText(), QString("MENU TEXT"));
+    QVERIFY(w.dir.bytes("jwc_temp.txt").find("\"MENU TEXT\r\n") != std::string::npos);
 }
 
 void TForm1PhraseBookTest::registeringOverALongerBlockEmptiesItsOtherLines()
