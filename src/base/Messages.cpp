@@ -35,6 +35,8 @@ QUILLET_TEXT(memoDefault, "保存右クリックで登録")
 QUILLET_TEXT(presetHintDefault, "先端記号、文字枠、文字種、線色などの設定を保存、または保存されている設定に切替")
 QUILLET_TEXT(savedLabel, "保存完了")
 QUILLET_TEXT(notSavedLabel, "保存なし")
+QUILLET_TEXT(helpMissing, "ヘルプファイル quillet.html が見つかりません\r\n起動フォルダーかプログラムのフォルダーに置いてください")
+QUILLET_TEXT(helpNotOpened, "ヘルプファイル quillet.html を開けません\r\nブラウザーの設定を確認してください")
 
 #undef QUILLET_TEXT
 

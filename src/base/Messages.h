@@ -33,5 +33,8 @@ const std::string &memoDefault();        ///< 保存右クリックで登録
 const std::string &presetHintDefault();
 const std::string &savedLabel();         ///< 保存完了
 const std::string &notSavedLabel();      ///< 保存なし
+// Help
+const std::string &helpMissing();
+const std::string &helpNotOpened();
 
 } // namespace quillet::msg

@@ -19,4 +19,8 @@ std::string sjisFromPath(const std::filesystem::path &path);
 /// Broken-down local time of `t`.
 std::tm localTime(std::time_t t);
 
+/// Standard output passes bytes through unchanged (no CR added before LF), for
+/// lines that carry their own CR LF.
+void binaryStandardOutput();
+
 } // namespace quillet::platform

@@ -73,8 +73,18 @@ std::string readBytes(const fs::path &path)
 
 Lines readLines(const fs::path &path) { return splitLines(readBytes(path)); }
 
+namespace {
+int g_writesHeld = 0;
+} // namespace
+
+FileWritesHeld::FileWritesHeld() { ++g_writesHeld; }
+FileWritesHeld::~FileWritesHeld() { --g_writesHeld; }
+bool FileWritesHeld::active() { return g_writesHeld > 0; }
+
 void writeBytesAtomically(const fs::path &path, const std::string &bytes)
 {
+    if (FileWritesHeld::active())
+        return;
     fs::path temp = path;
     temp += ".tmp~";
     {

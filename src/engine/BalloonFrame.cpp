@@ -29,7 +29,7 @@ void writeBalloon(EngineRun &e)
     const PointF q = ax.vertical ? m.p2 : gapEnd;
     const PointF path[5] = {q, {r.x, q.y}, r, {p.x, r.y}, p};
 
-    e.out.color(e.form().basic.ComboBox14);
+    e.out.color(e.form().basic.frameColour);
     for (int i = 0; i < 4; ++i) {
         PointF a = path[i], b = path[i + 1];
         if (e.tilt())
@@ -57,7 +57,7 @@ void writeWedge(EngineRun &e)
 
 void writeBalloonAndWedge(EngineRun &e)
 {
-    if (e.frameKind() == 10)
+    if (e.frameKind() == FrameKind::Balloon)
         writeBalloon(e);
     writeWedge(e);
 }

@@ -21,19 +21,19 @@ void writeBracket(EngineRun &e)
 {
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    if (e.frameKind() == 9) {
+    if (e.frameKind() == FrameKind::BracketExtended) {
         writeExtensionToPoint3(e);
         if (g.horizontal()) {
             m.p2.x = f32(ext(m.p2.x) + g.ex);
             g.fx = f32(ext(g.fx) + g.ex);
         } else {
-            m.p2.y = m.p3.y;
+            m.p2.y = g.extensionEnd.y;
             g.fy = f32(ext(g.fy) + g.ey);
         }
     }
     const float b = bracketDepth(e);
     applyAttachShift(e);
-    e.out.color(e.form().basic.ComboBox14);
+    e.out.color(e.form().basic.frameColour);
 
     const float x2 = m.p2.x, y2 = m.p2.y, fx = g.fx, fy = g.fy;
     if (g.vertical == 0) {

@@ -85,8 +85,7 @@ void writeCurvedLeader(EngineRun &e)
     // Dot tips start the curve on the dot's rim.
     PointF start = m.p1;
     float length = 0;
-    const int tip = e.form().ComboBoxEx1;
-    if (tip == 2 || tip == 3) {
+    if (isDot(e.tip())) {
         const float r = dotRadius(e.form(), m.scale);
         const float ox = f32(r * std::cos(radians(theta)));
         const float oy = f32(r * std::sin(radians(theta)));
@@ -96,7 +95,7 @@ void writeCurvedLeader(EngineRun &e)
         length = f32(std::hypot(ext(m.dx), ext(m.dy)));
     }
 
-    if (e.frameKind() == 13)
+    if (e.frameKind() == FrameKind::CurvedLeader1)
         writeArcs(e, kSCurve[side], start, length, theta);
     else
         writeArcs(e, kBow[side], start, length, theta);

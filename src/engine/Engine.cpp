@@ -14,27 +14,26 @@ namespace {
 void writeFrame(EngineRun &e)
 {
     switch (e.frameKind()) {
-    case 0: writeNoFrame(e); break;
-    case 1:
-    case 6: writeUnderline(e); break;
-    case 2:
-    case 7: writeRectangle(e); break;
-    case 5: writeExtensionOnly(e); break;
-    case 3:
-    case 8: writeOval(e); break;
-    case 4:
-    case 9: writeBracket(e); break;
-    case 10: writeBalloonAndWedge(e); break;
-    case 11:
-    case 12:
+    case FrameKind::None: writeNoFrame(e); break;
+    case FrameKind::Underline:
+    case FrameKind::UnderlineExtended: writeUnderline(e); break;
+    case FrameKind::Rectangle:
+    case FrameKind::RectangleExtended: writeRectangle(e); break;
+    case FrameKind::NoneExtended: writeExtensionOnly(e); break;
+    case FrameKind::Oval:
+    case FrameKind::OvalExtended: writeOval(e); break;
+    case FrameKind::Bracket:
+    case FrameKind::BracketExtended: writeBracket(e); break;
+    case FrameKind::Balloon: writeBalloonAndWedge(e); break;
+    case FrameKind::CloudEven:
+    case FrameKind::CloudUneven:
         writeCloud(e);
         writeBalloonAndWedge(e);
         break;
-    default: break; // the curved leaders have no frame
+    case FrameKind::CurvedLeader1:
+    case FrameKind::CurvedLeader2: break; // the leader itself is the frame
     }
 }
-
-bool wedgeLeader(int kind) { return kind >= 10 && kind <= 12; }
 
 } // namespace
 
@@ -46,7 +45,7 @@ void runEngine(EngineRun &e)
         return;
     writeFrame(e);
     if (!e.frameMode()) {
-        if (!wedgeLeader(e.frameKind()))
+        if (!isBalloonOrCloud(e.frameKind()))
             writeTipAndLeader(e);
         // The text mode placed its text before the frame.
         if (e.mode() != Mode::TextMode)

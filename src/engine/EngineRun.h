@@ -15,13 +15,14 @@ struct EngineRun {
 
     EngineRun(RunContext &context, RunMeasures &measures, GeometryState &state)
         : ctx(context), m(measures), g(state),
-          out(context.output, context.exchange.colorLine, context.form.basic.ComboBox10)
+          out(context.output, context.exchange.colorLine, context.form.basic.leaderColour)
     {
     }
 
     const FormModel &form() const { return ctx.form; }
-    int frameKind() const { return ctx.form.ComboBoxEx2; }
-    bool tilt() const { return ctx.form.SpeedButton11; }
+    FrameKind frameKind() const { return ctx.form.frameKind; }
+    Tip tip() const { return ctx.form.tip; }
+    bool tilt() const { return ctx.form.tiltOn; }
     Mode mode() const { return ctx.mode; }
     bool frameMode() const { return ctx.mode == Mode::FrameAll || ctx.mode == Mode::FrameEach; }
 };

@@ -15,7 +15,7 @@ using ld = long double;
 void fixLeaderLength(EngineRun &e)
 {
     RunMeasures &m = e.m;
-    const bool bend = e.mode() == Mode::Bend;
+    const bool bend = m.throughBend;
     const PointF end = bend ? m.bend : m.p2;
     const float vx = f32(ext(end.x) - m.p1.x);
     const float vy = f32(ext(end.y) - m.p1.y);
@@ -39,7 +39,7 @@ void fixLeaderLength(EngineRun &e)
     }
     m.indicated2 = m.p2;
     // The leader runs to the bend point only where the set-up aimed it there.
-    const PointF leaderEnd = bend && e.frameKind() < 11 ? m.bend : m.p2;
+    const PointF leaderEnd = bend && e.frameKind() < FrameKind::CloudEven ? m.bend : m.p2;
     m.dx = double(ext(leaderEnd.x) - m.p1.x);
     m.dy = double(ext(leaderEnd.y) - m.p1.y);
 }
@@ -49,9 +49,10 @@ void extendAlongAnnotation(EngineRun &e)
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
     const FormModel &form = e.form();
-    g.extension = form.ComboBox5 == 1 ? f32(ld(form.SpinEdit1) * m.scale)
+    g.extension = form.extensionMode == 1 ? f32(ld(form.extensionLength) * m.scale)
                                       : f32(std::hypot(ext(m.p3.x) - m.p2.x, ext(m.p3.y) - m.p2.y));
     const float len = g.extension;
+    const PointF indicated3 = m.p3;
     g.ex = g.ey = 0;
     if (e.tilt()) {
         PointF a = m.p3, b = m.p3;
@@ -71,6 +72,12 @@ void extendAlongAnnotation(EngineRun &e)
         m.p3.y = f32(g.upward ? ext(m.p2.y) + len : ext(m.p2.y) - len);
         g.ey = g.upward ? len : -len;
     }
+    g.extensionEnd = m.p3;
+    // A given length of 0 puts point 3 on point 2, where it has no direction left:
+    // the tilt, the text and the text mode's frame would all lie flat or backwards.
+    // Point 3 keeps pointing the way the user indicated; the extension stays of length 0.
+    if (form.extensionMode == 1 && form.extensionLength == 0)
+        m.p3 = indicated3;
 }
 
 void crossingFlags(EngineRun &e)
@@ -91,11 +98,11 @@ void crossingFlags(EngineRun &e)
 void turnBackFlag(EngineRun &e)
 {
     GeometryState &g = e.g;
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     g.turnBack = 0;
-    if (kind >= 10 && kind <= 12) {
+    if (isBalloonOrCloud(kind)) {
         g.turnBack = 1;
-    } else if (!e.tilt() && (kind == 0 || kind == 2 || kind == 4 || kind == 13 || kind == 14)) {
+    } else if (!e.tilt() && (kind == FrameKind::None || kind == FrameKind::Rectangle || kind == FrameKind::Bracket || isCurvedLeader(kind))) {
         if ((g.vertical == 0 && g.point2Left == g.rightward) || (g.vertical == 1 && g.point2Below == g.upward))
             g.turnBack = 1;
     }
@@ -116,10 +123,10 @@ void attachOffset(EngineRun &e)
 {
     const RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    const int position = e.form().ComboBoxEx3;
+    const int position = e.form().attachPosition;
     const ld ch = m.charHeight, s = m.scale;
     if (e.mode() != Mode::TextMode) {
-        const float margin = f32((ld(e.form().basic.SpinEdit3) / 10 + ch / 9 + 0.7L) * s);
+        const float margin = f32((ld(e.form().basic.verticalGap) / 10 + ch / 9 + 0.7L) * s);
         const float c = f32(ch / 2 * s + margin);
         g.attach = attachFor(position, m.frameHeight, c);
     } else {
@@ -135,8 +142,8 @@ void farCorner(EngineRun &e)
     const RunMeasures &m = e.m;
     GeometryState &g = e.g;
     const ld w = m.frameWidth, h = m.frameHeight;
-    const int kind = e.frameKind();
-    const bool oval = (kind == 3 || kind == 8) &&
+    const FrameKind kind = e.frameKind();
+    const bool oval = isOval(kind) &&
                       (e.mode() == Mode::Annotation || e.mode() == Mode::TextMode || e.mode() == Mode::Bend);
     if (g.horizontal()) {
         g.fx = f32(g.rightward ? m.p2.x + w : m.p2.x - w);
@@ -153,14 +160,14 @@ void placeFrameAroundText(EngineRun &e)
 {
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    const int kind = e.frameKind();
+    const FrameKind kind = e.frameKind();
     g.rightward = m.p3.x > m.p2.x;
     g.upward = m.p3.y > m.p2.y;
     if (g.vertical == 1) {
-        if (kind == 3) {
+        if (kind == FrameKind::Oval) {
             g.point2Left = 1;
             g.point2Below = 0;
-        } else if (kind == 11 || kind == 12) {
+        } else if (isCloud(kind)) {
             g.point2Left = 1;
         }
     }
@@ -168,7 +175,7 @@ void placeFrameAroundText(EngineRun &e)
 
     PointF &t = g.textStart;
     const float tw = f32(ext(m.textWidth) * m.scale);
-    const float h2 = e.form().CheckBox2 ? f32(ext(tw) / 2) : 0.0f;
+    const float h2 = e.form().textCentreBase ? f32(ext(tw) / 2) : 0.0f;
     float dx = 0, dy = 0;
     int sx = -1, sy = -1; // direction in which point 2 and the far corner move by (dx, dy)
     if (g.horizontal() && g.rightward) {
@@ -198,7 +205,7 @@ void placeFrameAroundText(EngineRun &e)
     m.p2.y = f32(m.p2.y + sy * ext(dy));
     g.fx = f32(g.fx + sx * ext(dx));
     g.fy = f32(g.fy + sy * ext(dy));
-    if (kind == 3) {
+    if (kind == FrameKind::Oval) {
         const ld half = m.halfWidth * ext(m.scale);
         if (g.horizontal()) {
             const ld d = g.rightward ? half : -half;
@@ -214,17 +221,17 @@ void placeFrameAroundText(EngineRun &e)
 
 } // namespace
 
-int plainFrameKind(int kind)
+FrameKind plainFrameKind(FrameKind kind)
 {
     switch (kind) {
-    case 5:
-    case 13:
-    case 14: return 0;
-    case 6: return 1;
-    case 7: return 2;
-    case 8: return 3;
-    case 9: return 4;
-    case 10: return 2;
+    case FrameKind::NoneExtended:
+    case FrameKind::CurvedLeader1:
+    case FrameKind::CurvedLeader2: return FrameKind::None;
+    case FrameKind::UnderlineExtended: return FrameKind::Underline;
+    case FrameKind::RectangleExtended: return FrameKind::Rectangle;
+    case FrameKind::OvalExtended: return FrameKind::Oval;
+    case FrameKind::BracketExtended: return FrameKind::Bracket;
+    case FrameKind::Balloon: return FrameKind::Rectangle;
     default: return kind;
     }
 }
@@ -237,45 +244,44 @@ void setupGeometry(EngineRun &e)
     const Mode mode = e.mode();
     const bool pointModes = mode == Mode::Annotation || mode == Mode::TextMode || mode == Mode::Bend;
 
-    // 1. Layout from the points as indicated.
+    // The layout follows the points as indicated, before the fixed length moves them.
     g.vertical = std::fabs(ext(m.p3.y) - m.p2.y) > std::fabs(ext(m.p3.x) - m.p2.x) ? 1 : 0;
 
-    // 2. Fixed leader length.
-    if (form.CheckBox4 && (mode == Mode::Annotation || mode == Mode::Bend))
+    if (form.fixedLeaderLength && (mode == Mode::Annotation || mode == Mode::Bend))
         fixLeaderLength(e);
 
-    // 3. A direction straight up or down has no slope to tilt by.
+    // A direction straight up or down has no slope to tilt by.
     if (pointModes && m.p3.x == m.p2.x)
-        form.SpeedButton11 = false;
+        form.tiltOn = false;
 
-    // 4. Direction flags.
     g.upward = m.p2.y < m.p3.y;
     g.rightward = m.p2.x < m.p3.x;
     g.point2Left = m.p2.x < m.p1.x;
     g.point2Below = m.p2.y < m.p1.y;
 
-    // 5. The text mode and frame write 1 know only the plain frames.
+    // The text mode and frame write 1 know only the plain frames.
     if (mode == Mode::TextMode || mode == Mode::FrameAll)
-        form.ComboBoxEx2 = plainFrameKind(form.ComboBoxEx2);
+        form.frameKind = plainFrameKind(form.frameKind);
 
-    // 6. Tilt and layout.
+    // A tilted frame lays the text along its own line; a vertical-writing font keeps
+    // its columns, and the oval and the balloon kinds keep the layout the points gave.
     const std::string font = form.heldFontNameOrDefault();
     g.verticalFont = form.fontSwitch != 0 && !font.empty() && font[0] == '@';
-    const int kind = e.frameKind();
-    if (!g.verticalFont && e.tilt() && kind < 10 && kind != 3)
+    const FrameKind kind = e.frameKind();
+    if (!g.verticalFont && e.tilt() && kind < FrameKind::Balloon && kind != FrameKind::Oval)
         g.vertical = 0;
     // The text mode lays a tilted oval or cloud along its text whatever the font.
-    if (mode == Mode::TextMode && e.tilt() && (kind == 3 || kind == 11 || kind == 12))
+    if (mode == Mode::TextMode && e.tilt() && (kind == FrameKind::Oval || isCloud(kind)))
         g.vertical = 0;
 
-    // 7..11.
     extendAlongAnnotation(e);
     crossingFlags(e);
     turnBackFlag(e);
     attachOffset(e);
     farCorner(e);
 
-    // 12.
+    // The text mode places its text at the indicated point first and then moves the
+    // frame around it.
     if (mode == Mode::TextMode)
         placeFrameAroundText(e);
 }

@@ -10,6 +10,6 @@ void setupGeometry(EngineRun &e);
 
 /// Frame-kind remap of the text mode and frame write 1: the extended and curved kinds
 /// become their plain forms.
-int plainFrameKind(int kind);
+FrameKind plainFrameKind(FrameKind kind);
 
 } // namespace quillet

@@ -19,9 +19,9 @@ constexpr std::size_t kMaxFramedLines = 127;
 void frameEachLine(RunContext &ctx, RunMeasures &m, GeometryState &g)
 {
     runSetup(ctx, m);
-    ctx.form.ComboBoxEx2 = plainFrameKind(ctx.form.ComboBoxEx2);
+    ctx.form.frameKind = plainFrameKind(ctx.form.frameKind);
     // Each frame follows the direction of its own text.
-    ctx.form.SpeedButton11 = true;
+    ctx.form.tiltOn = true;
     if (ctx.exchangeCopy.size() > kMaxFramedLines)
         throw RangeError("List index out of bounds (" + std::to_string(kMaxFramedLines) + ")");
     for (std::size_t i = 11; i < ctx.exchangeCopy.size(); ++i) {
@@ -44,7 +44,7 @@ void drive(RunContext &ctx)
         return;
     }
     if (ctx.mode == Mode::FrameAll)
-        ctx.form.SpeedButton11 = false;
+        ctx.form.tiltOn = false;
     runSetup(ctx, m);
     EngineRun e(ctx, m, g);
     runEngine(e);
@@ -93,10 +93,10 @@ RunResult computeOutput(const RunInput &input)
         result.fault = RunFault::InvalidOperation;
     }
     result.message = runFaultMessage(result.fault);
-    if (form.ComboBoxEx2 != input.form.ComboBoxEx2)
-        result.frameKind = form.ComboBoxEx2;
-    if (form.SpeedButton11 != input.form.SpeedButton11)
-        result.tilt = form.SpeedButton11;
+    if (form.frameKind != input.form.frameKind)
+        result.frameKind = form.frameKind;
+    if (form.tiltOn != input.form.tiltOn)
+        result.tilt = form.tiltOn;
     return result;
 }
 

@@ -16,8 +16,8 @@ struct RunResult {
     Lines output;
     RunFault fault = RunFault::None;
     std::string message;             ///< Shift-JIS, "\r\n" for the line break; empty without a fault
-    std::optional<int> frameKind;    ///< ComboBoxEx2 as the run left it, when it changed
-    std::optional<bool> tilt;        ///< SpeedButton11 as the run left it, when it changed
+    std::optional<FrameKind> frameKind; ///< the frame kind as the run left it, when it changed
+    std::optional<bool> tilt;        ///< the tilt switch as the run left it, when it changed
 };
 
 /// The warning text shown for a fault class (Shift-JIS).

@@ -19,7 +19,7 @@ bool pointMode(Mode mode) { return mode == Mode::Annotation || mode == Mode::Tex
 
 // The straight sides stop short of the far corner by a character so that the end
 // arc there closes around the last character, unless the frame hugs the text.
-bool shortSides(const EngineRun &e) { return pointMode(e.mode()) && !e.form().basic.CheckBox5; }
+bool shortSides(const EngineRun &e) { return pointMode(e.mode()) && !e.form().basic.noFrameGap; }
 
 void writeArcs(EngineRun &e, PointF near, PointF far, float r, const char *nearTail, const char *farTail, float tilt)
 {
@@ -43,7 +43,7 @@ void horizontalOval(EngineRun &e)
         r = f32((ext(g.fy) - m.p2.y) / 2);
         yc = f32(ext(m.p2.y) + r);
     }
-    if (e.frameKind() == 8) {
+    if (e.frameKind() == FrameKind::OvalExtended) {
         // The near arc's outermost point meets the end of the extension line.
         const ld along = g.rightward ? r : -ld(r);
         m.p2.x = f32(m.p2.x + along);
@@ -56,7 +56,7 @@ void horizontalOval(EngineRun &e)
     }
     g.ovalInnerEnd = xe;
     g.ovalRadius = r;
-    e.out.color(e.form().basic.ComboBox14);
+    e.out.color(e.form().basic.frameColour);
 
     PointF a{m.p2.x, m.p2.y}, b{xe, m.p2.y}, c{xe, g.fy}, d{m.p2.x, g.fy};
     PointF nearCentre{m.p2.x, yc}, farCentre{xe, yc};
@@ -98,7 +98,7 @@ void verticalOval(EngineRun &e)
         r = f32((ext(m.p2.x) - g.fx) / 2);
         xc = f32(ext(g.fx) + r);
     }
-    if (e.frameKind() == 8) {
+    if (e.frameKind() == FrameKind::OvalExtended) {
         const ld along = g.upward ? r : -ld(r);
         m.p2.y = f32(m.p2.y + along);
         g.fy = f32(g.fy + along);
@@ -108,7 +108,7 @@ void verticalOval(EngineRun &e)
         m.p2.x = f32(m.p2.x + across);
         g.fx = f32(g.fx + across);
     }
-    e.out.color(e.form().basic.ComboBox14);
+    e.out.color(e.form().basic.frameColour);
     if (e.frameMode())
         r = std::fabs(r);
     g.ovalInnerEnd = ye;
@@ -138,14 +138,14 @@ void writeOval(EngineRun &e)
 {
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    if (e.frameKind() == 8) {
+    if (e.frameKind() == FrameKind::OvalExtended) {
         writeExtensionToPoint3(e);
         if (g.horizontal()) {
             const ld along = std::fabs(ext(g.ex));
             m.p2.x = f32(g.rightward ? m.p2.x + along : m.p2.x - along);
             g.fx = f32(g.rightward ? g.fx + along : g.fx - along);
         } else {
-            m.p2.y = m.p3.y;
+            m.p2.y = g.extensionEnd.y;
             g.fy = f32(ext(g.fy) + g.ey);
         }
     }

@@ -7,10 +7,10 @@ void writeRectangle(EngineRun &e)
 {
     const RunMeasures &m = e.m;
     const GeometryState &g = e.g;
-    if (e.frameKind() == 7)
+    if (e.frameKind() == FrameKind::RectangleExtended)
         writeStraightExtension(e);
     applyAttachShift(e);
-    e.out.color(e.form().basic.ComboBox14);
+    e.out.color(e.form().basic.frameColour);
 
     PointF corners[4] = {m.p2, {g.fx, m.p2.y}, {g.fx, g.fy}, {m.p2.x, g.fy}};
     if (e.tilt()) {

@@ -64,7 +64,7 @@ void writeText(EngineRun &e)
 
     e.out.raw(fontRecord(form.fontSwitch != 0 ? form.heldFontNameOrDefault() : ex.hostFontName));
     e.out.raw("cn" + m.textKindCode);
-    const int layer = form.basic.ComboBox17;
+    const int layer = form.basic.textLayer;
     if (layer >= 1 && layer <= 16)
         e.out.raw(std::string("ly") + "0123456789abcdef"[layer - 1]);
     else if (layer > 16)
@@ -74,15 +74,14 @@ void writeText(EngineRun &e)
 
     // Lines are written from the one nearest the start point.
     const bool forward = g.verticalFont && (!g.horizontal() || !g.rightward);
-    const int count = int(form.Memo1.size());
-    const int kind = e.frameKind();
-    const bool underline = kind == 1 || kind == 6;
-    const bool centred = e.mode() == Mode::TextMode && form.CheckBox2;
+    const int count = int(form.memoLines.size());
+    const bool underline = isUnderline(e.frameKind());
+    const bool centred = e.mode() == Mode::TextMode && form.textCentreBase;
     const float step = f32((ext(m.charHeight) + m.lineGap) * ext(m.scale));
     PointF at = g.textStart;
     int written = 0;
     for (int n = 0; n < count; ++n) {
-        const std::string &line = form.Memo1[std::size_t(forward ? n : count - 1 - n)];
+        const std::string &line = form.memoLines[std::size_t(forward ? n : count - 1 - n)];
         if (centred)
             e.out.raw("cc1");
         if (records::startsWith(line, "~~"))
@@ -95,7 +94,7 @@ void writeText(EngineRun &e)
                 at.x = f32(ext(at.x) - g.slideJump);
         }
         ++written;
-        if (form.SpeedButton2 && (records::startsWith(line, "$1") || records::startsWith(line, "$2")))
+        if (form.embeddedTextOn && (records::startsWith(line, "$1") || records::startsWith(line, "$2")))
             writeEmbeddedLine(e, at, line);
         else
             writeTextRecord(e, at, line);

@@ -16,9 +16,9 @@ const std::string &defaultFontName()
 namespace {
 auto tie(const BasicSettings &b)
 {
-    return std::tie(b.SpinEdit5, b.ComboBox10, b.SpinEdit6, b.ComboBox11, b.ComboBox13, b.SpinEdit2, b.SpinEdit3,
-                    b.SpinEdit4, b.ComboBox12, b.ComboBox14, b.ComboBox15, b.ComboBox16, b.ComboBox17, b.ComboBox9,
-                    b.ColorBox1, b.ComboBox1, b.ComboBox3, b.RadioGroup1, b.CheckBox5);
+    return std::tie(b.arrowLength, b.leaderColour, b.lineGap, b.arrowColour, b.extensionColour, b.fillGap, b.verticalGap,
+                    b.horizontalGap, b.dotColour, b.frameColour, b.writeGroup, b.lineLayer, b.textLayer, b.arrowAngle,
+                    b.windowColour, b.dotRadiusMm, b.dotRadiusTenths, b.detectionRange, b.noFrameGap);
 }
 } // namespace
 
@@ -27,8 +27,8 @@ bool BasicSettings::operator==(const BasicSettings &o) const { return tie(*this)
 void applyDotRadius(BasicSettings &basic, const std::string &digits)
 {
     // An empty line is a bad number, like any other.
-    basic.ComboBox1 = limits::item(parseInt(digits.substr(0, 1)), limits::kRadiusDigits);
-    basic.ComboBox3 = limits::item(parseInt(digits.empty() ? digits : digits.substr(digits.size() - 1)),
+    basic.dotRadiusMm = limits::item(parseInt(digits.substr(0, 1)), limits::kRadiusDigits);
+    basic.dotRadiusTenths = limits::item(parseInt(digits.empty() ? digits : digits.substr(digits.size() - 1)),
                                    limits::kRadiusDigits);
 }
 

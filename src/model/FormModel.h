@@ -1,4 +1,5 @@
 #pragma once
+#include "model/Choices.h"
 #include "model/ColorChoice.h"
 
 #include <array>
@@ -41,35 +42,34 @@ constexpr int spin(int value, Range range) { return value < range.min ? range.mi
 } // namespace limits
 
 /// The finer drawing values of the basic-settings panel, as one pattern stores them.
-/// Members carry the designer names of their controls; values are what the files
-/// store (item indexes, spin values, toggles).
+/// Values are what the files store (item indexes, spin values, toggles).
 struct BasicSettings {
-    int SpinEdit5 = 20;  ///< arrow and triangle length, 0.1 mm at 1/1 (1..60)
-    int ComboBox10 = 0;  ///< leader colour: 0 host colour, 1..8 pen colour
-    int SpinEdit6 = 0;   ///< line gap, 0.1 mm (-9..99)
-    int ComboBox11 = 0;  ///< arrow colour: 0 leader colour, 1..8
-    int ComboBox13 = 0;  ///< extension-line colour
-    int SpinEdit2 = 0;   ///< gap between fill and frame (0..10)
-    int SpinEdit3 = 0;   ///< vertical frame-to-text gap, 0.1 mm (-9..99)
-    int SpinEdit4 = 0;   ///< horizontal frame-to-text gap, 0.1 mm (-9..99)
-    int ComboBox12 = 0;  ///< dot colour
-    int ComboBox14 = 0;  ///< frame colour
-    int ComboBox15 = 0;  ///< write group: 0 host's, n group n-1
-    int ComboBox16 = 0;  ///< line and dot layer: 0 host's, n layer n-1
-    int ComboBox17 = 0;  ///< text layer
-    int ComboBox9 = -1;  ///< arrow angle index (8,10,12,15,20,25,30,35,40,45); -1 none
-    ColorChoice ColorBox1{56576, 0}; ///< window colour
-    int ComboBox1 = 1;   ///< dot radius, whole millimetres (0..9)
-    int ComboBox3 = 1;   ///< dot radius, tenths (0..9)
-    int RadioGroup1 = 2; ///< phrase-book detection range: 無し, 狭い, 標準, 広い
-    bool CheckBox5 = true; ///< no space between frame and text
+    int arrowLength = 20;  ///< arrow and triangle length, 0.1 mm at 1/1 (1..60)
+    int leaderColour = 0;  ///< leader colour: 0 host colour, 1..8 pen colour
+    int lineGap = 0;   ///< line gap, 0.1 mm (-9..99)
+    int arrowColour = 0;  ///< arrow colour: 0 leader colour, 1..8
+    int extensionColour = 0;  ///< extension-line colour
+    int fillGap = 0;   ///< gap between fill and frame (0..10)
+    int verticalGap = 0;   ///< vertical frame-to-text gap, 0.1 mm (-9..99)
+    int horizontalGap = 0;   ///< horizontal frame-to-text gap, 0.1 mm (-9..99)
+    int dotColour = 0;  ///< dot colour
+    int frameColour = 0;  ///< frame colour
+    int writeGroup = 0;  ///< write group: 0 host's, n group n-1
+    int lineLayer = 0;  ///< line and dot layer: 0 host's, n layer n-1
+    int textLayer = 0;  ///< text layer
+    int arrowAngle = -1;  ///< arrow angle index (8,10,12,15,20,25,30,35,40,45); -1 none
+    ColorChoice windowColour{56576, 0}; ///< window colour
+    int dotRadiusMm = 1;   ///< dot radius, whole millimetres (0..9)
+    int dotRadiusTenths = 1;   ///< dot radius, tenths (0..9)
+    int detectionRange = 2; ///< phrase-book detection range: 無し, 狭い, 標準, 広い
+    bool noFrameGap = true; ///< no space between frame and text
 
     bool operator==(const BasicSettings &o) const;
     bool operator!=(const BasicSettings &o) const { return !(*this == o); }
 };
 
 /// The dot radius as the files store it: the whole-millimetre index followed by the
-/// tenths index ("37"); the first character goes to ComboBox1, the last to ComboBox3.
+/// tenths index ("37"); the first character gives the millimetres, the last the tenths.
 void applyDotRadius(BasicSettings &basic, const std::string &digits);
 
 /// The input-method captions of `SpeedButton1`, in the order of settings line 14.
@@ -79,44 +79,44 @@ enum class ImeMode { Hiragana = 1, FullKatakana = 2, HalfKatakana = 3, FullAlpha
 /// presets read and write it; the engine reads it; the window binds its widgets to it.
 struct FormModel {
     // The annotation
-    std::vector<std::string> Memo1; ///< annotation lines, Shift-JIS
+    std::vector<std::string> memoLines; ///< annotation lines, Shift-JIS
 
     // Drawing choices of the main window
-    int ComboBoxEx1 = 0; ///< tip symbol 0..7
-    int ComboBox2 = 0;   ///< line type 0..7
-    int ComboBoxEx2 = 0; ///< frame kind 0..14
-    int ComboBoxEx3 = 0; ///< attach position 0..4
-    int ComboBox8 = 0;   ///< phrase-book copy method 0..3
-    int ComboBox6 = 0;   ///< text kind: 0 host's kind, 1..10
-    int SpinEdit1 = 0;   ///< extension length, paper mm (0..99)
-    int ComboBox5 = 0;   ///< extension mode: 0 任意, 1 指定
-    int ComboBoxEx4 = 0; ///< underline slide 0..6
-    bool SpeedButton2 = false;  ///< embedded text on
-    bool SpeedButton1 = false;  ///< input method button down
+    Tip tip = Tip::NoLeader;
+    int lineType = 0;   ///< line type 0..7
+    FrameKind frameKind = FrameKind::None;
+    int attachPosition = 0; ///< attach position 0..4
+    int copyMethod = 0;   ///< phrase-book copy method 0..3
+    int textKind = 0;   ///< text kind: 0 host's kind, 1..10
+    int extensionLength = 0;   ///< extension length, paper mm (0..99)
+    int extensionMode = 0;   ///< extension mode: 0 任意, 1 指定
+    int slide = 0; ///< underline slide 0..6
+    bool embeddedTextOn = false;  ///< embedded text on
+    bool imeOn = false;  ///< input method button down
     ImeMode imeCaption = ImeMode::Hiragana; ///< caption (and glyph) of SpeedButton1
     int fontSwitch = 0;         ///< font-switch flag (-128..127); not 0 = selected font
     std::string selectedFontName; ///< font held for the annotation ("" = none held)
-    ColorChoice ColorBox2;      ///< fill colour
-    bool SpeedButton10 = false; ///< fill on
-    bool SpeedButton11 = false; ///< annotation tilt on
-    bool CheckBox2 = false;     ///< text-centre base point (text mode)
+    ColorChoice fillColour;      ///< fill colour
+    bool fillOn = false; ///< fill on
+    bool tiltOn = false; ///< annotation tilt on
+    bool textCentreBase = false;     ///< text-centre base point (text mode)
     int windowLeft = 0;
     int windowTop = 0;
 
     // Basic settings
     BasicSettings basic;
-    int ListBox1 = 0; ///< selected basic-settings pattern 0..5
+    int patternIndex = 0; ///< selected basic-settings pattern 0..5
     std::array<std::string, 6> patternNames;
-    std::string Edit7; ///< new name for the pattern being registered
+    std::string newPatternName; ///< new name for the pattern being registered
 
     // Quick-select corner
     int presetDown = 0;          ///< preset button that is down, 1..10; 0 none
-    bool SpeedButton18 = false;  ///< save mode
-    bool CheckBox3 = false;      ///< 連続: start the next run with the down preset
-    bool CheckBox4 = false;      ///< fixed leader length
+    bool presetSaveMode = false;  ///< save mode
+    bool continuous = false;      ///< 連続: start the next run with the down preset
+    bool fixedLeaderLength = false;      ///< fixed leader length
     std::array<std::string, 10> presetMemos; ///< rows of StringGrid1
-    bool CheckBox1 = false;      ///< show memos as hints
-    bool CheckBox6 = true;       ///< hover image of a preset
+    bool memosAsHints = false;      ///< show memos as hints
+    bool presetHoverImage = true;       ///< hover image of a preset
 
     FormModel();
 

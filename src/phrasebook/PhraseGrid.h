@@ -42,7 +42,7 @@ struct GridState {
     void rebuild(const Lines &page);
 };
 
-/// The copy modes of "文字帳から" (ComboBox8), in their item order.
+/// The copy modes of "文字帳から", in their item order (the stored copy method).
 enum class CopyMode { Overwrite = 0, Insert = 1, Append = 2, ReplaceAll = 3 };
 
 struct MemoCopy {

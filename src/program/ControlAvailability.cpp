@@ -7,30 +7,30 @@ namespace quillet {
 ControlAvailability controlAvailability(Mode mode, const FormModel &form)
 {
     ControlAvailability a;
-    const int frame = form.ComboBoxEx2;
+    const FrameKind frame = form.frameKind;
     switch (mode) {
     case Mode::Annotation:
     case Mode::Bend: {
-        a.ComboBoxEx4 = frame == 1 || frame == 6;
-        a.ComboBoxEx3 = !(frame == 1 || frame == 3 || frame == 6 || frame == 8 || (frame >= 10 && frame <= 12));
-        const bool extension = frame >= 5 && frame <= 9;
-        a.ComboBox5 = extension;
-        a.SpinEdit1 = extension && form.ComboBox5 == 1;
-        a.ComboBoxEx1 = !(frame >= 10 && frame <= 12);
+        a.slide = isUnderline(frame);
+        a.attachPosition = !(isUnderline(frame) || isOval(frame) || isBalloonOrCloud(frame));
+        const bool extension = hasExtensionLine(frame);
+        a.extensionMode = extension;
+        a.extensionLength = extension && form.extensionMode == 1;
+        a.tip = !isBalloonOrCloud(frame);
         break;
     }
     case Mode::TextImport:
     case Mode::FrameAll:
     case Mode::FrameEach:
-        a.ComboBoxEx1 = a.ComboBoxEx3 = a.ComboBoxEx4 = a.ComboBox5 = a.SpinEdit1 = false;
-        a.SpeedButton2 = a.SpeedButton3 = a.SpeedButton11 = a.SpeedButton18 = false;
-        a.BitBtn4 = a.BitBtn5 = a.CheckBox4 = a.Button2 = false;
+        a.tip = a.attachPosition = a.slide = a.extensionMode = a.extensionLength = false;
+        a.embeddedText = a.registerSettings = a.tilt = a.presetSaveMode = false;
+        a.clearMemo = a.fontSwitch = a.fixedLeaderLength = a.storeLeaderLength = false;
         a.dotRadiusMenus = false;
         a.leaderColourMenu = mode != Mode::TextImport;
-        a.SpeedButton4 = mode != Mode::TextImport;
+        a.basicSettings = mode != Mode::TextImport;
         break;
     case Mode::TextMode:
-        a.ComboBoxEx1 = a.ComboBoxEx4 = a.ComboBox5 = a.SpinEdit1 = false;
+        a.tip = a.slide = a.extensionMode = a.extensionLength = false;
         a.dotRadiusMenus = false;
         break;
     }

@@ -44,7 +44,7 @@ bool readExchangeForMode(Session &s, Host &host)
             host.warning(msg::exchangeInvalid());
             return false;
         }
-        s.form.Memo1 = applyMemoCapacity(importTexts(s.exchangeList));
+        s.form.memoLines = applyMemoCapacity(importTexts(s.exchangeList));
         if (s.mode == Mode::TextImport) {
             // Emptied at once, so that Jw_cad adds nothing whatever the user does later.
             writeLines(path, {});
@@ -172,7 +172,7 @@ StartupResult runStartup(Session &s, Host &host, const std::string &argument, co
 
         openPhraseBook(s, host);
         if (s.mode == Mode::FrameAll)
-            s.form.SpeedButton11 = false;
+            s.form.tiltOn = false;
         s.exceptionHandlerInstalled = true;
     } catch (const RangeError &) {
         host.warning(msg::startupRange());

@@ -15,9 +15,9 @@ int number(const Lines &list, int index) { return parseInt(line(list, index)); }
 
 int base(const SettingsScope &scope)
 {
-    if (scope.form.ListBox1 < 0)
+    if (scope.form.patternIndex < 0)
         throw RangeError("List index out of bounds (-1)");
-    return kPatternLines * scope.form.ListBox1;
+    return kPatternLines * scope.form.patternIndex;
 }
 
 } // namespace
@@ -28,29 +28,29 @@ void apply(SettingsScope scope, bool withNames)
     BasicSettings &b = scope.form.basic;
     const int at = base(scope);
     using namespace limits;
-    b.SpinEdit5 = spin(number(list, at + 0), kArrowLength);
-    b.ComboBox10 = item(number(list, at + 1), kColourIndexes);
-    b.SpinEdit6 = spin(number(list, at + 2), kTenths);
-    b.ComboBox11 = item(number(list, at + 3), kColourIndexes);
-    b.ComboBox13 = item(number(list, at + 4), kColourIndexes);
-    b.SpinEdit2 = spin(number(list, at + 5), kFillGap);
-    b.SpinEdit3 = spin(number(list, at + 6), kTenths);
-    b.SpinEdit4 = spin(number(list, at + 7), kTenths);
-    b.ComboBox12 = item(number(list, at + 8), kColourIndexes);
-    b.ComboBox14 = item(number(list, at + 9), kColourIndexes);
-    b.ComboBox15 = item(number(list, at + 10), kGroupsLayers);
-    b.ComboBox16 = item(number(list, at + 11), kGroupsLayers);
-    b.ComboBox17 = item(number(list, at + 12), kGroupsLayers);
-    b.ComboBox9 = item(number(list, at + 13), kArrowAngles);
+    b.arrowLength = spin(number(list, at + 0), kArrowLength);
+    b.leaderColour = item(number(list, at + 1), kColourIndexes);
+    b.lineGap = spin(number(list, at + 2), kTenths);
+    b.arrowColour = item(number(list, at + 3), kColourIndexes);
+    b.extensionColour = item(number(list, at + 4), kColourIndexes);
+    b.fillGap = spin(number(list, at + 5), kFillGap);
+    b.verticalGap = spin(number(list, at + 6), kTenths);
+    b.horizontalGap = spin(number(list, at + 7), kTenths);
+    b.dotColour = item(number(list, at + 8), kColourIndexes);
+    b.frameColour = item(number(list, at + 9), kColourIndexes);
+    b.writeGroup = item(number(list, at + 10), kGroupsLayers);
+    b.lineLayer = item(number(list, at + 11), kGroupsLayers);
+    b.textLayer = item(number(list, at + 12), kGroupsLayers);
+    b.arrowAngle = item(number(list, at + 13), kArrowAngles);
 
-    b.ColorBox1.selectItem(0);
-    b.ColorBox1.selectColor(number(list, at + 14));
+    b.windowColour.selectItem(0);
+    b.windowColour.selectColor(number(list, at + 14));
     // A stored custom colour of 0 selects money green, item 17, whatever the index line says.
-    b.ColorBox1.selectItem(line(list, at + 14) != "0" ? number(list, at + 15) : 17);
+    b.windowColour.selectItem(line(list, at + 14) != "0" ? number(list, at + 15) : 17);
 
     applyDotRadius(b, line(list, at + 16));
-    b.RadioGroup1 = item(number(list, at + 17), kDetectionRanges);
-    b.CheckBox5 = line(list, at + 18) == "1";
+    b.detectionRange = item(number(list, at + 17), kDetectionRanges);
+    b.noFrameGap = line(list, at + 18) == "1";
 
     if (withNames) {
         for (int i = 0; i < kPatterns; ++i)
@@ -67,21 +67,21 @@ void registerPattern(SettingsScope scope, Host &host)
         list.resize(std::size_t(kLines), "0");
     const BasicSettings &b = scope.form.basic;
     const int at = base(scope);
-    const int values[] = {b.SpinEdit5,  b.ComboBox10, b.SpinEdit6,  b.ComboBox11, b.ComboBox13,
-                          b.SpinEdit2,  b.SpinEdit3,  b.SpinEdit4,  b.ComboBox12, b.ComboBox14,
-                          b.ComboBox15, b.ComboBox16, b.ComboBox17, b.ComboBox9,  b.ColorBox1.custom,
-                          b.ColorBox1.item};
+    const int values[] = {b.arrowLength,  b.leaderColour, b.lineGap,  b.arrowColour, b.extensionColour,
+                          b.fillGap,  b.verticalGap,  b.horizontalGap,  b.dotColour, b.frameColour,
+                          b.writeGroup, b.lineLayer, b.textLayer, b.arrowAngle,  b.windowColour.custom,
+                          b.windowColour.item};
     for (int i = 0; i < 16; ++i)
         list[std::size_t(at + i)] = std::to_string(values[i]);
-    list[std::size_t(at + 16)] = std::to_string(b.ComboBox1) + std::to_string(b.ComboBox3);
-    list[std::size_t(at + 17)] = std::to_string(b.RadioGroup1);
-    list[std::size_t(at + 18)] = b.CheckBox5 ? "1" : "0";
+    list[std::size_t(at + 16)] = std::to_string(b.dotRadiusMm) + std::to_string(b.dotRadiusTenths);
+    list[std::size_t(at + 17)] = std::to_string(b.detectionRange);
+    list[std::size_t(at + 18)] = b.noFrameGap ? "1" : "0";
     list[std::size_t(at + 19)] = "0";
 
     FormModel &f = scope.form;
-    if (!f.Edit7.empty()) {
-        f.patternNames[std::size_t(f.ListBox1)] = f.Edit7;
-        f.Edit7.clear();
+    if (!f.newPatternName.empty()) {
+        f.patternNames[std::size_t(f.patternIndex)] = f.newPatternName;
+        f.newPatternName.clear();
     }
     for (int i = 0; i < limits::kPatterns; ++i)
         list[std::size_t(120 + i)] = f.patternNames[std::size_t(i)];

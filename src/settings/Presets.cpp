@@ -50,8 +50,8 @@ void load(SettingsScope scope, Host &host)
                 host.warning(msg::memoInvalid());
             } else {
                 takeMemos(f, lines);
-                f.CheckBox1 = lines[10] == "1";
-                f.CheckBox6 = lines.size() < 12 || lines[11] == "1";
+                f.memosAsHints = lines[10] == "1";
+                f.presetHoverImage = lines.size() < 12 || lines[11] == "1";
             }
         }
     } else {
@@ -87,17 +87,17 @@ Lines buildLines(const FormModel &f, const PhraseBookPlace &place)
 {
     const BasicSettings &b = f.basic;
     auto n = [](int v) { return std::to_string(v); };
-    Lines lines = {n(f.ComboBoxEx1), n(f.ComboBox2), n(f.ComboBoxEx2), n(f.ComboBoxEx3), place.page,
-                   n(f.ComboBox8), n(f.ComboBox6), n(f.SpinEdit1), n(f.ComboBox5), n(f.ComboBoxEx4),
-                   flag(f.SpeedButton2), flag(f.SpeedButton1), n(f.ColorBox2.custom), n(f.ColorBox2.item),
-                   flag(f.SpeedButton10), f.heldFontNameOrDefault(), flag(f.SpeedButton11), n(f.fontSwitch),
-                   flag(f.CheckBox2)};
+    Lines lines = {n(int(f.tip)), n(f.lineType), n(int(f.frameKind)), n(f.attachPosition), place.page,
+                   n(f.copyMethod), n(f.textKind), n(f.extensionLength), n(f.extensionMode), n(f.slide),
+                   flag(f.embeddedTextOn), flag(f.imeOn), n(f.fillColour.custom), n(f.fillColour.item),
+                   flag(f.fillOn), f.heldFontNameOrDefault(), flag(f.tiltOn), n(f.fontSwitch),
+                   flag(f.textCentreBase)};
     lines.insert(lines.end(), 6, "000");
-    const Lines tail = {n(b.SpinEdit5),  n(b.ComboBox10), n(b.SpinEdit6),  n(b.ComboBox11), n(b.ComboBox13),
-                        n(b.SpinEdit2),  n(b.SpinEdit3),  n(b.SpinEdit4),  n(b.ComboBox12), n(b.ComboBox14),
-                        n(b.ComboBox15), n(b.ComboBox16), n(b.ComboBox17), n(b.ComboBox9),  n(b.ColorBox1.custom),
-                        n(b.ColorBox1.item), n(f.ListBox1), n(b.ComboBox1) + n(b.ComboBox3), n(b.RadioGroup1),
-                        flag(b.CheckBox5)};
+    const Lines tail = {n(b.arrowLength),  n(b.leaderColour), n(b.lineGap),  n(b.arrowColour), n(b.extensionColour),
+                        n(b.fillGap),  n(b.verticalGap),  n(b.horizontalGap),  n(b.dotColour), n(b.frameColour),
+                        n(b.writeGroup), n(b.lineLayer), n(b.textLayer), n(b.arrowAngle),  n(b.windowColour.custom),
+                        n(b.windowColour.item), n(f.patternIndex), n(b.dotRadiusMm) + n(b.dotRadiusTenths), n(b.detectionRange),
+                        flag(b.noFrameGap)};
     lines.insert(lines.end(), tail.begin(), tail.end());
     lines.insert(lines.end(), 5, "000");
     return lines;
@@ -112,46 +112,46 @@ bool recall(const QuickSelectList &q, FormModel &form, int preset)
     using namespace limits;
     // Built on a copy so that a damaged preset file changes nothing.
     FormModel f = form;
-    f.ComboBoxEx1 = item(number(0), kTipSymbols);
-    f.ComboBox2 = item(number(1), kLineTypes);
-    f.ComboBoxEx2 = item(number(2), kFrameKinds);
-    f.ComboBoxEx3 = item(number(3), kAttachPositions);
-    f.ComboBox8 = item(number(5), kCopyMethods);
-    f.ComboBox6 = item(number(6), kTextKinds);
-    f.SpinEdit1 = spin(number(7), kExtensionLength);
-    f.ComboBox5 = item(number(8), kExtensionModes);
-    f.ComboBoxEx4 = item(number(9), kSlides);
-    f.SpeedButton2 = text(10) == "1";
-    f.SpeedButton1 = text(11) == "1";
-    f.ColorBox2.selectColor(number(12));
-    f.ColorBox2.selectItem(number(13));
-    f.SpeedButton10 = text(14) == "1";
+    f.tip = Tip(item(number(0), kTipSymbols));
+    f.lineType = item(number(1), kLineTypes);
+    f.frameKind = FrameKind(item(number(2), kFrameKinds));
+    f.attachPosition = item(number(3), kAttachPositions);
+    f.copyMethod = item(number(5), kCopyMethods);
+    f.textKind = item(number(6), kTextKinds);
+    f.extensionLength = spin(number(7), kExtensionLength);
+    f.extensionMode = item(number(8), kExtensionModes);
+    f.slide = item(number(9), kSlides);
+    f.embeddedTextOn = text(10) == "1";
+    f.imeOn = text(11) == "1";
+    f.fillColour.selectColor(number(12));
+    f.fillColour.selectItem(number(13));
+    f.fillOn = text(14) == "1";
     f.selectedFontName = text(15);
-    f.SpeedButton11 = text(16) == "1";
+    f.tiltOn = text(16) == "1";
     f.fontSwitch = number(17);
-    f.CheckBox2 = text(18) == "1";
+    f.textCentreBase = text(18) == "1";
 
     BasicSettings &b = f.basic;
-    b.SpinEdit5 = spin(number(25), kArrowLength);
-    b.ComboBox10 = item(number(26), kColourIndexes);
-    b.SpinEdit6 = spin(number(27), kTenths);
-    b.ComboBox11 = item(number(28), kColourIndexes);
-    b.ComboBox13 = item(number(29), kColourIndexes);
-    b.SpinEdit2 = spin(number(30), kFillGap);
-    b.SpinEdit3 = spin(number(31), kTenths);
-    b.SpinEdit4 = spin(number(32), kTenths);
-    b.ComboBox12 = item(number(33), kColourIndexes);
-    b.ComboBox14 = item(number(34), kColourIndexes);
-    b.ComboBox15 = item(number(35), kGroupsLayers);
-    b.ComboBox16 = item(number(36), kGroupsLayers);
-    b.ComboBox17 = item(number(37), kGroupsLayers);
-    b.ComboBox9 = item(number(38), kArrowAngles);
-    b.ColorBox1.selectColor(number(39));
-    b.ColorBox1.selectItem(number(40));
-    f.ListBox1 = item(number(41), kPatterns);
+    b.arrowLength = spin(number(25), kArrowLength);
+    b.leaderColour = item(number(26), kColourIndexes);
+    b.lineGap = spin(number(27), kTenths);
+    b.arrowColour = item(number(28), kColourIndexes);
+    b.extensionColour = item(number(29), kColourIndexes);
+    b.fillGap = spin(number(30), kFillGap);
+    b.verticalGap = spin(number(31), kTenths);
+    b.horizontalGap = spin(number(32), kTenths);
+    b.dotColour = item(number(33), kColourIndexes);
+    b.frameColour = item(number(34), kColourIndexes);
+    b.writeGroup = item(number(35), kGroupsLayers);
+    b.lineLayer = item(number(36), kGroupsLayers);
+    b.textLayer = item(number(37), kGroupsLayers);
+    b.arrowAngle = item(number(38), kArrowAngles);
+    b.windowColour.selectColor(number(39));
+    b.windowColour.selectItem(number(40));
+    f.patternIndex = item(number(41), kPatterns);
     applyDotRadius(b, text(42));
-    b.RadioGroup1 = item(number(43), kDetectionRanges);
-    b.CheckBox5 = text(44) == "1";
+    b.detectionRange = item(number(43), kDetectionRanges);
+    b.noFrameGap = text(44) == "1";
     form = std::move(f);
     return true;
 }
@@ -177,7 +177,7 @@ ClickOutcome click(SettingsScope scope, Host &host, int preset, bool down)
     else if (f.presetDown == preset)
         f.presetDown = 0;
 
-    if (down && f.SpeedButton18) {
+    if (down && f.presetSaveMode) {
         Lines lines = buildLines(scope.form, scope.place);
         try {
             writeLines(scope.file(presetFile(preset)), lines);
@@ -190,7 +190,7 @@ ClickOutcome click(SettingsScope scope, Host &host, int preset, bool down)
     }
     if (down)
         return recall(scope.files.quickSelect, scope.form, preset) ? ClickOutcome::Recalled : ClickOutcome::Empty;
-    if (!f.SpeedButton18) {
+    if (!f.presetSaveMode) {
         returnToSettings(scope, host);
         return ClickOutcome::ReturnedToSettings;
     }
@@ -199,7 +199,7 @@ ClickOutcome click(SettingsScope scope, Host &host, int preset, bool down)
 
 void saveToggle(SettingsScope scope, Host &host, bool down)
 {
-    scope.form.SpeedButton18 = down;
+    scope.form.presetSaveMode = down;
     if (!down && scope.form.presetDown == 0)
         returnToSettings(scope, host);
 }
@@ -218,8 +218,8 @@ bool readMemos(SettingsScope scope, Host &host)
         lines.resize(12, "1");
     FormModel &f = scope.form;
     takeMemos(f, lines);
-    f.CheckBox1 = lines[10] == "1";
-    f.CheckBox6 = lines[11] == "1";
+    f.memosAsHints = lines[10] == "1";
+    f.presetHoverImage = lines[11] == "1";
     return true;
 }
 
@@ -227,8 +227,8 @@ void saveMemos(SettingsScope scope, Host &host)
 {
     const FormModel &f = scope.form;
     Lines lines(f.presetMemos.begin(), f.presetMemos.end());
-    lines.push_back(flag(f.CheckBox1));
-    lines.push_back(flag(f.CheckBox6));
+    lines.push_back(flag(f.memosAsHints));
+    lines.push_back(flag(f.presetHoverImage));
     try {
         writeLines(scope.file(kMemoFile), lines);
     } catch (const InOutError &) {
@@ -238,7 +238,7 @@ void saveMemos(SettingsScope scope, Host &host)
 
 std::string buttonHint(const FormModel &f, int preset)
 {
-    if (f.CheckBox1 && preset >= 1 && preset <= 10)
+    if (f.memosAsHints && preset >= 1 && preset <= 10)
         return f.presetMemos[std::size_t(preset - 1)];
     return msg::presetHintDefault();
 }

@@ -33,22 +33,22 @@ void apply(SettingsScope scope, Host &host)
     Lines &list = scope.files.settingsList;
     FormModel &f = scope.form;
     using namespace limits;
-    f.ComboBoxEx1 = item(number(list, 0), kTipSymbols);
-    f.ComboBox2 = item(number(list, 1), kLineTypes);
-    f.ComboBoxEx2 = item(number(list, 2), kFrameKinds);
-    f.ComboBoxEx3 = item(number(list, 3), kAttachPositions);
+    f.tip = Tip(item(number(list, 0), kTipSymbols));
+    f.lineType = item(number(list, 1), kLineTypes);
+    f.frameKind = FrameKind(item(number(list, 2), kFrameKinds));
+    f.attachPosition = item(number(list, 3), kAttachPositions);
     scope.place.page = line(list, 4);
-    f.ComboBox8 = item(number(list, 5), kCopyMethods);
-    f.ComboBox6 = item(number(list, 6), kTextKinds);
-    f.SpinEdit1 = spin(number(list, 7), kExtensionLength);
-    f.ComboBox5 = item(number(list, 8), kExtensionModes);
-    f.ComboBoxEx4 = item(number(list, 9), kSlides);
-    f.ListBox1 = item(number(list, 10), kPatterns);
+    f.copyMethod = item(number(list, 5), kCopyMethods);
+    f.textKind = item(number(list, 6), kTextKinds);
+    f.extensionLength = spin(number(list, 7), kExtensionLength);
+    f.extensionMode = item(number(list, 8), kExtensionModes);
+    f.slide = item(number(list, 9), kSlides);
+    f.patternIndex = item(number(list, 10), kPatterns);
     scope.place.folder = line(list, 11);
     line(list, 12); // the display variant is read where the window is sized
-    f.SpeedButton2 = line(list, 13) == "1";
+    f.embeddedTextOn = line(list, 13) == "1";
     const int ime = number(list, 14);
-    f.SpeedButton1 = ime > 0;
+    f.imeOn = ime > 0;
     if (ime >= 1 && ime <= 4)
         f.imeCaption = static_cast<ImeMode>(ime);
     const int fontSwitch = number(list, 15);
@@ -57,18 +57,18 @@ void apply(SettingsScope scope, Host &host)
     f.fontSwitch = fontSwitch;
     f.windowLeft = position(list, 16);
     f.windowTop = position(list, 17);
-    f.ColorBox2.selectColor(number(list, 18));
+    f.fillColour.selectColor(number(list, 18));
     const int fill = number(list, 19);
     // Widened first: the magnitude of the most negative 32-bit value does not fit 32 bits.
     const long long entry = fill < 0 ? -static_cast<long long>(fill) : fill;
-    f.ColorBox2.selectItem(fill == 0 ? ColorChoice::kNoItem : int(entry - 1));
-    f.SpeedButton10 = fill < 0;
+    f.fillColour.selectItem(fill == 0 ? ColorChoice::kNoItem : int(entry - 1));
+    f.fillOn = fill < 0;
     const std::string &font = line(list, 20);
     f.selectedFontName = (f.selectedFontName == "000" || f.selectedFontName == "0") ? defaultFontName() : font;
-    f.SpeedButton11 = line(list, 21) == "1";
-    f.CheckBox2 = line(list, 22) == "1";
-    f.CheckBox3 = line(list, 23) != "0";
-    f.CheckBox4 = line(list, 24) != "0";
+    f.tiltOn = line(list, 21) == "1";
+    f.textCentreBase = line(list, 22) == "1";
+    f.continuous = line(list, 23) != "0";
+    f.fixedLeaderLength = line(list, 24) != "0";
 
     if (list.size() < std::size_t(kLines)) {
         list.resize(std::size_t(kLines), "0");
@@ -95,29 +95,29 @@ void registerSettings(SettingsScope scope, Host &host)
     if (list.size() < std::size_t(kLines))
         list.resize(std::size_t(kLines), "0");
     const FormModel &f = scope.form;
-    list[0] = std::to_string(f.ComboBoxEx1);
-    list[1] = std::to_string(f.ComboBox2);
-    list[2] = std::to_string(f.ComboBoxEx2);
-    list[3] = std::to_string(f.ComboBoxEx3);
+    list[0] = std::to_string(int(f.tip));
+    list[1] = std::to_string(f.lineType);
+    list[2] = std::to_string(int(f.frameKind));
+    list[3] = std::to_string(f.attachPosition);
     list[4] = scope.place.page;
-    list[5] = std::to_string(f.ComboBox8);
-    list[6] = std::to_string(f.ComboBox6);
-    list[7] = std::to_string(f.SpinEdit1);
-    list[8] = std::to_string(f.ComboBox5);
-    list[9] = std::to_string(f.ComboBoxEx4);
-    list[10] = std::to_string(f.ListBox1);
+    list[5] = std::to_string(f.copyMethod);
+    list[6] = std::to_string(f.textKind);
+    list[7] = std::to_string(f.extensionLength);
+    list[8] = std::to_string(f.extensionMode);
+    list[9] = std::to_string(f.slide);
+    list[10] = std::to_string(f.patternIndex);
     list[11] = scope.place.folder;
-    list[13] = flag(f.SpeedButton2);
-    list[14] = f.SpeedButton1 ? std::to_string(static_cast<int>(f.imeCaption)) : "0";
+    list[13] = flag(f.embeddedTextOn);
+    list[14] = f.imeOn ? std::to_string(static_cast<int>(f.imeCaption)) : "0";
     list[15] = std::to_string(f.fontSwitch);
     list[16] = std::to_string(f.windowLeft);
     list[17] = std::to_string(f.windowTop);
-    list[18] = std::to_string(f.ColorBox2.custom);
-    const int entry = f.ColorBox2.item + 1;
-    list[19] = std::to_string(f.SpeedButton10 ? -entry : entry);
+    list[18] = std::to_string(f.fillColour.custom);
+    const int entry = f.fillColour.item + 1;
+    list[19] = std::to_string(f.fillOn ? -entry : entry);
     list[20] = f.heldFontNameOrDefault();
-    list[21] = flag(f.SpeedButton11);
-    list[22] = flag(f.CheckBox2);
+    list[21] = flag(f.tiltOn);
+    list[22] = flag(f.textCentreBase);
     for (int i = 24; i < kLines; ++i)
         list[std::size_t(i)] = "0";
     if (save(scope.files, host))
@@ -136,8 +136,8 @@ void writeCloseTime(SettingsScope scope, Host &host)
     line(list, 11) = scope.place.folder;
     line(list, 16) = std::to_string(f.windowLeft);
     line(list, 17) = std::to_string(f.windowTop);
-    line(list, 23) = !f.CheckBox3 ? "0" : f.presetDown > 0 ? std::to_string(f.presetDown) : "11";
-    line(list, 24) = flag(f.CheckBox4);
+    line(list, 23) = !f.continuous ? "0" : f.presetDown > 0 ? std::to_string(f.presetDown) : "11";
+    line(list, 24) = flag(f.fixedLeaderLength);
     save(scope.files, host);
 }
 

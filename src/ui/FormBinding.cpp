@@ -9,32 +9,58 @@
 
 namespace quillet::ui {
 
-// The stringised designer name and the member it reads are one token, so the table
-// cannot pair a control with another control's value.
-#define QUILLET_BIND(path, member)                                                                                        \
-    ValueBinding                                                                                                          \
-    {                                                                                                                     \
-#member,                                                                                                          \
-            [](const FormModel &                                                                                          \
-                   f) { return int(f.path member); },                                                                     \
-                                                   [](FormModel & f,                                                      \
-                                                      int v) { f.path member =                                            \
-                                                                   static_cast<decltype(f.path member)>(v); } \
+// One row per control: its designer name and the model field it shows. The binding
+// test walks the table, so a name without a widget or a field fails there.
+#define QUILLET_BIND(name, path, member)                                                                              \
+    ValueBinding                                                                                                      \
+    {                                                                                                                 \
+        name, [](const FormModel &f) { return int(f.path member); },                                                 \
+            [](FormModel &f, int v) { f.path member = static_cast<decltype(f.path member)>(v); }                      \
     }
-#define FORM(member) QUILLET_BIND(, member)
-#define BASIC(member) QUILLET_BIND(basic., member)
+#define FORM(name, member) QUILLET_BIND(name, , member)
+#define BASIC(name, member) QUILLET_BIND(name, basic., member)
 
 const std::vector<ValueBinding> &valueBindings()
 {
     static const std::vector<ValueBinding> table = {
-        FORM(ComboBoxEx1),   FORM(ComboBox2),     FORM(ComboBoxEx2),   FORM(ComboBoxEx3), FORM(ComboBox8),
-        FORM(ComboBox6),     FORM(SpinEdit1),     FORM(ComboBox5),     FORM(ComboBoxEx4), FORM(SpeedButton2),
-        FORM(SpeedButton1),  FORM(SpeedButton10), FORM(SpeedButton11), FORM(CheckBox2),   FORM(ListBox1),
-        FORM(SpeedButton18), FORM(CheckBox3),     FORM(CheckBox4),     FORM(CheckBox1),   FORM(CheckBox6),
-        BASIC(SpinEdit5),    BASIC(ComboBox10),   BASIC(SpinEdit6),    BASIC(ComboBox11), BASIC(ComboBox13),
-        BASIC(SpinEdit2),    BASIC(SpinEdit3),    BASIC(SpinEdit4),    BASIC(ComboBox12), BASIC(ComboBox14),
-        BASIC(ComboBox15),   BASIC(ComboBox16),   BASIC(ComboBox17),   BASIC(ComboBox9),  BASIC(ComboBox1),
-        BASIC(ComboBox3),    BASIC(RadioGroup1),  BASIC(CheckBox5),
+        FORM("ComboBoxEx1", tip),
+        FORM("ComboBox2", lineType),
+        FORM("ComboBoxEx2", frameKind),
+        FORM("ComboBoxEx3", attachPosition),
+        FORM("ComboBox8", copyMethod),
+        FORM("ComboBox6", textKind),
+        FORM("SpinEdit1", extensionLength),
+        FORM("ComboBox5", extensionMode),
+        FORM("ComboBoxEx4", slide),
+        FORM("SpeedButton2", embeddedTextOn),
+        FORM("SpeedButton1", imeOn),
+        FORM("SpeedButton10", fillOn),
+        FORM("SpeedButton11", tiltOn),
+        FORM("CheckBox2", textCentreBase),
+        FORM("ListBox1", patternIndex),
+        FORM("SpeedButton18", presetSaveMode),
+        FORM("CheckBox3", continuous),
+        FORM("CheckBox4", fixedLeaderLength),
+        FORM("CheckBox1", memosAsHints),
+        FORM("CheckBox6", presetHoverImage),
+        BASIC("SpinEdit5", arrowLength),
+        BASIC("ComboBox10", leaderColour),
+        BASIC("SpinEdit6", lineGap),
+        BASIC("ComboBox11", arrowColour),
+        BASIC("ComboBox13", extensionColour),
+        BASIC("SpinEdit2", fillGap),
+        BASIC("SpinEdit3", verticalGap),
+        BASIC("SpinEdit4", horizontalGap),
+        BASIC("ComboBox12", dotColour),
+        BASIC("ComboBox14", frameColour),
+        BASIC("ComboBox15", writeGroup),
+        BASIC("ComboBox16", lineLayer),
+        BASIC("ComboBox17", textLayer),
+        BASIC("ComboBox9", arrowAngle),
+        BASIC("ComboBox1", dotRadiusMm),
+        BASIC("ComboBox3", dotRadiusTenths),
+        BASIC("RadioGroup1", detectionRange),
+        BASIC("CheckBox5", noFrameGap),
     };
     return table;
 }
@@ -46,8 +72,8 @@ const std::vector<ValueBinding> &valueBindings()
 const std::vector<ColorBinding> &colorBindings()
 {
     static const std::vector<ColorBinding> table = {
-        {"ColorBox1", [](FormModel &f) -> ColorChoice & { return f.basic.ColorBox1; }},
-        {"ColorBox2", [](FormModel &f) -> ColorChoice & { return f.ColorBox2; }},
+        {"ColorBox1", [](FormModel &f) -> ColorChoice & { return f.basic.windowColour; }},
+        {"ColorBox2", [](FormModel &f) -> ColorChoice & { return f.fillColour; }},
     };
     return table;
 }
@@ -55,7 +81,7 @@ const std::vector<ColorBinding> &colorBindings()
 const std::vector<TextBinding> &textBindings()
 {
     static const std::vector<TextBinding> table = {
-        {"Edit7", [](FormModel &f) -> std::string & { return f.Edit7; }},
+        {"Edit7", [](FormModel &f) -> std::string & { return f.newPatternName; }},
     };
     return table;
 }

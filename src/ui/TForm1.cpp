@@ -2,11 +2,12 @@
 #include "ui/TForm1.h"
 
 #include "base/Sjis.h"
+#include "outputview/OutputView.h"
 #include "program/ControlAvailability.h"
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
-#include "ui/Hints.h"
+#include "ui/FormBuilder.h"
 #include "ui/Icons.h"
 #include "ui/ImeControl.h"
 #include "ui/Texts.h"
@@ -48,6 +49,8 @@ TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDi
 
 TForm1::~TForm1()
 {
+    // The view reads the session, which goes before the window's children do.
+    delete m_outputView;
     // Controls die after the window; what they signal while dying must not reach it.
     for (QObject *child : findChildren<QObject *>())
         child->disconnect(this);
@@ -77,9 +80,9 @@ void TForm1::applyStartupState()
         MLStringGrid1->setCurrentCell(0, 0);
     }
     showPhraseBook();
+    // The hints belong to the window whatever became of the files.
+    assignHints();
     // The last steps of start-up only run when nothing before them failed.
-    if (m_session.phraseBookOpened)
-        assignHints();
     if (m_session.exceptionHandlerInstalled) {
         SpeedButton11->setText(QStringLiteral("注釈\n傾斜"));
         applyInputMethod();
@@ -126,19 +129,14 @@ void TForm1::applyWindowSize()
     MLStringGrid1->setRowHeight(0, 5 * row->phraseGrid.rowHeight);
 }
 
-void TForm1::assignHints()
-{
-    ui::assignHints(this);
-}
-
 void TForm1::applyInputMethod()
 {
     // With the button up the window starts in the first mode's look and the input
     // method stays as the user left it.
-    if (!m_session.form.SpeedButton1)
+    if (!m_session.form.imeOn)
         m_session.form.imeCaption = ImeMode::Hiragana;
     showImeButton();
-    if (m_session.form.SpeedButton1)
+    if (m_session.form.imeOn)
         ime::open(this, m_session.form.imeCaption);
 }
 
@@ -173,19 +171,19 @@ void TForm1::showModel()
     showWindowColour();
     showImeButton();
     applyAvailability();
+    outputChanged();
 }
 
 void TForm1::showMemos()
 {
     const FormModel &form = m_session.form;
     QStringList lines;
-    for (const std::string &line : form.Memo1)
+    for (const std::string &line : form.memoLines)
         lines << fromSjis(line);
     const QString text = lines.join(QLatin1Char('\n'));
-    if (Memo1->toPlainText() != text) {
-        const QSignalBlocker blocker(Memo1);
+    // Not blocked: whatever puts text into the box meets its capacity rule.
+    if (Memo1->toPlainText() != text)
         Memo1->setPlainText(text);
-    }
     const QSignalBlocker blocker(StringGrid1);
     for (int row = 0; row < 10; ++row)
         StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
@@ -201,7 +199,7 @@ void TForm1::showPresetButtons()
         button->setChecked(form.presetDown == i + 1);
         // Save mode shows in the captions, so a press is never mistaken for a recall.
         QPalette palette;
-        if (form.SpeedButton18)
+        if (form.presetSaveMode)
             palette.setColor(QPalette::ButtonText, QColor(128, 0, 0));
         button->setPalette(palette);
     }
@@ -217,9 +215,18 @@ void TForm1::showFontSwitch()
     Edit2->setPalette(palette);
     const std::string &name = selected ? form.heldFontNameOrDefault() : m_session.exchange.hostFontName;
     QFont font = Memo1->font();
-    if (!name.empty())
-        font.setFamilies({fromSjis(name), QStringLiteral("Noto Sans CJK JP")});
+    // A vertical-writing name ("@" first) shows its family upright in the box.
+    QString family = fromSjis(name);
+    if (family.startsWith(QLatin1Char('@')))
+        family.remove(0, 1);
+    // A font the system lacks falls back as the window's own font does, whose lines
+    // fit the box five times.
+    QStringList families = build::gothicFont(12).families();
+    if (!family.isEmpty())
+        families.prepend(family);
+    font.setFamilies(families);
     Memo1->setFont(font);
+    outputChanged();
 }
 
 void TForm1::showRadioMarks()
@@ -229,15 +236,15 @@ void TForm1::showRadioMarks()
         if (index >= 0 && index < int(actions.size()))
             actions[std::size_t(index)]->setChecked(true);
     };
-    mark(SUBMEN, basic.ComboBox10);
-    mark(DOTAn, basic.ComboBox1);
-    mark(DOTBn, basic.ComboBox3);
+    mark(SUBMEN, basic.leaderColour);
+    mark(DOTAn, basic.dotRadiusMm);
+    mark(DOTBn, basic.dotRadiusTenths);
 }
 
 void TForm1::showWindowColour()
 {
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, ColorBox::toQColor(m_session.form.basic.ColorBox1.color()));
+    palette.setColor(QPalette::Window, ColorBox::toQColor(m_session.form.basic.windowColour.color()));
     setPalette(palette);
     setAutoFillBackground(true);
 }
@@ -254,7 +261,7 @@ void TForm1::showImeButton()
 void TForm1::showFolderStatus()
 {
     const FormModel &form = m_session.form;
-    const int pattern = form.ListBox1;
+    const int pattern = form.patternIndex;
     const std::string name = pattern >= 0 && pattern < 6 ? form.patternNames[std::size_t(pattern)] : std::string();
     StatusBar1->showMessage(fromSjis(m_session.phraseBook.statusText(name)));
 }
@@ -265,7 +272,7 @@ void TForm1::showPresetHints()
         QToolButton *button = m_presetButtons[std::size_t(n - 1)];
         const QString hint = fromSjis(presets::buttonHint(m_session.form, n));
         button->setStatusTip(hint);
-        button->setToolTip(m_session.form.CheckBox1 ? hint : QString());
+        button->setToolTip(m_session.form.memosAsHints ? hint : QString());
     }
 }
 
@@ -273,11 +280,11 @@ void TForm1::applyAvailability()
 {
     const ControlAvailability a = controlAvailability(m_session.mode, m_session.form);
     const std::pair<QWidget *, bool> controls[] = {
-        {ComboBoxEx1, a.ComboBoxEx1},     {ComboBoxEx3, a.ComboBoxEx3},   {ComboBoxEx4, a.ComboBoxEx4},
-        {ComboBox5, a.ComboBox5},         {SpinEdit1, a.SpinEdit1},       {SpeedButton2, a.SpeedButton2},
-        {SpeedButton3, a.SpeedButton3},   {SpeedButton4, a.SpeedButton4}, {SpeedButton11, a.SpeedButton11},
-        {SpeedButton18, a.SpeedButton18}, {BitBtn4, a.BitBtn4},           {BitBtn5, a.BitBtn5},
-        {CheckBox4, a.CheckBox4},         {Button2, a.Button2},
+        {ComboBoxEx1, a.tip},     {ComboBoxEx3, a.attachPosition},   {ComboBoxEx4, a.slide},
+        {ComboBox5, a.extensionMode},         {SpinEdit1, a.extensionLength},       {SpeedButton2, a.embeddedText},
+        {SpeedButton3, a.registerSettings},   {SpeedButton4, a.basicSettings}, {SpeedButton11, a.tilt},
+        {SpeedButton18, a.presetSaveMode}, {BitBtn4, a.clearMemo},           {BitBtn5, a.fontSwitch},
+        {CheckBox4, a.fixedLeaderLength},         {Button2, a.storeLeaderLength},
     };
     for (const auto &[control, enabled] : controls)
         control->setEnabled(enabled);
@@ -302,6 +309,8 @@ void TForm1::FormShow()
     showModel();
     showPresetHints();
     showFolderStatus();
+    if (!m_runEnded && outputview::OutputView::wasOpen())
+        openOutputView();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

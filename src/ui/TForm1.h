@@ -1,5 +1,6 @@
 #pragma once
 #include "base/Host.h"
+#include "model/MemoCapacity.h"
 #include "phrasebook/PhraseGrid.h"
 #include "program/Session.h"
 #include "program/Startup.h"
@@ -18,7 +19,6 @@ class QAction;
 class QKeyEvent;
 class QCheckBox;
 class QComboBox;
-class QFontDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,11 +29,17 @@ class QSpinBox;
 class QStatusBar;
 class QTableWidget;
 class QTimer;
-class QKeyEvent;
 class QToolButton;
+class QUrl;
+
+namespace quillet::outputview {
+class OutputView;
+} // namespace quillet::outputview
 
 namespace quillet::ui {
+class BriefHelp;
 class ColorBox;
+class FontDialog;
 class RadioGroup;
 } // namespace quillet::ui
 namespace quillet::widgets {
@@ -132,7 +138,15 @@ public:
     QAction *MENW1, *MENW2, *MENW3, *DOTA, *DOTB;
     std::array<QAction *, 9> SUBMEN;
     std::array<QAction *, 10> DOTAn, DOTBn;
-    QFontDialog *FontDialog1;
+    quillet::ui::FontDialog *FontDialog1;
+
+    /// How the font dialog is run: modal by default; a test answers it in place.
+    /// Returns the dialog's result code.
+    using FontDialogRunner = std::function<int(quillet::ui::FontDialog &)>;
+    void setFontDialogRunner(FontDialogRunner runner) { m_runFontDialog = std::move(runner); }
+    /// How the help document is opened: the desktop's viewer by default. True when it opened.
+    using HelpOpener = std::function<bool(const QUrl &)>;
+    void setHelpOpener(HelpOpener opener) { m_openHelp = std::move(opener); }
 
     // Event handlers
     void FormCreate();
@@ -162,8 +176,15 @@ public:
     void BitBtn5Click();
     void BitBtn4Click();
     void Memo1Change();
-    /// Alt+Enter in the input box; true when the key was taken.
+    /// Down arrow and Alt+Enter in the input box; true when the key was taken.
     bool Memo1KeyDown(const QKeyEvent *event);
+    /// Enter in the input box; true when the key was dropped.
+    bool Memo1KeyPress(const QKeyEvent *event);
+    void Memo1MouseMove();
+    void Memo1Exit();
+    void Edit2Click();
+    void SpeedButton5Click(bool down);
+    void SpeedButton6Click();
     void MENW1Click();
     void MENW2Click();
     void SUBMENClick(int colour);
@@ -185,6 +206,11 @@ public:
     void BitBtn8Click();
     void StringGrid2Click();
     void StringGrid2MouseMove();
+
+    /// Opens the output view "出力図" beside the window (F5, or a double click on the
+    /// setting preview), or brings it to the front.
+    void openOutputView();
+    quillet::outputview::OutputView *outputView() const { return m_outputView; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -208,7 +234,9 @@ private:
     void wire();
     void wireBindings();
     void wirePhraseBook();
-    void holdUnbuiltGestures();
+    void wireInputBox();
+    void wireHelp();
+    bool inputBoxEvent(QObject *watched, QEvent *event);
 
     // Start-up and model display (TForm1.cpp)
     void applyStartupState();
@@ -243,6 +271,8 @@ private:
     void syncWindowPosition();
     void startFeedback(QWidget *greenCaption);
     void endRun();
+    /// The choices or the text changed: the output view draws them again.
+    void outputChanged();
     /// Runs a handler's core call; an uncaught error goes to AppException.
     template <typename Call> void guarded(Call call);
 
@@ -259,8 +289,12 @@ private:
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
     bool m_runEnded = false;
-    bool m_fixingMemo = false;
+    quillet::MemoCaretMemory m_memoCaret;
+    quillet::ui::BriefHelp *m_briefHelp = nullptr;
+    FontDialogRunner m_runFontDialog;
+    HelpOpener m_openHelp;
     double m_scale = 1.0;
+    quillet::outputview::OutputView *m_outputView = nullptr;
 };
 
 template <typename Call> void TForm1::guarded(Call call)

@@ -6,11 +6,8 @@
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
-#include "model/MemoCapacity.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
-#include "ui/ImeControl.h"
-#include "ui/MemoCapacity.h"
 #include "ui/Texts.h"
 #include "ui/WindowScale.h"
 
@@ -19,14 +16,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 
@@ -77,20 +72,13 @@ void TForm1::wire()
         connect(m_presetButtons[std::size_t(i)], &QToolButton::clicked, this,
                 [this, i](bool down) { PresetButtonClick(i + 1, down); });
     }
-    SpeedButton1->installEventFilter(this);
-    Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
+    wireInputBox();
+    wireHelp();
     wirePhraseBook();
-    holdUnbuiltGestures();
-}
-
-void TForm1::holdUnbuiltGestures()
-{
-    // Brief help and the help file are not wired yet; their buttons must not look as
-    // if they did something.
-    SpeedButton5->setEnabled(false);
-    SpeedButton6->setEnabled(false);
-    Memo2->setReadOnly(true);
+    for (QWidget *preview : {Panel3, PaintBox1, PaintBox2})
+        preview->installEventFilter(this);
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &TForm1::openOutputView);
 }
 
 void TForm1::wireBindings()
@@ -114,7 +102,6 @@ void TForm1::wireBindings()
         connect(edit, &QLineEdit::textEdited, this,
                 [this, &binding](const QString &text) { binding.field(m_session.form) = toSjis(text); });
     }
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
     connect(StringGrid1, &QTableWidget::itemChanged, this, &TForm1::memosFromGrid);
 }
 
@@ -127,14 +114,17 @@ void TForm1::controlChanged(const char *name)
             (this->*entry.handler)();
     }
     PaintBox1->update();
+    outputChanged();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (phraseBookEvent(watched, event))
+    if (phraseBookEvent(watched, event) || inputBoxEvent(watched, event))
         return true;
-    if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == Panel3 || watched == PaintBox1 || watched == PaintBox2)) {
+        openOutputView();
         return true;
+    }
     // A disabled button takes no press, as its own handlers would not.
     if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
         const auto buttons = static_cast<QMouseEvent *>(event)->buttons();
@@ -157,19 +147,6 @@ void TForm1::BitBtn2Click()
     endRun();
 }
 
-bool TForm1::Memo1KeyDown(const QKeyEvent *event)
-{
-    const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                          (event->modifiers() & Qt::AltModifier);
-    if (!altEnter)
-        return false;
-    // A file already written back, or one that made no sense, has nothing to draw into.
-    const ExchangeVerdict verdict = m_session.verdict;
-    if (verdict != ExchangeVerdict::AlreadyTransformed && verdict != ExchangeVerdict::Abnormal && BitBtn2->isEnabled())
-        BitBtn2Click();
-    return true;
-}
-
 void TForm1::MENW1Click()
 {
     copyBlockToMemo();
@@ -179,6 +156,7 @@ void TForm1::MENW1Click()
 void TForm1::Button2Click()
 {
     guarded([this] { storeLeaderLength(m_session); });
+    outputChanged();
 }
 
 void TForm1::SpeedButton3Click()
@@ -292,9 +270,9 @@ void TForm1::PresetButtonClick(int preset, bool down)
 
 void TForm1::SpeedButton18Click()
 {
-    guarded([this] { presets::saveToggle(m_session.settingsScope(), *m_host, m_session.form.SpeedButton18); });
+    guarded([this] { presets::saveToggle(m_session.settingsScope(), *m_host, m_session.form.presetSaveMode); });
     showModel();
-    if (!m_session.form.SpeedButton18)
+    if (!m_session.form.presetSaveMode)
         showFolderStatus();
 }
 
@@ -325,89 +303,27 @@ void TForm1::Button1Click()
     Panel4->hide();
 }
 
-void TForm1::SpeedButton1Click()
-{
-    if (m_session.form.SpeedButton1) {
-        ime::open(this, m_session.form.imeCaption);
-        return;
-    }
-    ime::close(this);
-    if (m_session.files.settingsList.size() > 14)
-        m_session.files.settingsList[14] = "0";
-}
-
-void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
-{
-    if (!(buttons & Qt::RightButton) || !m_session.form.SpeedButton1)
-        return;
-    ImeMode &mode = m_session.form.imeCaption;
-    mode = mode == ImeMode::FullAlphanumeric ? ImeMode::Hiragana : ImeMode(int(mode) + 1);
-    if (m_session.files.settingsList.size() > 14)
-        m_session.files.settingsList[14] = std::to_string(int(mode));
-    showImeButton();
-    ime::open(this, mode);
-}
-
-void TForm1::BitBtn5Click()
-{
-    int &flag = m_session.form.fontSwitch;
-    flag = flag != 0 ? 0 : 1;
-    showFontSwitch();
-}
-
-void TForm1::BitBtn4Click()
-{
-    Memo1->clear();
-}
-
 void TForm1::MENW2Click()
 {
     Memo1->clear();
 }
 
-void TForm1::Memo1Change()
-{
-    if (m_fixingMemo)
-        return;
-    const QTextCursor caret = Memo1->textCursor();
-    const int line = caret.blockNumber(), column = caret.positionInBlock();
-    const QString text = Memo1->toPlainText();
-    const QString fitted = memo::fitToCapacity(text);
-    if (fitted != text) {
-        m_fixingMemo = true;
-        Memo1->setPlainText(fitted);
-        QTextBlock block = Memo1->document()->findBlockByNumber(std::min(line, kMemoMaxLines - 1));
-        if (!block.isValid())
-            block = Memo1->document()->lastBlock();
-        QTextCursor restored(block);
-        restored.setPosition(block.position() + std::min(column, block.length() - 1));
-        Memo1->setTextCursor(restored);
-        m_fixingMemo = false;
-    }
-    memoToModel();
-}
-
-void TForm1::memoToModel()
-{
-    m_session.form.Memo1 = memo::toLines(Memo1->toPlainText());
-}
-
 void TForm1::SUBMENClick(int colour)
 {
     BasicSettings &basic = m_session.form.basic;
-    basic.ComboBox10 = colour;
-    basic.ComboBox11 = basic.ComboBox12 = basic.ComboBox13 = basic.ComboBox14 = 0;
+    basic.leaderColour = colour;
+    basic.arrowColour = basic.dotColour = basic.extensionColour = basic.frameColour = 0;
     showModel();
 }
 
 void TForm1::DOTAClick(int index)
 {
-    m_session.form.basic.ComboBox1 = index;
+    m_session.form.basic.dotRadiusMm = index;
     showModel();
 }
 
 void TForm1::DOTBClick(int index)
 {
-    m_session.form.basic.ComboBox3 = index;
+    m_session.form.basic.dotRadiusTenths = index;
     showModel();
 }

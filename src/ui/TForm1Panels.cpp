@@ -2,13 +2,13 @@
 #include "ui/TForm1.h"
 
 #include "ui/ColorBox.h"
+#include "ui/FontDialog.h"
 #include "ui/FormBuilder.h"
 #include "ui/RadioGroup.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,7 +180,7 @@ void TForm1::createBasicPanelColours(QWidget *panel)
     }
     label(panel, "Label45", {204, 234, 100, 14}, "ウィンドウ色");
     ColorBox1 = place<ColorBox>(panel, "ColorBox1", QRect{204, 250, 164, 22});
-    ColorBox1->setChoice(quillet::BasicSettings{}.ColorBox1);
+    ColorBox1->setChoice(quillet::BasicSettings{}.windowColour);
 }
 
 void TForm1::createPopupMenu()
@@ -214,6 +214,6 @@ void TForm1::createPopupMenu()
     DOTA = radioMenu(QStringLiteral("点半径 x1   "), "DOTA", digits(), "DOTA", DOTAn.data());
     DOTB = radioMenu(QStringLiteral("点半径 x0.1 "), "DOTB", digits(), "DOTB", DOTBn.data());
 
-    FontDialog1 = new QFontDialog(build::gothicFont(12), this);
+    FontDialog1 = new FontDialog(this);
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
 }

@@ -74,6 +74,8 @@ void TForm1::wirePhraseBook()
     connect(new QShortcut(Qt::Key_Escape, Panel2, nullptr, nullptr, Qt::WindowShortcut), &QShortcut::activated,
             this, &TForm1::BitBtn8Click);
 
+    // The block view only shows the block; what is typed goes into the input box.
+    Memo2->setReadOnly(true);
     StringGrid2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                                  QAbstractItemView::SelectedClicked);
     StringGrid2->setTabKeyNavigation(false);
@@ -200,7 +202,7 @@ void TForm1::copyBlockToMemo()
 {
     if (!m_session.phraseBookOpened)
         return;
-    const int mode = m_session.form.ComboBox8;
+    const int mode = m_session.form.copyMethod;
     const bool knownMode = mode >= 0 && mode <= 3;
     // Without a copy mode the gesture only steps the caret, as with the block view up.
     const pg::MemoCopy copy = pg::copyBlock(memo::toLines(Memo1->toPlainText()), Memo1->textCursor().blockNumber(),
@@ -223,7 +225,7 @@ void TForm1::MLStringGrid1MouseMove(const QPoint &pos)
         MLStringGrid1->setFocus(Qt::MouseFocusReason);
     const int row = MLStringGrid1->rowAt(MLStringGrid1->viewport()->mapFromParent(pos).y());
     const pg::PointerStep step =
-        pg::pointerMove(m_grid, pos.x(), MLStringGrid1->width(), m_session.form.basic.RadioGroup1, row);
+        pg::pointerMove(m_grid, pos.x(), MLStringGrid1->width(), m_session.form.basic.detectionRange, row);
     if (step.openRow) {
         const int column = step.column >= 0 ? step.column : std::max(MLStringGrid1->currentColumn(), 0);
         MLStringGrid1->setCurrentCell(m_grid.openRow, column);

@@ -1,4 +1,4 @@
-#include "engine/FrameProbe.h"
+#include "support/EngineFixture.h"
 #include "base/Errors.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +14,11 @@ Session framing(Mode mode, int kind, Lines records)
 {
     records.insert(records.begin(), "cn0 2.4 7 0");
     Session s = frameSession(mode, kind, records);
-    s.form.basic.SpinEdit4 = 1;
-    s.form.basic.SpinEdit3 = 4;
-    s.form.basic.SpinEdit6 = 0;
+    s.form.basic.horizontalGap = 1;
+    s.form.basic.verticalGap = 4;
+    s.form.basic.lineGap = 0;
     if (mode == Mode::FrameEach)
-        s.form.SpeedButton11 = true;
+        s.form.tiltOn = true;
     return s;
 }
 
@@ -68,7 +68,7 @@ TEST(ExistingTextGolden, PointTwoAndFarCornerOfEachText)
 {
     EngineProbe p(sessionFromGolden("frames-around-texts"));
     p.setup();
-    p.form.SpeedButton11 = true;
+    p.form.tiltOn = true;
     std::vector<Box> boxes;
     for (std::size_t i = 11; i < p.s.exchangeCopy.size(); ++i) {
         const std::string &line = p.s.exchangeCopy[i];

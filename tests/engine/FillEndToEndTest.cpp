@@ -18,10 +18,10 @@ constexpr long double kGap = 30; // setting 3 at scale 100
 Lines runWithFill(const std::string &golden, int slide = 0)
 {
     Session s = sessionFromGolden(golden);
-    s.form.SpeedButton10 = true;
-    s.form.basic.SpinEdit2 = 3;
-    s.form.ColorBox2.selectColor(65280);
-    s.form.ComboBoxEx4 = slide;
+    s.form.fillOn = true;
+    s.form.basic.fillGap = 3;
+    s.form.fillColour.selectColor(65280);
+    s.form.slide = slide;
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
     return r.output;

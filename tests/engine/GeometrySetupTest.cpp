@@ -1,4 +1,4 @@
-#include "engine/EngineTestSupport.h"
+#include "support/EngineFixture.h"
 #include "engine/GeometrySetup.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +8,13 @@ using namespace quillet::test;
 
 namespace {
 
-// The geometry set-up alone, on the session's choices.
-struct SetupOnly {
-    Session s;
-    FormModel form;
-    Lines output;
-    RunMeasures m;
-    GeometryState g;
-
-    explicit SetupOnly(Session session) : s(std::move(session)), form(s.form) {}
+// Only the set-up and the geometry set-up of a pass, for the values they leave.
+struct SetupOnly : EngineProbe {
+    using EngineProbe::EngineProbe;
     void run()
     {
-        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, form, s.currentExchangeLine, output};
-        runSetup(ctx, m);
-        EngineRun e(ctx, m, g);
+        setup();
+        EngineRun e = EngineProbe::run();
         setupGeometry(e);
     }
 };
@@ -37,7 +30,7 @@ TEST(GeometrySetup, AttachOffsetMovesTheTextBelowPointTwo)
     };
     for (const Case c : {Case{0, 1700}, Case{2, 1850}, Case{4, 2000}}) {
         Session s = annotationAt("1000 1000", "2000 2000", "3000 2000");
-        s.form.ComboBoxEx3 = c.position;
+        s.form.attachPosition = c.position;
         const auto t = texts(computeOutput(s).output);
         ASSERT_EQ(t.size(), 1u);
         EXPECT_EQ(t[0].x, 2000);
@@ -54,7 +47,7 @@ TEST(GeometrySetup, TurnedBackFrameKeepsPointTwoAndFlipsBelow)
     };
     for (const Case c : {Case{"3000 1000", 2000}, Case{"3000 3000", 1700}}) {
         Session s = annotationAt(c.p1, "2000 2000", "4000 2000");
-        s.form.ComboBoxEx3 = 0;
+        s.form.attachPosition = 0;
         const auto t = texts(computeOutput(s).output);
         ASSERT_EQ(t.size(), 1u);
         EXPECT_EQ(t[0].x, 2000);
@@ -65,14 +58,14 @@ TEST(GeometrySetup, TurnedBackFrameKeepsPointTwoAndFlipsBelow)
 TEST(GeometrySetup, StraightUpDirectionReleasesTiltAndLaysOutVertically)
 {
     Session s = annotationAt("1000 1000", "2000 2000", "2000 4000");
-    s.form.SpeedButton11 = true;
+    s.form.tiltOn = true;
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.tilt, false);
     // Width 850 less the spacing 0.5, written across with two blanks after y.
     EXPECT_EQ(r.output.at(r.output.size() - 3), "ch 2000 2000  0 849.5 \"W=300");
 
     // 最上行上 moves point 2 by H across the text.
-    s.form.ComboBoxEx3 = 0;
+    s.form.attachPosition = 0;
     EXPECT_EQ(computeOutput(s).output.at(r.output.size() - 3), "ch 2300 2000  0 849.5 \"W=300");
 }
 
@@ -80,8 +73,8 @@ TEST(GeometrySetup, FixedLeaderLengthStretchesTheLeaderAndMovesTheText)
 {
     // Leader (300, 400), length 500; stored 2.5 mm at 1/100 halves it.
     Session s = annotationAt("1000 1000", "1300 1400", "3000 1400");
-    s.form.CheckBox4 = true;
-    s.form.ComboBoxEx1 = 1;
+    s.form.fixedLeaderLength = true;
+    s.form.tip = Tip(1);
     s.files.settingsList[25] = "2.5";
     const RunResult r = computeOutput(s);
     EXPECT_EQ(drawn(r.output), (Lines{"lc3", "lc3", " 1000 1000 1150 1200"}));
@@ -92,7 +85,7 @@ TEST(GeometrySetup, FixedLeaderLengthStretchesTheLeaderAndMovesTheText)
 
     // The text mode ignores the check box.
     Session tm = sessionFromExchange("text-mode.jwc_temp.txt", Mode::TextMode);
-    tm.form.CheckBox4 = true;
+    tm.form.fixedLeaderLength = true;
     tm.files.settingsList[25] = "x";
     EXPECT_EQ(computeOutput(tm).fault, RunFault::None);
 }
@@ -106,14 +99,14 @@ TEST(GeometrySetup, FixedLeaderLengthWithoutALeaderFailsByClass)
     for (const Case c : {Case{"2.5", RunFault::RealDivideByZero}, Case{"0", RunFault::InvalidOperation},
                          Case{"2,5", RunFault::Convert}}) {
         Session s = annotationAt("1000 1000", "1000 1000", "3000 1000");
-        s.form.CheckBox4 = true;
+        s.form.fixedLeaderLength = true;
         s.files.settingsList[25] = c.stored;
         const RunResult r = computeOutput(s);
         EXPECT_EQ(r.fault, c.fault) << c.stored;
         EXPECT_EQ(r.output, (Lines{"lt1", "ly4"})) << c.stored;
     }
     Session s = annotationAt("1000 1000", "1000 1000", "3000 1000");
-    s.form.CheckBox4 = true;
+    s.form.fixedLeaderLength = true;
     s.files.settingsList.resize(25);
     EXPECT_EQ(computeOutput(s).fault, RunFault::Range);
 }
@@ -151,8 +144,8 @@ TEST(GeometrySetup, ExtensionAndFarCorner)
 {
     // Given extension 10 mm at 1/100; W = 850, H = 300.
     SetupOnly r(annotationAt("1000 1000", "2000 2000", "2500 2000"));
-    r.form.ComboBox5 = 1;
-    r.form.SpinEdit1 = 10;
+    r.form.extensionMode = 1;
+    r.form.extensionLength = 10;
     r.run();
     EXPECT_EQ(r.g.extension, 1000);
     EXPECT_EQ(r.m.p3.x, 3000);
@@ -172,10 +165,10 @@ TEST(GeometrySetup, TextModeAndFrameWriteOneFoldTheFrameKinds)
 {
     const int folded[15] = {0, 1, 2, 3, 4, 0, 1, 2, 3, 4, 2, 11, 12, 0, 0};
     for (int kind = 0; kind < 15; ++kind)
-        EXPECT_EQ(plainFrameKind(kind), folded[kind]);
+        EXPECT_EQ(plainFrameKind(FrameKind(kind)), FrameKind(folded[kind]));
     Session s = sessionFromExchange("text-mode.jwc_temp.txt", Mode::TextMode);
-    s.form.ComboBoxEx2 = 7;
-    EXPECT_EQ(computeOutput(s).frameKind, 2);
+    s.form.frameKind = FrameKind(7);
+    EXPECT_EQ(computeOutput(s).frameKind, FrameKind(2));
 }
 
 TEST(GeometrySetup, TiltKeepsAVerticalFontsLayoutExceptForTheTextModesOvalAndClouds)
@@ -200,11 +193,11 @@ TEST(GeometrySetup, TiltKeepsAVerticalFontsLayoutExceptForTheTextModesOvalAndClo
         }
         s.form.fontSwitch = 1;
         s.form.selectedFontName = "@Mincho";
-        s.form.SpeedButton11 = true;
-        s.form.ComboBoxEx2 = c.kind;
+        s.form.tiltOn = true;
+        s.form.frameKind = FrameKind(c.kind);
         SetupOnly r(s);
         r.run();
-        EXPECT_TRUE(r.form.SpeedButton11);
+        EXPECT_TRUE(r.form.tiltOn);
         EXPECT_EQ(r.g.verticalFont, 1);
         EXPECT_EQ(r.g.vertical, c.vertical) << int(c.mode) << " kind " << c.kind;
     }

@@ -1,4 +1,4 @@
-#include "engine/EngineTestSupport.h"
+#include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(Leader, TipSymbolsOnALeaderToTheLeft)
     };
     for (const Case &c : cases) {
         Session s = annotationAt("2000 1000", "1000 1000", "0 1000");
-        s.form.ComboBoxEx1 = c.tip;
+        s.form.tip = Tip(c.tip);
         EXPECT_EQ(drawn(computeOutput(s).output), c.lines) << c.tip;
     }
 }
@@ -44,10 +44,10 @@ TEST(Leader, ColourChoosersFallBackToTheLeaderColour)
     };
     for (const Case &c : cases) {
         Session s = annotationAt("2000 1000", "1000 1000", "0 1000");
-        s.form.ComboBoxEx1 = c.tip;
-        s.form.basic.ComboBox11 = c.arrow;
-        s.form.basic.ComboBox12 = c.dot;
-        s.form.basic.ComboBox10 = c.leader;
+        s.form.tip = Tip(c.tip);
+        s.form.basic.arrowColour = c.arrow;
+        s.form.basic.dotColour = c.dot;
+        s.form.basic.leaderColour = c.leader;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_GE(d.size(), 3u);
         EXPECT_EQ(d.front(), c.tipColour) << c.tip;
@@ -58,7 +58,7 @@ TEST(Leader, ColourChoosersFallBackToTheLeaderColour)
 TEST(Leader, StraightUpStartsOnTheDotRim)
 {
     Session s = annotationAt("1000 1000", "1000 2000", "2000 2000");
-    s.form.ComboBoxEx1 = 2;
+    s.form.tip = Tip(2);
     EXPECT_EQ(drawn(computeOutput(s).output),
               (Lines{"lc3", "sc 1000 1000 150 1 0 0 3.1416 100", "lc3", " 1000 1150 1000 2000"}));
 }
@@ -68,8 +68,8 @@ TEST(Leader, ArrowWingsOpenByTheArrowAngle)
     // Rightward leader, wings 20 * 100 / 10 = 200 long at +-30 degrees.
     for (int tip = 4; tip <= 7; ++tip) {
         Session s = annotationAt("1000 1000", "2000 1000", "3000 1000");
-        s.form.ComboBoxEx1 = tip;
-        s.form.basic.ComboBox9 = 6;
+        s.form.tip = Tip(tip);
+        s.form.basic.arrowAngle = 6;
         const Lines d = drawn(computeOutput(s).output);
         const std::size_t wings = tip == 4 ? 1 : 2;
         const std::size_t closing = tip >= 6 ? 1 : 0, solid = tip == 7 ? 1 : 0;
@@ -107,8 +107,8 @@ TEST(Leader, SingleWingOpensUpwardsOnEitherSide)
     for (const auto &pts : {std::pair<const char *, const char *>{"2000 1000", "3000 1000"},
                             std::pair<const char *, const char *>{"0 1000", "-1000 1000"}}) {
         Session s = annotationAt("1000 1000", pts.first, pts.second);
-        s.form.ComboBoxEx1 = 4;
-        s.form.basic.ComboBox9 = 6;
+        s.form.tip = Tip(4);
+        s.form.basic.arrowAngle = 6;
         const Segment w = segmentOf(drawn(computeOutput(s).output).at(1));
         EXPECT_EQ(w.y2, 1100) << pts.first;
     }
@@ -119,7 +119,7 @@ TEST(Leader, ShortLeaderWritesNothing)
     // 50 apart, below (20 - 1) * 100 / 10 = 190 in both axes.
     for (int tip = 0; tip <= 7; ++tip) {
         Session s = annotationAt("1000 1000", "1050 1050", "3000 1050");
-        s.form.ComboBoxEx1 = tip;
+        s.form.tip = Tip(tip);
         EXPECT_TRUE(drawn(computeOutput(s).output).empty()) << tip;
     }
 }
@@ -127,7 +127,7 @@ TEST(Leader, ShortLeaderWritesNothing)
 TEST(Leader, BendPointSplitsTheLeader)
 {
     Session s = sessionFromExchange("bend.jwc_temp.txt", Mode::Bend);
-    s.form.ComboBoxEx1 = 1;
+    s.form.tip = Tip(1);
     EXPECT_EQ(drawn(computeOutput(s).output),
               (Lines{"lc3", "lc3", " 1520.5 2310.25 1520.5 3810.25", " 1520.5 3810.25 3020.5 3810.25"}));
 }
@@ -148,9 +148,9 @@ TEST(Leader, CurvedLeaderTurnsTheArrow)
     };
     for (const Case &c : cases) {
         Session s = annotationAt("1000 1000", c.p2, c.p3);
-        s.form.ComboBoxEx1 = 5;
-        s.form.ComboBoxEx2 = c.kind;
-        s.form.basic.ComboBox9 = 6;
+        s.form.tip = Tip(5);
+        s.form.frameKind = FrameKind(c.kind);
+        s.form.basic.arrowAngle = 6;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_GE(d.size(), 4u) << c.kind; // arrow colour, two wings, leader colour, then the curve
         const double middle = double(degrees(segmentOf(d[1])) + degrees(segmentOf(d[2]))) / 2;

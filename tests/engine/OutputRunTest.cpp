@@ -14,7 +14,7 @@ Session frameEach(std::size_t lines)
     Session s = sessionFromExchange("selected-texts.jwc_temp.txt", Mode::FrameEach);
     while (s.exchangeCopy.size() < lines)
         s.exchangeCopy.push_back("xx");
-    s.form.ComboBoxEx2 = 7;
+    s.form.frameKind = FrameKind(7);
     return s;
 }
 
@@ -31,7 +31,7 @@ TEST(OutputRun, FrameEachRunsTheSetUpAgainAtEveryGroupLine)
         if (line.rfind("lt", 0) == 0 || line.rfind("ly", 0) == 0 || line.rfind("by", 0) == 0)
             setUp.push_back(line);
     EXPECT_EQ(setUp, (Lines{"lt1", "ly4", "by1", "lt1", "ly4", "by2", "lt1", "ly4"}));
-    EXPECT_EQ(r.frameKind, 2); // 四角延長 framed as 四角
+    EXPECT_EQ(r.frameKind, FrameKind(2)); // 四角延長 framed as 四角
     EXPECT_EQ(r.tilt, true);
 }
 
@@ -41,7 +41,7 @@ TEST(OutputRun, FrameEachRefusesMoreThan127Lines)
     EXPECT_EQ(r.fault, RunFault::Range);
     EXPECT_EQ(r.message, sj("[範囲エラー]不正なデータがあります\r\nクイレットの処理は中断されます"));
     EXPECT_EQ(r.output, (Lines{"lt1", "ly4"}));
-    EXPECT_EQ(r.frameKind, 2);
+    EXPECT_EQ(r.frameKind, FrameKind(2));
 }
 
 TEST(OutputRun, TextImportLeavesTheOutputAsItIs)

@@ -1,4 +1,4 @@
-#include "engine/FrameTestSupport.h"
+#include "support/EngineFixture.h"
 #include "engine/Frames.h"
 
 using namespace quillet;
@@ -16,8 +16,8 @@ struct FrameUnit {
 
     explicit FrameUnit(Mode mode, int kind) : s(sessionFromExchange("annotation.jwc_temp.txt", mode))
     {
-        s.form.ComboBoxEx2 = kind;
-        s.form.basic.CheckBox5 = true;
+        s.form.frameKind = FrameKind(kind);
+        s.form.basic.noFrameGap = true;
         s.exchange.colorLine = "lc3";
         m.scale = 100;
         m.p1 = {0, 0};
@@ -92,7 +92,7 @@ TEST(Oval, SidesStopACharacterShortUnlessTheFrameHugsTheText)
 {
     for (bool hug : {false, true}) {
         Session s = frameAt(3, "1000 1000", "2000 2000", "4000 2000");
-        s.form.basic.CheckBox5 = hug;
+        s.form.basic.noFrameGap = hug;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_GE(d.size(), 5u);
         const Segment side = segmentOf(d[1]);
@@ -120,7 +120,7 @@ TEST(Oval, TiltedVerticalArcsTurnByAQuarterMoreOrLess)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.p1 + std::string(" ") + c.p3);
         Session s = frameAt(3, c.p1, "2000 2000", c.p3);
-        s.form.SpeedButton11 = true;
+        s.form.tiltOn = true;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_GE(d.size(), 5u);
         for (std::size_t i : {3u, 4u}) {
@@ -142,7 +142,7 @@ TEST(Oval, FrameModes)
 
     // With tilt the existing text's direction decides which arc opens which way.
     FrameUnit tilted(Mode::FrameEach, 3);
-    tilted.s.form.SpeedButton11 = true;
+    tilted.s.form.tiltOn = true;
     tilted.g.existingText = 1;
     const Lines t = tilted.run(writeOval);
     ASSERT_EQ(t.size(), 5u);
@@ -156,7 +156,7 @@ TEST(Oval, FrameModes)
                                          "ci 2000 2150 150 90 -90 1 0", "ci 2850 2150 150 -90 90 1 0"}));
     FrameUnit allTilted(Mode::FrameAll, 3);
     allTilted.g.vertical = 0xFF;
-    allTilted.s.form.SpeedButton11 = true;
+    allTilted.s.form.tiltOn = true;
     EXPECT_EQ(allTilted.run(writeOval).size(), 3u);
 }
 
@@ -192,7 +192,7 @@ TEST(Bracket, ThreeSegmentsWithShortEndsTowardsTheText)
 TEST(Bracket, VerticalFontKeepsTheLayoutAndTheBracketTurns)
 {
     Session s = frameAt(4, "1000 1000", "2000 2000", "2000.5 6000");
-    s.form.SpeedButton11 = true;
+    s.form.tiltOn = true;
     s.form.fontSwitch = 1;
     s.form.selectedFontName = "@Mincho";
     const Lines d = drawn(computeOutput(s).output);

@@ -1,4 +1,4 @@
-#include "engine/FrameTestSupport.h"
+#include "support/EngineFixture.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -40,9 +40,9 @@ TEST(Rectangle, OneColourLineThenFourEdgesFromPointTwo)
 TEST(Rectangle, ExtensionFirstThenTheRectangleAtItsEnd)
 {
     Session s = frameAt(7, "1000 1000", "2000 2000", "4000 2000");
-    s.form.basic.ComboBox13 = 5;
-    s.form.basic.ComboBox14 = 6;
-    s.form.ComboBoxEx3 = 2; // attach in the middle: the frame drops by H / 2
+    s.form.basic.extensionColour = 5;
+    s.form.basic.frameColour = 6;
+    s.form.attachPosition = 2; // attach in the middle: the frame drops by H / 2
     EXPECT_EQ(drawn(computeOutput(s).output),
               (Lines{"lc5", " 2000 2000 4000 2000", "lc6", " 4000 1850 4850 1850", " 4850 1850 4850 2150",
                      " 4850 2150 4000 2150", " 4000 2150 4000 1850", "lc3", "lc3", " 1000 1000 2000 2000"}));
@@ -53,7 +53,7 @@ TEST(Rectangle, TiltedRectangleStillClosesAlongTheDirection)
     for (const char *p3 : {"4000 4000", "4000 2000", "0 1000"}) {
         SCOPED_TRACE(p3);
         Session s = frameAt(2, "1000 3000", "2000 2000", p3);
-        s.form.SpeedButton11 = true;
+        s.form.tiltOn = true;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_EQ(d.size(), 8u);
         Segment e[4];

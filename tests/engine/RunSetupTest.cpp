@@ -35,7 +35,7 @@ SetupRun annotation() { return SetupRun(sessionFromExchange("annotation.jwc_temp
 TEST(RunSetup, HostGroupAndLayerWriteLineTypeAndTheHostLayerLine)
 {
     SetupRun r = annotation();
-    r.form.ComboBox2 = 4;
+    r.form.lineType = 4;
     r.run();
     EXPECT_EQ(r.output, (Lines{"lt5", "ly4"}));
 }
@@ -44,8 +44,8 @@ TEST(RunSetup, TargetGroupAndLayerAreWrittenAsHexDigitsWithTheRatio)
 {
     // Points in group 1 at 1/100, target group A at 1/50.
     SetupRun r = annotation();
-    r.form.basic.ComboBox15 = 11;
-    r.form.basic.ComboBox16 = 16;
+    r.form.basic.writeGroup = 11;
+    r.form.basic.lineLayer = 16;
     r.run();
     EXPECT_EQ(r.output, (Lines{"lga", "by0.5", "lt1", "lyf"}));
 }
@@ -54,7 +54,7 @@ TEST(RunSetup, RatioIsPrintedFromItsFloatValue)
 {
     SetupRun r = annotation();
     r.session.exchange.scaleLine = "hs 1 3 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
-    r.form.basic.ComboBox15 = 1;
+    r.form.basic.writeGroup = 1;
     r.run();
     EXPECT_EQ(r.output[1], "by0.333333343267441");
     EXPECT_EQ(r.m.scale, 3.0f);
@@ -80,7 +80,7 @@ TEST(RunSetup, BendPointAimsTheLeaderOnlyBelowTheCloudKinds)
     };
     for (const Case c : {Case{0, 0, 1500}, Case{10, 0, 1500}, Case{11, 1500, 1500}, Case{14, 1500, 1500}}) {
         SetupRun r(sessionFromExchange("bend.jwc_temp.txt", Mode::Bend));
-        r.form.ComboBoxEx2 = c.kind;
+        r.form.frameKind = FrameKind(c.kind);
         r.run();
         EXPECT_EQ(r.m.dx, c.dx) << c.kind;
         EXPECT_EQ(r.m.dy, c.dy) << c.kind;
@@ -96,7 +96,7 @@ TEST(RunSetup, LeaderLongFlagComparesStrictlyWithTheArrowLength)
     };
     for (const Case c : {Case{20, 1}, Case{151, 1}, Case{152, 0}}) {
         SetupRun r = annotation();
-        r.form.basic.SpinEdit5 = c.arrow;
+        r.form.basic.arrowLength = c.arrow;
         r.run();
         EXPECT_EQ(r.m.leaderLong, c.flag) << c.arrow;
     }
@@ -118,7 +118,7 @@ TEST(RunSetup, TextKindSizes)
     };
     for (const Case &c : cases) {
         SetupRun r(sessionFromExchange(c.file, Mode::Annotation));
-        r.form.ComboBox6 = c.box;
+        r.form.textKind = c.box;
         r.run();
         EXPECT_EQ(r.m.textKindCode, c.code);
         EXPECT_EQ(r.m.halfWidth, c.hw);
@@ -169,7 +169,7 @@ TEST(RunSetup, ZeroScaleIsADivisionFault)
     Session s = sessionFromExchange("annotation.jwc_temp.txt", Mode::Annotation);
     s.exchange.scaleLine = "hs 100 0 50";
     EXPECT_EQ(computeOutput(s).fault, RunFault::InvalidOperation); // 0 / 0
-    s.form.basic.ComboBox15 = 1;
+    s.form.basic.writeGroup = 1;
     EXPECT_EQ(computeOutput(s).fault, RunFault::RealDivideByZero); // 100 / 0
 }
 
@@ -193,9 +193,9 @@ TEST(RunSetup, FrameSizes)
     };
     for (const Case &c : cases) {
         SetupRun r = annotation();
-        r.form.Memo1.assign(c.memo.begin(), c.memo.end());
-        r.form.basic.CheckBox5 = c.noMargin;
-        r.form.basic.SpinEdit6 = c.lineGap;
+        r.form.memoLines.assign(c.memo.begin(), c.memo.end());
+        r.form.basic.noFrameGap = c.noMargin;
+        r.form.basic.lineGap = c.lineGap;
         r.run();
         EXPECT_FLOAT_EQ(r.m.textWidth, c.textWidth);
         EXPECT_FLOAT_EQ(r.m.frameWidth, c.frameWidth);
@@ -241,7 +241,7 @@ TEST(RunSetup, LineWidths)
 TEST(RunSetup, WidestLineKeepsTheEarlierOfEqualWidths)
 {
     SetupRun r = annotation();
-    r.form.Memo1 = {"^Babcdef", "abcde", "~~abcdefghij"}; // 8 - 3 = 5, then 5
+    r.form.memoLines = {"^Babcdef", "abcde", "~~abcdefghij"}; // 8 - 3 = 5, then 5
     r.run();
     EXPECT_EQ(r.m.widest, 5);
     EXPECT_EQ(r.m.wideCode, 1);
@@ -269,7 +269,7 @@ TEST(RunSetup, FrameWriteOneTakesTheScaleOfTheTextsGroup)
 {
     // The selected texts start with "lg1" at line 15: ratio 100 / 100, then line type and layer.
     Session s = sessionFromExchange("selected-texts.jwc_temp.txt", Mode::FrameAll);
-    s.form.SpeedButton11 = true;
+    s.form.tiltOn = true;
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
     EXPECT_EQ(r.output, (Lines{"by1", "lt1", "ly4"}));

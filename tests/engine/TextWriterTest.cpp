@@ -1,4 +1,4 @@
-#include "engine/EngineTestSupport.h"
+#include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@ Session threeLines()
 {
     // Rightward from (2000, 2000); point 1 at lower left, so no turn-back.
     Session s = annotationAt("1000 1000", "2000 2000", "3000 2000");
-    s.form.Memo1 = {"one", "two", "three"};
-    s.form.basic.SpinEdit6 = 5; // line gap 0.5: line step (3 + 0.5) * 100
+    s.form.memoLines = {"one", "two", "three"};
+    s.form.basic.lineGap = 5; // line gap 0.5: line step (3 + 0.5) * 100
     return s;
 }
 
@@ -47,7 +47,7 @@ TEST(TextWriter, LinesAreWrittenFromTheBottomUp)
 TEST(TextWriter, TildeLinesLeaveNoGap)
 {
     Session s = threeLines();
-    s.form.Memo1 = {"one", "~~note", "three"};
+    s.form.memoLines = {"one", "~~note", "three"};
     const auto t = texts(computeOutput(s).output);
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].text, "three");
@@ -59,7 +59,7 @@ TEST(TextWriter, TildeLinesLeaveNoGap)
 TEST(TextWriter, EmptyMemoWritesOnlyOpeningAndClosingRecords)
 {
     Session s = threeLines();
-    s.form.Memo1.clear();
+    s.form.memoLines.clear();
     const Lines o = computeOutput(s).output;
     EXPECT_EQ(Lines(o.begin() + 3, o.end()), (Lines{"cn3", "ly4", "lg1", "ly4"}));
 }
@@ -67,8 +67,8 @@ TEST(TextWriter, EmptyMemoWritesOnlyOpeningAndClosingRecords)
 TEST(TextWriter, TextLayerAndFontSwitch)
 {
     Session s = threeLines();
-    s.form.Memo1 = {"x"};
-    s.form.basic.ComboBox17 = 11;
+    s.form.memoLines = {"x"};
+    s.form.basic.textLayer = 11;
     s.form.fontSwitch = 1;
     s.form.selectedFontName = sj("ＭＳ 明朝");
     const Lines o = computeOutput(s).output;
@@ -80,7 +80,7 @@ TEST(TextWriter, TextLayerAndFontSwitch)
 TEST(TextWriter, VerticalFontLeftwardWritesTopDownWithReversedDirection)
 {
     Session s = annotationAt("3000 1000", "2000 2000", "1000 2000");
-    s.form.Memo1 = {"one", "two", "three"};
+    s.form.memoLines = {"one", "two", "three"};
     s.form.fontSwitch = 1;
     s.form.selectedFontName = sj("@ＭＳ 明朝");
     const Lines o = computeOutput(s).output;
@@ -98,8 +98,8 @@ TEST(TextWriter, UnderlineSlideJumpsAcrossTheUnderline)
     // Slide 1 of three lines without margins: t = (3 + 0.5) * 100 - 50 = 300 below the
     // start, then one line step plus J = -50 up to the lines above the underline.
     Session s = threeLines();
-    s.form.ComboBoxEx2 = 1;
-    s.form.ComboBoxEx4 = 1;
+    s.form.frameKind = FrameKind(1);
+    s.form.slide = 1;
     const auto t = texts(computeOutput(s).output);
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[0].text, "three");
@@ -111,10 +111,10 @@ TEST(TextWriter, UnderlineSlideJumpsAcrossTheUnderline)
 TEST(TextWriter, EmbeddedLinesAreCountedLikeOtherLines)
 {
     Session s = threeLines();
-    s.form.ComboBoxEx2 = 1;
-    s.form.ComboBoxEx4 = 1;
-    s.form.SpeedButton2 = true;
-    s.form.Memo1 = {"one", "$2%y", "three"};
+    s.form.frameKind = FrameKind(1);
+    s.form.slide = 1;
+    s.form.embeddedTextOn = true;
+    s.form.memoLines = {"one", "$2%y", "three"};
     const auto t = texts(computeOutput(s).output);
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[1].y, 2000);
@@ -125,13 +125,13 @@ TEST(TextWriter, TiltedTextRunsAlongTheSlope)
 {
     // Level direction: the start stays and the direction is the unit x vector.
     Session s = annotationAt("1000 1000", "2000 2000", "3000 2000");
-    s.form.SpeedButton11 = true;
+    s.form.tiltOn = true;
     EXPECT_EQ(texts(computeOutput(s).output).at(0).text, "W=300");
     EXPECT_EQ(computeOutput(s).output.at(5), "ch 2000 2000 1 0 \"W=300");
 
     // 45 degrees, top line attached: the start (2000, 1700) turns about point 2.
     s.exchange.point3Line = "hp3 3000 3000";
-    s.form.ComboBoxEx3 = 0;
+    s.form.attachPosition = 0;
     const TextRecord t = texts(computeOutput(s).output).at(0);
     EXPECT_NEAR(t.dx, std::sqrt(0.5), 1e-6);
     EXPECT_NEAR(t.dy, std::sqrt(0.5), 1e-6);
@@ -157,7 +157,7 @@ TEST(TextWriter, VerticalFontKeepsADirectionNarrowerThanTheSpacingANumber)
         Session s = annotationAt("3000 1000", "2000 2000", c.p3);
         s.exchange.scaleLine = "hs 1 1 50 50 20 1 1 1 1 50 50 1 50 50 50 1";
         s.exchange.spacingLine = "hcd 0 0 4 0.5 0.5 0.5 1 1 1 1";
-        s.form.Memo1 = {"A"};
+        s.form.memoLines = {"A"};
         s.form.fontSwitch = 1;
         s.form.selectedFontName = sj("@ＭＳ 明朝");
         const RunResult r = computeOutput(s);
@@ -179,8 +179,8 @@ TEST(TextWriter, LineStepIsSummedInExtendedPrecision)
     Session s = annotationAt("-1000 -1000", "0 0", "1000 0");
     s.exchange.scaleLine = "hs 100 20 50 50 20 1 1 1 1 50 50 1 50 50 50 1";
     s.exchange.textKindLine = "cn0 4 2.2 0 2";
-    s.form.basic.SpinEdit6 = 86;
-    s.form.Memo1 = {"B", "A"};
+    s.form.basic.lineGap = 86;
+    s.form.memoLines = {"B", "A"};
     const Lines o = computeOutput(s).output;
     const auto first = std::find(o.begin(), o.end(), "ch 0 0 40 0 \"A");
     ASSERT_NE(first, o.end());

@@ -1,4 +1,4 @@
-#include "engine/FrameTestSupport.h"
+#include "support/EngineFixture.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -39,8 +39,8 @@ TEST(Underline, RouteTableDecidesHowTheLeaderMeetsTheText)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         Session s = frameAt(c.kind, c.p1, "2000 1000", "4000 1000");
-        s.form.basic.SpinEdit3 = c.correction;
-        s.form.basic.SpinEdit6 = c.gap;
+        s.form.basic.verticalGap = c.correction;
+        s.form.basic.lineGap = c.gap;
         const Lines d = drawn(computeOutput(s).output);
         ASSERT_EQ(d.size(), 2 + c.leader.size());
         EXPECT_EQ(d[0], "lc3");
@@ -74,8 +74,8 @@ TEST(Underline, SlideDecidesTheRouteAndTheShiftFromBelow)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         Session s = frameAt(1, c.p1, "2000 1000", c.p3);
-        s.form.Memo1 = {"W=300", "H=300"};
-        s.form.ComboBoxEx4 = c.slide;
+        s.form.memoLines = {"W=300", "H=300"};
+        s.form.slide = c.slide;
         EXPECT_EQ(drawn(computeOutput(s).output), c.lines);
     }
 }
@@ -85,9 +85,9 @@ TEST(Underline, TextMovesWithTheShift)
     // Margins on: W = 1042.5; centred c = (W - 1.75 x 5 x 100) / 2 = 83.75, plus the
     // shift of 100 from below.
     Session s = frameAt(1, "2512 -536", "2000 1000", "4000 1000");
-    s.form.Memo1 = {"W=300", "H=300"};
-    s.form.ComboBoxEx4 = 1;
-    s.form.basic.CheckBox5 = false;
+    s.form.memoLines = {"W=300", "H=300"};
+    s.form.slide = 1;
+    s.form.basic.noFrameGap = false;
     const auto t = texts(computeOutput(s).output);
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].x, 2183.75);
@@ -121,10 +121,10 @@ TEST(ExtensionLine, KindsFiveAndSixStartTheTextAtItsEnd)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         Session s = frameAt(c.kind, "1000 1000", "2000 2000", c.p3);
-        s.form.ComboBox5 = 1;
-        s.form.SpinEdit1 = 20;
-        s.form.ComboBoxEx3 = c.attach;
-        s.form.basic.ComboBox13 = 5;
+        s.form.extensionMode = 1;
+        s.form.extensionLength = 20;
+        s.form.attachPosition = c.attach;
+        s.form.basic.extensionColour = 5;
         const RunResult r = computeOutput(s);
         const Lines d = drawn(r.output);
         ASSERT_GE(d.size(), 2u);
@@ -144,11 +144,11 @@ TEST(Underline, TiltedUnderlineRunsAlongTheDirection)
     Session annotation = frameAt(1, "1000 3000", "2000 2000", "4000 4000");
     Session textMode = sessionFromExchange("text-mode.jwc_temp.txt", Mode::TextMode);
     textMode.exchange.point3Line = "hp2   5500 4200";
-    textMode.form.Memo1 = {"W=300"};
-    textMode.form.basic.CheckBox5 = true;
-    textMode.form.ComboBoxEx2 = 1;
+    textMode.form.memoLines = {"W=300"};
+    textMode.form.basic.noFrameGap = true;
+    textMode.form.frameKind = FrameKind(1);
     for (Session *s : {&annotation, &textMode}) {
-        s->form.SpeedButton11 = true;
+        s->form.tiltOn = true;
         const Lines out = computeOutput(*s).output;
         std::size_t at = 0;
         while (at < out.size() && out[at] != "lc3")

@@ -50,8 +50,9 @@ TEST_P(StartupMessages, ShowsTheMessagesInOrderAndDisablesOutputOnFailure)
     Session session;
     EXPECT_EQ(runStartup(session, host, c.argument, dir.path()), c.result);
     EXPECT_EQ(host.messages, c.messages);
-    if (c.result == StartupResult::Running)
+    if (c.result == StartupResult::Running) {
         EXPECT_EQ(session.outputEnabled, c.outputEnabled);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,7 +166,7 @@ TEST(Startup, TextImportFillsTheMemoAndEmptiesTheExchangeFileAtOnce)
     Session session;
     runStartup(session, host, "t1", dir.path());
     EXPECT_EQ(session.mode, Mode::TextImport);
-    EXPECT_EQ(session.form.Memo1, (Lines{"GL+500", sj("コンクリート打放し"), sj("外壁：吹付タイル"), sj("45°の注記")}));
+    EXPECT_EQ(session.form.memoLines, (Lines{"GL+500", sj("コンクリート打放し"), sj("外壁：吹付タイル"), sj("45°の注記")}));
     EXPECT_EQ(dir.read("jwc_temp.txt"), "");
     EXPECT_TRUE(session.outputEnabled);
 }
@@ -182,8 +183,8 @@ TEST(Startup, FrameModesKeepTheWholeFileAsTheExchangeCopyAndReleaseTiltInT2)
     runStartup(session, host, "T2", dir.path());
     EXPECT_EQ(session.exchangeCopy, lines(dir, "jwc_temp.txt"));
     EXPECT_EQ(session.exchange.point1Line, "0");
-    EXPECT_FALSE(session.form.SpeedButton11);
-    EXPECT_EQ(session.form.Memo1.size(), 4u);
+    EXPECT_FALSE(session.form.tiltOn);
+    EXPECT_EQ(session.form.memoLines.size(), 4u);
 }
 
 TEST(Startup, ASettingsFileOf25LinesIsAppliedAndPaddedAtOnce)
@@ -232,9 +233,9 @@ TEST(Close, WritesSettingsAndPhraseBookButLeavesTheExchangeFileAsItWas)
     Session session;
     ASSERT_EQ(runStartup(session, host, "", dir.path()), StartupResult::Running);
     session.form.windowLeft = 321;
-    session.form.CheckBox3 = true;
+    session.form.continuous = true;
     session.form.presetDown = 7;
-    session.form.CheckBox4 = true;
+    session.form.fixedLeaderLength = true;
     session.phraseBook.pageIndex()[3] = sj("設備2");
     closeWindow(session, host);
     EXPECT_EQ(dir.read("jwc_temp.txt"), exchange);

@@ -40,20 +40,20 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     Session s = loadedSession(dir, host);
     presets::load(s.settingsScope(), host);
     FormModel &f = s.form;
-    f.ComboBoxEx1 = 6;
-    f.ComboBoxEx2 = 12;
-    f.SpeedButton2 = true;
-    f.ColorBox2.selectColor(1234567);
-    f.SpeedButton10 = true;
+    f.tip = Tip(6);
+    f.frameKind = FrameKind(12);
+    f.embeddedTextOn = true;
+    f.fillColour.selectColor(1234567);
+    f.fillOn = true;
     f.fontSwitch = 1;
-    f.basic.SpinEdit5 = 35;
-    f.basic.ComboBox1 = 2;
-    f.basic.ComboBox3 = 5;
-    f.basic.ColorBox1.selectItem(11);
-    f.ListBox1 = 4;
+    f.basic.arrowLength = 35;
+    f.basic.dotRadiusMm = 2;
+    f.basic.dotRadiusTenths = 5;
+    f.basic.windowColour.selectItem(11);
+    f.patternIndex = 4;
     const FormModel saved = f;
 
-    f.SpeedButton18 = true;
+    f.presetSaveMode = true;
     EXPECT_EQ(presets::click(s.settingsScope(), host, 3, true), presets::ClickOutcome::Saved);
     const Lines file = readLines(dir / "PSDATA3.tx");
     ASSERT_EQ(file.size(), 50u);
@@ -67,13 +67,13 @@ TEST(Presets, SaveWritesFiftyLinesThatRecallBringsBack)
     EXPECT_EQ(presets::click(s.settingsScope(), host, 3, false), presets::ClickOutcome::Nothing);
 
     f = FormModel();
-    f.SpeedButton18 = false;
+    f.presetSaveMode = false;
     EXPECT_EQ(presets::click(s.settingsScope(), host, 3, true), presets::ClickOutcome::Recalled);
-    EXPECT_EQ(f.ComboBoxEx1, saved.ComboBoxEx1);
-    EXPECT_EQ(f.ComboBoxEx2, saved.ComboBoxEx2);
-    EXPECT_EQ(f.ColorBox2, saved.ColorBox2);
+    EXPECT_EQ(f.tip, saved.tip);
+    EXPECT_EQ(f.frameKind, saved.frameKind);
+    EXPECT_EQ(f.fillColour, saved.fillColour);
     EXPECT_EQ(f.basic, saved.basic);
-    EXPECT_EQ(f.ListBox1, 4);
+    EXPECT_EQ(f.patternIndex, 4);
     EXPECT_EQ(f.presetDown, 3);
 }
 
@@ -86,17 +86,17 @@ TEST(Presets, RecallReadsTheLinesOfAPresetFile)
     presets::load(s.settingsScope(), host);
     ASSERT_TRUE(presets::recall(s.files.quickSelect, s.form, 1));
     const FormModel &f = s.form;
-    EXPECT_EQ(f.ComboBoxEx1, 4);
-    EXPECT_EQ(f.ComboBoxEx2, 3);
-    EXPECT_EQ(f.ComboBoxEx3, 2);
-    EXPECT_EQ(f.SpinEdit1, 10);
-    EXPECT_TRUE(f.SpeedButton11);
-    EXPECT_EQ(f.basic.ComboBox9, 3);
-    EXPECT_EQ(f.basic.ColorBox1.color(), 56576);
-    EXPECT_EQ(f.basic.ComboBox1, 1);
-    EXPECT_EQ(f.basic.ComboBox3, 1);
-    EXPECT_EQ(f.basic.RadioGroup1, 2);
-    EXPECT_FALSE(f.basic.CheckBox5);
+    EXPECT_EQ(f.tip, Tip(4));
+    EXPECT_EQ(f.frameKind, FrameKind(3));
+    EXPECT_EQ(f.attachPosition, 2);
+    EXPECT_EQ(f.extensionLength, 10);
+    EXPECT_TRUE(f.tiltOn);
+    EXPECT_EQ(f.basic.arrowAngle, 3);
+    EXPECT_EQ(f.basic.windowColour.color(), 56576);
+    EXPECT_EQ(f.basic.dotRadiusMm, 1);
+    EXPECT_EQ(f.basic.dotRadiusTenths, 1);
+    EXPECT_EQ(f.basic.detectionRange, 2);
+    EXPECT_FALSE(f.basic.noFrameGap);
     EXPECT_EQ(f.selectedFontName, sj("ＭＳ ゴシック"));
 }
 
@@ -114,7 +114,7 @@ TEST(Presets, FilesOfTheWrongLengthAreEmptyPresets)
     EXPECT_FALSE(s.files.quickSelect.isEmpty(6));
     const FormModel before = s.form;
     EXPECT_EQ(presets::click(s.settingsScope(), host, 5, true), presets::ClickOutcome::Empty);
-    EXPECT_EQ(s.form.ComboBoxEx2, before.ComboBoxEx2);
+    EXPECT_EQ(s.form.frameKind, before.frameKind);
     EXPECT_EQ(s.form.basic, before.basic);
 }
 
@@ -129,7 +129,7 @@ TEST(Presets, ADamagedPresetChangesNothing)
     presets::load(s.settingsScope(), host);
     const FormModel before = s.form;
     EXPECT_THROW(presets::recall(s.files.quickSelect, s.form, 2), ConvertError);
-    EXPECT_EQ(s.form.ComboBoxEx1, before.ComboBoxEx1);
+    EXPECT_EQ(s.form.tip, before.tip);
     EXPECT_EQ(s.form.basic, before.basic);
 }
 
@@ -142,12 +142,12 @@ TEST(Presets, ReleasingInRecallModeReturnsToTheSettingsButKeepsThePhraseBookPlac
     presets::load(s.settingsScope(), host);
     const FormModel fromSettings = s.form;
     presets::click(s.settingsScope(), host, 1, true);
-    ASSERT_NE(s.form.ComboBoxEx2, fromSettings.ComboBoxEx2);
+    ASSERT_NE(s.form.frameKind, fromSettings.frameKind);
     s.phraseBook.setPage("7");
     s.phraseBook.setFolder("\\other");
     EXPECT_EQ(presets::click(s.settingsScope(), host, 1, false), presets::ClickOutcome::ReturnedToSettings);
-    EXPECT_EQ(s.form.ComboBoxEx2, fromSettings.ComboBoxEx2);
-    EXPECT_EQ(s.form.ComboBoxEx1, fromSettings.ComboBoxEx1);
+    EXPECT_EQ(s.form.frameKind, fromSettings.frameKind);
+    EXPECT_EQ(s.form.tip, fromSettings.tip);
     EXPECT_EQ(s.form.presetDown, 0);
     EXPECT_EQ(s.phraseBook.page(), "7");
     EXPECT_EQ(s.phraseBook.folder(), "\\other");
@@ -161,12 +161,12 @@ TEST(Presets, TheStartupPresetIsPressedWhenTheSettingsAskForIt)
     dir.write("PSDATA4.tx", kGoldenPreset);
     for (const char *line : {"4", "11", "0"}) {
         s.form.presetDown = 0;
-        s.form.ComboBoxEx2 = 0;
+        s.form.frameKind = FrameKind(0);
         s.files.settingsList[23] = line;
         presets::load(s.settingsScope(), host);
         const bool pressed = std::string(line) == "4";
         EXPECT_EQ(s.form.presetDown, pressed ? 4 : 0) << line;
-        EXPECT_EQ(s.form.ComboBoxEx2, pressed ? 3 : 0) << line;
+        EXPECT_EQ(s.form.frameKind, FrameKind(pressed ? 3 : 0)) << line;
     }
 }
 
@@ -185,10 +185,10 @@ TEST_P(PresetMemoFile, IsReadCheckedOrCreatedAtFirstShow)
     test::RecordingHost host;
     Session s = loadedSession(dir, host);
     GetParam().setup(dir);
-    s.form.CheckBox6 = false;
+    s.form.presetHoverImage = false;
     presets::load(s.settingsScope(), host);
     EXPECT_EQ(host.messages, GetParam().messages);
-    EXPECT_EQ(s.form.CheckBox6, GetParam().checkBox6);
+    EXPECT_EQ(s.form.presetHoverImage, GetParam().checkBox6);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -230,11 +230,11 @@ TEST(Presets, HintsAreTheMemosOnlyWhenMemosAreShown)
 {
     Session s;
     s.form.presetMemos[5] = sj("雲マーク");
-    s.form.CheckBox1 = false;
+    s.form.memosAsHints = false;
     EXPECT_EQ(presets::buttonHint(s.form, 6), presets::buttonHint(s.form, 1));
     EXPECT_EQ(sjis::toUtf8(presets::buttonHint(s.form, 6)),
               "先端記号、文字枠、文字種、線色などの設定を保存、または保存されている設定に切替");
-    s.form.CheckBox1 = true;
+    s.form.memosAsHints = true;
     EXPECT_EQ(presets::buttonHint(s.form, 6), sj("雲マーク"));
 }
 
@@ -245,8 +245,8 @@ TEST(Presets, MemoWindowPadsShortFilesWithOnesAndSavesTwelveLines)
     Session s = loadedSession(dir, host);
     dir.write("SENTAKUMEMO.TX", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "0"});
     ASSERT_TRUE(presets::readMemos(s.settingsScope(), host));
-    EXPECT_FALSE(s.form.CheckBox1);
-    EXPECT_TRUE(s.form.CheckBox6);
+    EXPECT_FALSE(s.form.memosAsHints);
+    EXPECT_TRUE(s.form.presetHoverImage);
     s.form.presetMemos[0] = "A";
     presets::saveMemos(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "SENTAKUMEMO.TX"), (Lines{"A", "b", "c", "d", "e", "f", "g", "h", "i", "j", "0", "1"}));

@@ -40,8 +40,8 @@ TEST_P(SettingsFillLine, SignIsTheFillSwitchAndMagnitudeTheItemPlusOne)
     test::RecordingHost host;
     s.files.settingsList[19] = GetParam().line19;
     settings::apply(s.settingsScope(), host);
-    EXPECT_EQ(s.form.ColorBox2.item, GetParam().item);
-    EXPECT_EQ(s.form.SpeedButton10, GetParam().fill);
+    EXPECT_EQ(s.form.fillColour.item, GetParam().item);
+    EXPECT_EQ(s.form.fillOn, GetParam().fill);
     // Registering writes the same line back.
     settings::registerSettings(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[19], GetParam().line19);
@@ -58,8 +58,8 @@ TEST(Settings, FillLineOfTheMostNegativeNumberSelectsNoItem)
     test::RecordingHost host;
     s.files.settingsList[19] = "-2147483648";
     settings::apply(s.settingsScope(), host);
-    EXPECT_EQ(s.form.ColorBox2.item, -1);
-    EXPECT_TRUE(s.form.SpeedButton10);
+    EXPECT_EQ(s.form.fillColour.item, -1);
+    EXPECT_TRUE(s.form.fillOn);
 }
 
 TEST(Settings, AppliesEveryLineToTheFormAndTheirStates)
@@ -72,34 +72,34 @@ TEST(Settings, AppliesEveryLineToTheFormAndTheirStates)
          "8421376", "-1", sj("ＭＳ 明朝"), "1", "1", "11", "1", "12.5", "0", "0", "0", "0"};
     settings::apply(s.settingsScope(), host);
     const FormModel &f = s.form;
-    EXPECT_EQ(f.ComboBoxEx1, 5);
-    EXPECT_EQ(f.ComboBox2, 3);
-    EXPECT_EQ(f.ComboBoxEx2, 7);
-    EXPECT_EQ(f.ComboBoxEx3, 4);
+    EXPECT_EQ(f.tip, Tip(5));
+    EXPECT_EQ(f.lineType, 3);
+    EXPECT_EQ(f.frameKind, FrameKind(7));
+    EXPECT_EQ(f.attachPosition, 4);
     EXPECT_EQ(s.phraseBook.page(), "12");
-    EXPECT_EQ(f.ComboBox8, 2);
-    EXPECT_EQ(f.ComboBox6, 10);
-    EXPECT_EQ(f.SpinEdit1, 25);
-    EXPECT_EQ(f.ComboBox5, 1);
-    EXPECT_EQ(f.ComboBoxEx4, 6);
-    EXPECT_EQ(f.ListBox1, 5);
+    EXPECT_EQ(f.copyMethod, 2);
+    EXPECT_EQ(f.textKind, 10);
+    EXPECT_EQ(f.extensionLength, 25);
+    EXPECT_EQ(f.extensionMode, 1);
+    EXPECT_EQ(f.slide, 6);
+    EXPECT_EQ(f.patternIndex, 5);
     EXPECT_EQ(s.phraseBook.folder(), "\\sub");
-    EXPECT_TRUE(f.SpeedButton2);
-    EXPECT_TRUE(f.SpeedButton1);
+    EXPECT_TRUE(f.embeddedTextOn);
+    EXPECT_TRUE(f.imeOn);
     EXPECT_EQ(f.imeCaption, ImeMode::HalfKatakana);
     EXPECT_EQ(f.fontSwitch, -128);
     EXPECT_EQ(f.windowLeft, 0);
     EXPECT_EQ(l[16], "0"); // an empty position becomes "0" in the list too
     EXPECT_EQ(l[17], "0");
     // Teal is a listed colour: its item is selected and the custom entry stays.
-    EXPECT_EQ(f.ColorBox2.custom, 0);
-    EXPECT_EQ(f.ColorBox2.item, 0);
-    EXPECT_TRUE(f.SpeedButton10);
+    EXPECT_EQ(f.fillColour.custom, 0);
+    EXPECT_EQ(f.fillColour.item, 0);
+    EXPECT_TRUE(f.fillOn);
     EXPECT_EQ(f.selectedFontName, sj("ＭＳ 明朝"));
-    EXPECT_TRUE(f.SpeedButton11);
-    EXPECT_TRUE(f.CheckBox2);
-    EXPECT_TRUE(f.CheckBox3);
-    EXPECT_TRUE(f.CheckBox4);
+    EXPECT_TRUE(f.tiltOn);
+    EXPECT_TRUE(f.textCentreBase);
+    EXPECT_TRUE(f.continuous);
+    EXPECT_TRUE(f.fixedLeaderLength);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -112,9 +112,9 @@ TEST(Settings, StoredIndexesOutsideTheListsSelectNothingAndSpinValuesAreClamped)
     s.files.settingsList[2] = "-1";
     s.files.settingsList[7] = "150";
     settings::apply(s.settingsScope(), host);
-    EXPECT_EQ(s.form.ComboBoxEx1, -1);
-    EXPECT_EQ(s.form.ComboBoxEx2, -1);
-    EXPECT_EQ(s.form.SpinEdit1, 99);
+    EXPECT_EQ(s.form.tip, Tip(-1));
+    EXPECT_EQ(s.form.frameKind, FrameKind(-1));
+    EXPECT_EQ(s.form.extensionLength, 99);
 }
 
 TEST(Settings, AnUnlistedCustomColourGoesIntoTheCustomEntry)
@@ -125,8 +125,8 @@ TEST(Settings, AnUnlistedCustomColourGoesIntoTheCustomEntry)
     s.files.settingsList[18] = "1234567";
     s.files.settingsList[19] = "1";
     settings::apply(s.settingsScope(), host);
-    EXPECT_EQ(s.form.ColorBox2.custom, 1234567);
-    EXPECT_EQ(s.form.ColorBox2.color(), 1234567);
+    EXPECT_EQ(s.form.fillColour.custom, 1234567);
+    EXPECT_EQ(s.form.fillColour.color(), 1234567);
 }
 
 TEST(Settings, RegisterWritesTheFormAndClearsTheFixedLengthLines)
@@ -135,8 +135,8 @@ TEST(Settings, RegisterWritesTheFormAndClearsTheFixedLengthLines)
     Session s = sessionIn(dir);
     test::RecordingHost host;
     settings::apply(s.settingsScope(), host);
-    s.form.ComboBoxEx2 = 9;
-    s.form.SpeedButton1 = true;
+    s.form.frameKind = FrameKind(9);
+    s.form.imeOn = true;
     s.form.imeCaption = ImeMode::FullAlphanumeric;
     s.form.selectedFontName.clear();
     s.files.settingsList[23] = "4";
@@ -165,7 +165,7 @@ TEST_P(SettingsCloseTime, WritesTheStartupPresetLine)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.form.CheckBox3 = GetParam().continuous;
+    s.form.continuous = GetParam().continuous;
     s.form.presetDown = GetParam().presetDown;
     settings::writeCloseTime(s.settingsScope(), host);
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[23], GetParam().line23);
@@ -199,11 +199,11 @@ TEST_P(PatternRadius, FirstDigitIsWholeMillimetresLastIsTenths)
 {
     TempDir dir;
     Session s = sessionIn(dir);
-    s.form.ListBox1 = 2;
+    s.form.patternIndex = 2;
     s.files.basicList[40 + 16] = GetParam().line;
     patterns::apply(s.settingsScope(), false);
-    EXPECT_EQ(s.form.basic.ComboBox1, GetParam().whole);
-    EXPECT_EQ(s.form.basic.ComboBox3, GetParam().tenths);
+    EXPECT_EQ(s.form.basic.dotRadiusMm, GetParam().whole);
+    EXPECT_EQ(s.form.basic.dotRadiusTenths, GetParam().tenths);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, PatternRadius,
@@ -217,11 +217,11 @@ TEST(Patterns, ACustomColourOfZeroSelectsItem17WhateverTheIndexLineSays)
     s.files.basicList[14] = "0";
     s.files.basicList[15] = "4";
     patterns::apply(s.settingsScope(), false);
-    EXPECT_EQ(s.form.basic.ColorBox1.item, 17);
+    EXPECT_EQ(s.form.basic.windowColour.item, 17);
     s.files.basicList[14] = "56576";
     patterns::apply(s.settingsScope(), false);
-    EXPECT_EQ(s.form.basic.ColorBox1.item, 4);
-    EXPECT_EQ(s.form.basic.ColorBox1.custom, 56576);
+    EXPECT_EQ(s.form.basic.windowColour.item, 4);
+    EXPECT_EQ(s.form.basic.windowColour.custom, 56576);
 }
 
 TEST(Patterns, ApplyReadsTheSelectedPatternAndOptionallyTheNames)
@@ -232,11 +232,11 @@ TEST(Patterns, ApplyReadsTheSelectedPatternAndOptionallyTheNames)
     s.files.basicList[60 + 13] = "9";
     s.files.basicList[60 + 18] = "0";
     s.files.basicList[123] = sj("新しい名前");
-    s.form.ListBox1 = 3;
+    s.form.patternIndex = 3;
     patterns::apply(s.settingsScope(), false);
-    EXPECT_EQ(s.form.basic.SpinEdit5, 33);
-    EXPECT_EQ(s.form.basic.ComboBox9, 9);
-    EXPECT_FALSE(s.form.basic.CheckBox5);
+    EXPECT_EQ(s.form.basic.arrowLength, 33);
+    EXPECT_EQ(s.form.basic.arrowAngle, 9);
+    EXPECT_FALSE(s.form.basic.noFrameGap);
     EXPECT_NE(s.form.patternNames[3], sj("新しい名前"));
     patterns::apply(s.settingsScope(), true);
     EXPECT_EQ(s.form.patternNames[3], sj("新しい名前"));
@@ -249,11 +249,11 @@ TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
     TempDir dir;
     Session s = sessionIn(dir);
     test::RecordingHost host;
-    s.form.ListBox1 = 1;
-    s.form.basic.ComboBox1 = 3;
-    s.form.basic.ComboBox3 = 7;
-    s.form.basic.CheckBox5 = false;
-    s.form.Edit7 = sj("矢印大");
+    s.form.patternIndex = 1;
+    s.form.basic.dotRadiusMm = 3;
+    s.form.basic.dotRadiusTenths = 7;
+    s.form.basic.noFrameGap = false;
+    s.form.newPatternName = sj("矢印大");
     s.form.windowTop = 55;
     patterns::registerPattern(s.settingsScope(), host);
     const Lines pk = readLines(dir / "PKDATA.tx");
@@ -263,7 +263,7 @@ TEST(Patterns, RegisterStoresThePatternTheNewNameAndTheCloseTimeSettings)
     EXPECT_EQ(pk[20 + 19], "0");
     EXPECT_EQ(pk[121], sj("矢印大"));
     EXPECT_EQ(s.form.patternNames[1], sj("矢印大"));
-    EXPECT_TRUE(s.form.Edit7.empty());
+    EXPECT_TRUE(s.form.newPatternName.empty());
     EXPECT_EQ(readLines(dir / "PLDATA.tx")[17], "55");
     // With Edit7 empty the old name stays.
     patterns::registerPattern(s.settingsScope(), host);

@@ -192,7 +192,7 @@ void TForm1BindingTest::popupRadioMarksFollowTheBoxes()
     QVERIFY(form.findChild<QAction *>("DOTA4")->isChecked());
     form.findChild<QAction *>("DOTB7")->trigger();
     QCOMPARE(form.findChild<QComboBox *>("ComboBox3")->currentIndex(), 7);
-    QCOMPARE(form.session().form.basic.ComboBox3, 7);
+    QCOMPARE(form.session().form.basic.dotRadiusTenths, 7);
 }
 
 void TForm1BindingTest::inputBoxKeepsItsCapacity()
@@ -203,18 +203,18 @@ void TForm1BindingTest::inputBoxKeepsItsCapacity()
     auto *memo = form.findChild<QPlainTextEdit *>("Memo1");
     memo->insertPlainText(QStringLiteral("1\n2\n3\n4\n5\n6\n7\n88")); // pasted
     QCOMPARE(memo->toPlainText(), QStringLiteral("1\n2\n3\n4\n5"));
-    QCOMPARE(form.session().form.Memo1.size(), std::size_t(5));
+    QCOMPARE(form.session().form.memoLines.size(), std::size_t(5));
     QCOMPARE(memo->textCursor().blockNumber(), 4); // the pasted caret's line is gone: the last line
     QCOMPARE(memo->textCursor().positionInBlock(), 1);
 
     const QString wide = QString(36, QChar(0x3042)); // あ × 36 = 72 bytes
     memo->setPlainText(QString(71, QLatin1Char('a')) + QLatin1Char('\n') + wide);
-    QCOMPARE(form.session().form.Memo1[0], std::string(70, 'a'));
-    QCOMPARE(form.session().form.Memo1[1], sj(QString(35, QChar(0x3042)).toUtf8().constData()));
+    QCOMPARE(form.session().form.memoLines[0], std::string(70, 'a'));
+    QCOMPARE(form.session().form.memoLines[1], sj(QString(35, QChar(0x3042)).toUtf8().constData()));
 
     form.findChild<QAction *>("MENW2")->trigger();
     QVERIFY(memo->toPlainText().isEmpty());
-    QVERIFY(form.session().form.Memo1.empty());
+    QVERIFY(form.session().form.memoLines.empty());
 }
 
 void TForm1BindingTest::registeringAPatternRenamesIt()

@@ -111,7 +111,7 @@ void TForm1PhraseBookTest::copyModesLandAfterTheCaretLine()
     QCOMPARE(memo->toPlainText(), expected);
     QCOMPARE(memo->textCursor().blockNumber(), 2);
     QCOMPARE(memo->textCursor().positionInBlock(), 0);
-    QCOMPARE(w.form->session().form.Memo1.size(), std::size_t(expected.count('\n') + 1));
+    QCOMPARE(w.form->session().form.memoLines.size(), std::size_t(expected.count('\n') + 1));
 }
 
 void TForm1PhraseBookTest::thePopupsFirstItemCopiesTheBlockAndCompletesInput()
