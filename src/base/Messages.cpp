@@ -26,6 +26,8 @@ QUILLET_TEXT(startupConvert, "[変換エラー]不正なデータがあります
 QUILLET_TEXT(inOut, "[入出力エラー]書込みまたは読込みできません\r\nディスクを確認する必要があります")
 QUILLET_TEXT(folderMissing, "前回の文字帳フォルダが見つかりません")
 QUILLET_TEXT(indexInOut, "[目次入出力エラー]書込みまたは読込みできません\r\nディスクを確認する必要があります")
+QUILLET_TEXT(folderOutsideStart,
+             "選択したフォルダは起動フォルダの外にあります\r\n文字帳フォルダは起動フォルダの中から選んでください")
 QUILLET_TEXT(memoInvalid, "簡単選択メモデーター が不正です")
 QUILLET_TEXT(memoCreated, "簡単選択メモデーター:SENTAKUMEMO.TX を新規作成します")
 QUILLET_TEXT(memoMissing, "簡単選択メモデーター:SENTAKUMEMO.TX が見つかりません")

@@ -22,6 +22,7 @@ const std::string &inOut();               ///< [入出力エラー]書込みま�
 // Phrase book
 const std::string &folderMissing();
 const std::string &indexInOut();
+const std::string &folderOutsideStart();
 std::string pageInvalid(const std::string &page);
 std::string pageCreateQuestion(const std::string &fileName);
 // Quick select

@@ -14,6 +14,7 @@
 #include "ui/Texts.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowScale.h"
+#include "widgets/TMLStringGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -75,7 +76,11 @@ void TForm1::applyStartupState()
     BitBtn2->setEnabled(m_session.outputEnabled);
     move(m_session.form.windowLeft, m_session.form.windowTop);
     applyWindowSize();
-    fillPageIndex();
+    if (m_session.phraseBookOpened) {
+        m_grid.rebuild(m_session.phraseBook.openPage());
+        MLStringGrid1->setCurrentCell(0, 0);
+    }
+    showPhraseBook();
     // The hints belong to the window whatever became of the files.
     assignHints();
     // The last steps of start-up only run when nothing before them failed.
@@ -123,18 +128,6 @@ void TForm1::applyWindowSize()
     size(StringGrid2, row->indexGrid);
     size(StringGrid3, row->numberGrid);
     MLStringGrid1->setRowHeight(0, 5 * row->phraseGrid.rowHeight);
-}
-
-void TForm1::fillPageIndex()
-{
-    const Lines &index = m_session.phraseBook.pageIndex();
-    for (int row = 0; row < 20; ++row) {
-        StringGrid3->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1").arg(row + 1, 2)));
-        const QString name = row < int(index.size()) ? fromSjis(index[std::size_t(row)]) : QString();
-        StringGrid2->setItem(row, 0, new QTableWidgetItem(name));
-    }
-    if (m_session.phraseBookOpened)
-        StringGrid2->setCurrentCell(m_session.phraseBook.pageNumber() - 1, 0);
 }
 
 void TForm1::applyInputMethod()
@@ -333,6 +326,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::FormCloseQuery()
 {
+    finishGridEdits();
     syncWindowPosition();
     m_runEnded = true;
     guarded([this] { closeWindow(m_session, *m_host); });

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/Host.h"
 #include "model/MemoCapacity.h"
+#include "phrasebook/PhraseGrid.h"
 #include "program/Session.h"
 #include "program/Startup.h"
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -43,6 +45,9 @@ class RadioGroup;
 namespace quillet::preview {
 class PreviewBox;
 } // namespace quillet::preview
+namespace quillet::widgets {
+class TMLStringGrid;
+} // namespace quillet::widgets
 
 /// The main window. Controls keep their designer names as member names and as
 /// objectName(); their state lives in the session's form model, bound through one
@@ -62,6 +67,13 @@ public:
     /// True once "入力完了", a closing of the window or an uncaught error ended the run.
     bool runEnded() const { return m_runEnded; }
     quillet::Session &session() { return m_session; }
+
+    /// Asks the user for a phrase-book folder (title, start directory); nothing when
+    /// cancelled. The window's own asks the platform's folder dialog.
+    using FolderChooser =
+        std::function<std::optional<std::filesystem::path>(QWidget *parent, const QString &title,
+                                                           const std::filesystem::path &startDir)>;
+    void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
 
     /// Shows an error that nothing else caught and, once start-up installed the
     /// handler, ends the program.
@@ -84,7 +96,8 @@ public:
     QSpinBox *SpinEdit1;
     // Phrase book
     QToolButton *SpeedButton7, *SpeedButton8, *SpeedButton9;
-    QTableWidget *MLStringGrid1, *StringGrid2, *StringGrid3;
+    quillet::widgets::TMLStringGrid *MLStringGrid1;
+    QTableWidget *StringGrid2, *StringGrid3;
     QLabel *Label18;
     // Preview and quick-select corner
     QWidget *Panel3;
@@ -182,11 +195,25 @@ public:
     void DOTAClick(int index);
     void DOTBClick(int index);
     void Timer1Timer();
-    void MLStringGrid1MouseDown(const QPoint &pos);
     /// The pointer rests on preset button n (1..10): its picture in the preview.
     void PresetButtonMouseMove(int preset);
     /// The pointer is off the preset buttons: the preview of the current choices again.
     void FormMouseMove();
+    // Phrase book (TForm1PhraseBook.cpp)
+    void MLStringGrid1MouseMove(const QPoint &pos);
+    void MLStringGrid1MouseWheel(int direction);
+    void MLStringGrid1Click();
+    bool MLStringGrid1SelectCell(int column, int row);
+    void MLStringGrid1MouseDown(Qt::MouseButton button, const QPoint &pos);
+    void MLStringGrid1DblClick();
+    void MLStringGrid1SetEditText(int column, int row, const QString &text);
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9MouseDown(Qt::MouseButtons buttons);
+    void BitBtn7Click();
+    void BitBtn8Click();
+    void StringGrid2Click();
+    void StringGrid2MouseMove();
 
     /// Opens the output view "出力図" beside the window (F5, or a double click on the
     /// setting preview), or brings it to the front.
@@ -215,7 +242,7 @@ private:
     void createPopupMenu();
     void wire();
     void wireBindings();
-    void holdUnbuiltGestures();
+    void wirePhraseBook();
     void wireInputBox();
     void wireHelp();
     bool inputBoxEvent(QObject *watched, QEvent *event);
@@ -229,6 +256,16 @@ private:
     void applyCaptionsForMode();
     void assignHints();
     void fillPageIndex();
+    // Phrase book display (TForm1PhraseBook.cpp)
+    void showPhraseBook();
+    void refreshGrid();
+    void fillBlockView(bool full);
+    void copyBlockToMemo();
+    void deleteCurrentBlock();
+    void indexFromGrid();
+    void finishGridEdits();
+    int currentBlock() const;
+    bool phraseBookEvent(QObject *watched, QEvent *event);
     void applyInputMethod();
     void showModel();
     void showMemos();
@@ -252,6 +289,10 @@ private:
     template <typename Call> void guarded(Call call);
 
     quillet::Session m_session;
+    quillet::phrasegrid::GridState m_grid;
+    FolderChooser m_folderChooser;
+    bool m_fillingIndex = false;
+    int m_indexWheelRest = 0;
     std::unique_ptr<quillet::Host> m_ownHost;
     quillet::Host *m_host;
     std::string m_argument;

@@ -63,7 +63,6 @@ void TForm1::wire()
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
     connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
-    connect(MLStringGrid1, &QWidget::customContextMenuRequested, this, &TForm1::MLStringGrid1MouseDown);
     connect(MENW1, &QAction::triggered, this, &TForm1::MENW1Click);
     connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
     for (int i = 0; i < int(SUBMEN.size()); ++i)
@@ -77,24 +76,11 @@ void TForm1::wire()
     SpeedButton18->installEventFilter(this);
     wireInputBox();
     wireHelp();
+    wirePhraseBook();
     for (QWidget *preview : {static_cast<QWidget *>(Panel3), static_cast<QWidget *>(PaintBox1), static_cast<QWidget *>(PaintBox2)})
         preview->installEventFilter(this);
     connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &TForm1::openOutputView);
     wirePreview();
-    holdUnbuiltGestures();
-}
-
-void TForm1::holdUnbuiltGestures()
-{
-    // The phrase-book gestures are not wired yet; their controls must not look as if
-    // they did something. Grid edits would not reach the phrase book, so they are
-    // refused rather than lost.
-    for (QWidget *control : {static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
-                             static_cast<QWidget *>(SpeedButton9)})
-        control->setEnabled(false);
-    MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Memo2->setReadOnly(true);
 }
 
 void TForm1::wireBindings()
@@ -136,7 +122,7 @@ void TForm1::controlChanged(const char *name)
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     presetHoverEvent(watched, event);
-    if (inputBoxEvent(watched, event))
+    if (phraseBookEvent(watched, event) || inputBoxEvent(watched, event))
         return true;
     if (event->type() == QEvent::MouseButtonDblClick && (watched == Panel3 || watched == PaintBox1 || watched == PaintBox2)) {
         openOutputView();
@@ -157,6 +143,7 @@ void TForm1::BitBtn2Click()
 {
     if (!BitBtn2->isEnabled())
         return;
+    finishGridEdits();
     syncWindowPosition();
     guarded([this] { completeInput(m_session, *m_host); });
     showModel();
@@ -165,8 +152,7 @@ void TForm1::BitBtn2Click()
 
 void TForm1::MENW1Click()
 {
-    // The selected phrase-book block is copied into the input box first once the grid
-    // shows blocks; until then the item is 入力完了 itself.
+    copyBlockToMemo();
     BitBtn2Click();
 }
 
@@ -343,9 +329,4 @@ void TForm1::DOTBClick(int index)
 {
     m_session.form.basic.dotRadiusTenths = index;
     showModel();
-}
-
-void TForm1::MLStringGrid1MouseDown(const QPoint &pos)
-{
-    PopupMenu1->popup(MLStringGrid1->viewport()->mapToGlobal(pos));
 }

@@ -60,6 +60,9 @@ void TForm1::createBlockView()
     Label13 = label(Panel1, "Label13", {4, 26, 14, 72}, "１\n２\n３\n４\n５");
     Memo2 = place<QPlainTextEdit>(Panel1, "Memo2", QRect{20, 24, 437, 72});
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Five lines in the designed 72 pixels, as in the input box it lies over.
+    Memo2->document()->setDocumentMargin(1);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette sky = Memo2->palette();
     sky.setColor(QPalette::Base, QColor(166, 202, 240));
     Memo2->setPalette(sky);
