@@ -3,6 +3,7 @@
 
 #include "base/Sjis.h"
 #include "outputview/OutputView.h"
+#include "preview/PreviewBox.h"
 #include "program/ControlAvailability.h"
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
@@ -172,6 +173,9 @@ void TForm1::showModel()
     showImeButton();
     applyAvailability();
     outputChanged();
+    // Recalls, pattern switches and returns to the settings all end here.
+    PaintBox1->update();
+    PaintBox2->update();
 }
 
 void TForm1::showMemos()

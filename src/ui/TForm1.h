@@ -42,6 +42,9 @@ class ColorBox;
 class FontDialog;
 class RadioGroup;
 } // namespace quillet::ui
+namespace quillet::preview {
+class PreviewBox;
+} // namespace quillet::preview
 namespace quillet::widgets {
 class TMLStringGrid;
 } // namespace quillet::widgets
@@ -97,7 +100,8 @@ public:
     QTableWidget *StringGrid2, *StringGrid3;
     QLabel *Label18;
     // Preview and quick-select corner
-    QWidget *Panel3, *PaintBox1, *PaintBox2;
+    QWidget *Panel3;
+    quillet::preview::PreviewBox *PaintBox1, *PaintBox2;
     QLabel *Label10, *Label16, *Label17;
     QToolButton *SpeedButton13, *SpeedButton14, *SpeedButton15, *SpeedButton16, *SpeedButton17;
     QToolButton *SpeedButton19, *SpeedButton20, *SpeedButton21, *SpeedButton22, *SpeedButton23;
@@ -191,6 +195,10 @@ public:
     void DOTAClick(int index);
     void DOTBClick(int index);
     void Timer1Timer();
+    /// The pointer rests on preset button n (1..10): its picture in the preview.
+    void PresetButtonMouseMove(int preset);
+    /// The pointer is off the preset buttons: the preview of the current choices again.
+    void FormMouseMove();
     // Phrase book (TForm1PhraseBook.cpp)
     void MLStringGrid1MouseMove(const QPoint &pos);
     void MLStringGrid1MouseWheel(int direction);
@@ -215,6 +223,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -237,6 +246,9 @@ private:
     void wireInputBox();
     void wireHelp();
     bool inputBoxEvent(QObject *watched, QEvent *event);
+    void wirePreview();
+    /// Hover events of the preset buttons; never takes the event.
+    void presetHoverEvent(QObject *watched, const QEvent *event);
 
     // Start-up and model display (TForm1.cpp)
     void applyStartupState();
@@ -293,6 +305,7 @@ private:
     quillet::ui::BriefHelp *m_briefHelp = nullptr;
     FontDialogRunner m_runFontDialog;
     HelpOpener m_openHelp;
+    int m_hoveredPreset = 0; ///< preset whose picture PaintBox2 shows; 0 none
     double m_scale = 1.0;
     quillet::outputview::OutputView *m_outputView = nullptr;
 };

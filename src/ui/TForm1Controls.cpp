@@ -1,6 +1,7 @@
 // The controls of the main window's own surface, at their designed places.
 #include "ui/TForm1.h"
 
+#include "preview/PreviewBox.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBuilder.h"
 #include "ui/Icons.h"
@@ -211,8 +212,8 @@ void TForm1::createPhraseBookArea()
 void TForm1::createPresetCorner()
 {
     Panel3 = build::panel(this, "Panel3", {597, 40, 105, 62}, QColor(255, 251, 240));
-    PaintBox1 = place<QWidget>(Panel3, "PaintBox1", QRect{0, 0, 105, 62});
-    PaintBox2 = place<QWidget>(Panel3, "PaintBox2", QRect{0, 0, 105, 62});
+    PaintBox1 = place<quillet::preview::PreviewBox>(Panel3, "PaintBox1", QRect{0, 0, 105, 62});
+    PaintBox2 = place<quillet::preview::PreviewBox>(Panel3, "PaintBox2", QRect{0, 0, 105, 62});
     PaintBox2->hide();
 
     Label10 = label(this, "Label10", {572, 105, 60, 14}, "簡単選択");

@@ -2,6 +2,7 @@
 // shows what the core made of it.
 #include "ui/TForm1.h"
 
+#include "preview/PreviewBox.h"
 #include "program/CompleteInput.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
@@ -76,9 +77,10 @@ void TForm1::wire()
     wireInputBox();
     wireHelp();
     wirePhraseBook();
-    for (QWidget *preview : {Panel3, PaintBox1, PaintBox2})
+    for (QWidget *preview : {static_cast<QWidget *>(Panel3), static_cast<QWidget *>(PaintBox1), static_cast<QWidget *>(PaintBox2)})
         preview->installEventFilter(this);
     connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &TForm1::openOutputView);
+    wirePreview();
 }
 
 void TForm1::wireBindings()
@@ -119,6 +121,7 @@ void TForm1::controlChanged(const char *name)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    presetHoverEvent(watched, event);
     if (phraseBookEvent(watched, event) || inputBoxEvent(watched, event))
         return true;
     if (event->type() == QEvent::MouseButtonDblClick && (watched == Panel3 || watched == PaintBox1 || watched == PaintBox2)) {
