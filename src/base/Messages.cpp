@@ -26,6 +26,8 @@ QUILLET_TEXT(startupConvert, "[変換エラー]不正なデータがあります
 QUILLET_TEXT(inOut, "[入出力エラー]書込みまたは読込みできません\r\nディスクを確認する必要があります")
 QUILLET_TEXT(folderMissing, "前回の文字帳フォルダが見つかりません")
 QUILLET_TEXT(indexInOut, "[目次入出力エラー]書込みまたは読込みできません\r\nディスクを確認する必要があります")
+QUILLET_TEXT(folderOutsideStart,
+             "選択したフォルダは起動フォルダの外にあります\r\n文字帳フォルダは起動フォルダの中から選んでください")
 QUILLET_TEXT(memoInvalid, "簡単選択メモデーター が不正です")
 QUILLET_TEXT(memoCreated, "簡単選択メモデーター:SENTAKUMEMO.TX を新規作成します")
 QUILLET_TEXT(memoMissing, "簡単選択メモデーター:SENTAKUMEMO.TX が見つかりません")
@@ -33,6 +35,8 @@ QUILLET_TEXT(memoDefault, "保存右クリックで登録")
 QUILLET_TEXT(presetHintDefault, "先端記号、文字枠、文字種、線色などの設定を保存、または保存されている設定に切替")
 QUILLET_TEXT(savedLabel, "保存完了")
 QUILLET_TEXT(notSavedLabel, "保存なし")
+QUILLET_TEXT(helpMissing, "ヘルプファイル quillet.html が見つかりません\r\n起動フォルダーかプログラムのフォルダーに置いてください")
+QUILLET_TEXT(helpNotOpened, "ヘルプファイル quillet.html を開けません\r\nブラウザーの設定を確認してください")
 
 #undef QUILLET_TEXT
 

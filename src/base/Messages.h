@@ -22,6 +22,7 @@ const std::string &inOut();               ///< [入出力エラー]書込みま�
 // Phrase book
 const std::string &folderMissing();
 const std::string &indexInOut();
+const std::string &folderOutsideStart();
 std::string pageInvalid(const std::string &page);
 std::string pageCreateQuestion(const std::string &fileName);
 // Quick select
@@ -32,5 +33,8 @@ const std::string &memoDefault();        ///< 保存右クリックで登録
 const std::string &presetHintDefault();
 const std::string &savedLabel();         ///< 保存完了
 const std::string &notSavedLabel();      ///< 保存なし
+// Help
+const std::string &helpMissing();
+const std::string &helpNotOpened();
 
 } // namespace quillet::msg

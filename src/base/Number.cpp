@@ -2,12 +2,116 @@
 
 #include "base/Errors.h"
 
+#include <cstdint>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 
 namespace quillet {
+
+namespace {
+
+// A 32-bit value is m * 2^e exactly; for the magnitudes drawings use, m * 2^e (e >= 0)
+// or m * 5^-e (the value times 10^-e) fits 128 bits, so its fifteen significant digits
+// can be rounded exactly, ties to even as printf does, without any floating-point
+// arithmetic. False for values outside that span.
+bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
+{
+#if defined(__SIZEOF_INT128__)
+    using u128 = unsigned __int128;
+    int e2 = 0;
+    const float mantissa = std::frexp(std::fabs(value), &e2); // value = mantissa * 2^e2, mantissa in [0.5, 1)
+    u128 n = static_cast<u128>(std::ldexp(mantissa, 24));     // exact: a float has 24 significant bits
+    int e = e2 - 24;
+    int scale = 0; // the value is n * 10^-scale
+    if (e >= 0) {
+        if (e > 100)
+            return false;
+        n <<= e;
+    } else {
+        if (-e > 44)
+            return false;
+        for (int i = 0; i < -e; ++i)
+            n *= 5;
+        scale = -e;
+    }
+    // Decimal digits, most significant first: one 128-bit division splits off the low
+    // nineteen digits, the rest is 64-bit arithmetic.
+    char all[48];
+    int length = 0;
+    auto put = [&all, &length](std::uint64_t v, int width) {
+        char tmp[20];
+        int k = 0;
+        do {
+            tmp[k++] = char('0' + int(v % 10));
+            v /= 10;
+        } while (v != 0 || k < width);
+        while (k > 0)
+            all[length++] = tmp[--k];
+    };
+    constexpr std::uint64_t kTen19 = 10000000000000000000ull;
+    if (n >> 64) {
+        put(static_cast<std::uint64_t>(n / kTen19), 0);
+        put(static_cast<std::uint64_t>(n % kTen19), 19);
+    } else {
+        put(static_cast<std::uint64_t>(n), 0);
+    }
+    exponent = length - 1 - scale;
+    if (length > 15) {
+        bool up = all[15] > '5';
+        if (all[15] == '5') {
+            bool rest = false;
+            for (int i = 16; i < length && !rest; ++i)
+                rest = all[i] != '0';
+            up = rest || ((all[14] - '0') % 2 == 1);
+        }
+        length = 15;
+        if (up) {
+            int i = 14;
+            while (i >= 0 && all[i] == '9')
+                all[i--] = '0';
+            if (i < 0) {
+                all[0] = '1';
+                ++exponent;
+            } else {
+                ++all[i];
+            }
+        }
+    }
+    while (length > 1 && all[length - 1] == '0')
+        --length;
+    std::memcpy(digits, all, std::size_t(length));
+    count = std::size_t(length);
+    return true;
+#else
+    (void)value, (void)digits, (void)count, (void)exponent;
+    return false;
+#endif
+}
+
+// The fifteen correctly rounded significant digits of a nonzero finite `value`,
+// trailing zeros dropped, and its decimal exponent after rounding.
+void decimal15(long double value, char *digits, std::size_t &count, int &exponent)
+{
+    const float single = static_cast<float>(value);
+    if (static_cast<long double>(single) == value && floatDigits(single, digits, count, exponent))
+        return;
+    // "d.dddddddddddddde±x" from printf, rounded the same way.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14Le", std::fabs(value));
+    const char *e = std::strchr(buf, 'e');
+    exponent = std::atoi(e + 1);
+    count = 0;
+    digits[count++] = buf[0];
+    for (const char *q = buf + 2; q < e; ++q)
+        digits[count++] = *q;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+}
+
+} // namespace
 
 std::string formatGeneral(long double value)
 {
@@ -18,40 +122,42 @@ std::string formatGeneral(long double value)
     if (value == 0)
         return "0";
 
-    // %.14Le gives the 15 correctly rounded significant digits and the decimal
-    // exponent after rounding; the layout is then ours.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14Le", value);
-    std::string s(buf);
-    const bool negative = s[0] == '-';
-    if (negative)
-        s.erase(0, 1);
-    const std::size_t e = s.find('e');
-    const int exponent = std::atoi(s.c_str() + e + 1);
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    const bool negative = value < 0;
+    char digits[24];
+    std::size_t count = 0;
+    int exponent = 0;
+    decimal15(value, digits, count, exponent);
 
     std::string out;
+    out.reserve(32);
+    if (negative)
+        out += '-';
     if (exponent < -5 || exponent >= 15) {
-        out = digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        out += "E";
+        out += digits[0];
+        if (count > 1) {
+            out += '.';
+            out.append(digits + 1, count - 1);
+        }
+        out += 'E';
         if (exponent < 0)
-            out += "-";
+            out += '-';
         out += std::to_string(std::abs(exponent));
     } else if (exponent < 0) {
-        out = "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+        out += "0.";
+        out.append(std::size_t(-exponent - 1), '0');
+        out.append(digits, count);
     } else {
         const std::size_t intLen = std::size_t(exponent) + 1;
-        if (digits.size() <= intLen) {
-            out = digits + std::string(intLen - digits.size(), '0');
+        if (count <= intLen) {
+            out.append(digits, count);
+            out.append(intLen - count, '0');
         } else {
-            out = digits.substr(0, intLen) + "." + digits.substr(intLen);
+            out.append(digits, intLen);
+            out += '.';
+            out.append(digits + intLen, count - intLen);
         }
     }
-    return negative ? "-" + out : out;
+    return out;
 }
 
 namespace {

@@ -25,4 +25,8 @@ bool processAlive(unsigned long long id);
 /// Broken-down local time of `t`.
 std::tm localTime(std::time_t t);
 
+/// Standard output passes bytes through unchanged (no CR added before LF), for
+/// lines that carry their own CR LF.
+void binaryStandardOutput();
+
 } // namespace quillet::platform

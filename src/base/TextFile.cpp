@@ -78,6 +78,7 @@ Lines readLines(const fs::path &path) { return splitLines(readBytes(path)); }
 namespace {
 
 const char kTemporaryMarker[] = ".quillet-tmp-";
+int g_writesHeld = 0;
 
 // The file a write of `path` must replace: links are followed to the file they name,
 // so that a link someone set up (jwc_temp.txt pointing elsewhere) survives the write.
@@ -108,6 +109,10 @@ std::string reason(int error) { return error ? std::generic_category().message(e
 
 } // namespace
 
+FileWritesHeld::FileWritesHeld() { ++g_writesHeld; }
+FileWritesHeld::~FileWritesHeld() { --g_writesHeld; }
+bool FileWritesHeld::active() { return g_writesHeld > 0; }
+
 fs::path temporaryFor(const fs::path &target)
 {
     fs::path temp = target;
@@ -127,6 +132,8 @@ bool isTemporaryName(const std::string &fileName)
 int removeStaleTemporaries(const fs::path &dir)
 {
     int removed = 0;
+    if (FileWritesHeld::active()) // a dry run leaves the disk as it is
+        return removed;
     std::error_code ec;
     fs::directory_iterator it(dir, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
@@ -145,6 +152,8 @@ int removeStaleTemporaries(const fs::path &dir)
 
 void writeBytesAtomically(const fs::path &path, const std::string &bytes)
 {
+    if (FileWritesHeld::active())
+        return;
     const fs::path target = followLinks(path);
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);

@@ -27,6 +27,18 @@ Lines readLines(const std::filesystem::path &path);
 /// crash leaves either the old or the new file. Throws InOutError on failure.
 void writeLines(const std::filesystem::path &path, const Lines &lines);
 
+/// While one of these lives, writeLines and writeBytesAtomically leave the disk
+/// alone and report success: a dry run goes through every step that would write a
+/// file, and none is written.
+class FileWritesHeld {
+public:
+    FileWritesHeld();
+    ~FileWritesHeld();
+    FileWritesHeld(const FileWritesHeld &) = delete;
+    FileWritesHeld &operator=(const FileWritesHeld &) = delete;
+    static bool active();
+};
+
 /// Reads raw bytes; throws InOutError.
 std::string readBytes(const std::filesystem::path &path);
 

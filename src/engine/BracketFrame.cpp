@@ -27,7 +27,7 @@ void writeBracket(EngineRun &e)
             m.p2.x = f32(ext(m.p2.x) + g.ex);
             g.fx = f32(ext(g.fx) + g.ex);
         } else {
-            m.p2.y = m.p3.y;
+            m.p2.y = g.extensionEnd.y;
             g.fy = f32(ext(g.fy) + g.ey);
         }
     }

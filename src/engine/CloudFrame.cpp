@@ -116,6 +116,145 @@ private:
     int m_textToFrame = 0;
 };
 
+// The cloud rectangle in the text's own axes, and how many bumps go along and across.
+struct CloudLayout {
+    FrameAxes ax;
+    int s = 1;                 // sense of advance along the text
+    int t = 1;                 // from c0's long side towards c1's, across the text
+    float c0Along = 0, c1Along = 0, c0Across = 0, c1Across = 0;
+    float w = 0, h = 0;        // length along and depth across
+    float gap = 0;             // opening at c0 for the wedge leader
+    int nb = 2, nh = 2;        // bumps along and across
+    Side gappedSide = Side::Bottom, plainSide = Side::Top, nearEnd = Side::Left, farEnd = Side::Right;
+};
+
+// Point 2 and the far corner, pushed apart across the text so that the bumps clear it.
+CloudLayout cloudLayout(const EngineRun &e)
+{
+    const RunMeasures &m = e.m;
+    const GeometryState &g = e.g;
+    CloudLayout c;
+    c.ax = frameAxes(g);
+    c.s = c.ax.advance;
+    const FrameAxes &ax = c.ax;
+    const int n = m.widest;
+    const float margin = e.form().basic.noFrameGap ? 0.0f : f32(n < 20 ? 0.6L : 1.4L);
+    const PointF far{g.fx, g.fy};
+    c.t = ax.across(far) >= ax.across(m.p2) ? 1 : -1;
+    c.c0Along = ax.along(m.p2);
+    c.c1Along = ax.along(far);
+    c.c0Across = f32(ax.across(m.p2) - c.t * ext(margin) * m.scale);
+    c.c1Across = f32(ax.across(far) + c.t * ext(margin) * m.scale);
+    c.w = f32(std::fabs(ext(c.c1Along) - c.c0Along));
+    c.h = f32(std::fabs(ext(c.c1Across) - c.c0Across));
+    c.gap = frameGap(e);
+    // A text measured backwards (a negative character size in frame write 2) has a
+    // negative width in characters, whose root is an invalid operation.
+    c.nb = std::min(kMaxBumpsAlong, std::max(2, int(std::floor(0.7L * squareRoot(ld(n)))) + 1));
+    c.nh = m.memoLines < 4 ? 2 : 3;
+
+    // Sides: the gapped long side runs through c0, facing point 1.
+    const bool c0Low = c.t > 0; // c0's side is the bottom (horizontal) or left (vertical) one
+    c.gappedSide = ax.vertical ? (c0Low ? Side::Left : Side::Right) : (c0Low ? Side::Bottom : Side::Top);
+    c.plainSide = ax.vertical ? (c0Low ? Side::Right : Side::Left) : (c0Low ? Side::Top : Side::Bottom);
+    const bool startLow = c.s > 0; // c0's end is the left (horizontal) or bottom (vertical) one
+    c.nearEnd = ax.vertical ? (startLow ? Side::Bottom : Side::Top) : (startLow ? Side::Left : Side::Right);
+    c.farEnd = ax.vertical ? (startLow ? Side::Top : Side::Bottom) : (startLow ? Side::Right : Side::Left);
+    return c;
+}
+
+// What the wedge leader and the fill read back: the rectangle's corners, the gap's
+// ends and the centre the bumps turn about.
+void handOnCloudCorners(EngineRun &e, const CloudLayout &c)
+{
+    const RunMeasures &m = e.m;
+    GeometryState &g = e.g;
+    g.frameNear = c.ax.at(c.c0Along, c.c0Across);
+    g.frameFar = c.ax.at(c.c1Along, c.c1Across);
+    g.gapStart = g.frameNear;
+    g.gapEnd = c.ax.at(f32(c.c0Along + c.s * ext(c.gap)), c.c0Across);
+    switch (e.mode()) {
+    case Mode::FrameEach:
+    case Mode::TextMode: g.cloudCentre = m.indicated2; break;
+    case Mode::FrameAll: g.cloudCentre = m.p2; break;
+    default: g.cloudCentre = g.frameNear; break;
+    }
+}
+
+// Places bump pairs on the cloud rectangle: one on each long side, or one on each end.
+class CloudSides {
+public:
+    CloudSides(BumpWriter &writer, const CloudLayout &c) : m_writer(writer), m_c(c) {}
+
+    void longPair(float plainAt, float plainR, float gappedAt, float gappedR)
+    {
+        m_writer.pair({m_c.ax.at(plainAt, m_c.c1Across), plainR, m_c.plainSide, true},
+                      {m_c.ax.at(gappedAt, m_c.c0Across), gappedR, m_c.gappedSide, true});
+    }
+    void endPair(ld offset, float r)
+    {
+        const float across = f32(m_c.c0Across + m_c.t * offset);
+        m_writer.pair({m_c.ax.at(m_c.c0Along, across), r, m_c.nearEnd, false},
+                      {m_c.ax.at(m_c.c1Along, across), r, m_c.farEnd, false});
+    }
+    // Whether a centre along the text still lies before c1's end.
+    bool before(float at) const { return m_c.s > 0 ? at < m_c.c1Along : at > m_c.c1Along; }
+
+private:
+    BumpWriter &m_writer;
+    const CloudLayout &m_c;
+};
+
+// 雲　等片: equal bumps, the gapped side's shortened to leave the gap open.
+void writeEvenBumps(CloudSides &sides, const CloudLayout &c)
+{
+    const int s = c.s, nb = c.nb, nh = c.nh;
+    const ld wl = c.w, gl = c.gap;
+    const float rx = f32(wl / nb / 2);
+    const float rg = f32((wl - gl) / nb / 2);
+    const float ry = f32(ext(c.h) / nh / 2);
+    float plain = f32(c.c0Along + s * ext(rx));
+    float gapped = f32(c.c0Along + s * (gl + rg));
+    for (int step = 0; step < nb && sides.before(plain); ++step) {
+        sides.longPair(plain, rx, gapped, rg);
+        plain = f32(plain + s * 2 * ext(rx));
+        gapped = f32(gapped + s * 2 * ext(rg));
+    }
+    for (int i = 0; i < nh; ++i)
+        sides.endPair((2 * i + 1) * ext(ry), ry);
+}
+
+// 雲　異片: k larger bumps between smaller ones, the same total length.
+void writeUnevenBumps(CloudSides &sides, const CloudLayout &c)
+{
+    const int s = c.s, nb = c.nb, nh = c.nh;
+    const ld wl = c.w, gl = c.gap;
+    const int k = nb / 2;
+    const float tk = f32(wl / nb * k * 0.25L);
+    const float rx = f32((wl - tk) / nb / 2);
+    const float a1 = f32((ext(tk) / k + 2 * ext(rx)) / 2);
+    const float rg = f32((wl - gl) * 0.8L / nb / 2);
+    const float b1 = f32(rg + (wl - gl) * 0.2L / k / 2);
+    float plain = f32(c.c0Along + s * ext(rx));
+    float gapped = f32(c.c0Along + s * (gl + rg));
+    for (int step = 0; step < nb && sides.before(plain); ++step) {
+        sides.longPair(plain, rx, gapped, rg);
+        plain = f32(plain + s * (ext(rx) + a1));
+        gapped = f32(gapped + s * (ext(rg) + b1));
+        if (!sides.before(plain))
+            break;
+        sides.longPair(plain, a1, gapped, b1);
+        plain = f32(plain + s * (ext(a1) + rx));
+        gapped = f32(gapped + s * (ext(b1) + rg));
+    }
+    const float ry = f32(nh == 2 ? ext(c.h) * 0.4L / 2 : ext(c.h) * 0.6L / 4);
+    const float ry2 = f32(nh == 2 ? ext(c.h) * 0.6L / 2 : ext(c.h) * 0.4L / 2);
+    sides.endPair(ry, ry);
+    sides.endPair(2 * ext(ry) + ry2, ry2);
+    if (nh == 3)
+        sides.endPair(3 * ext(ry) + 2 * ext(ry2), ry);
+}
+
 } // namespace
 
 FrameAxes frameAxes(const GeometryState &g)
@@ -136,105 +275,18 @@ float frameGap(const EngineRun &e)
 
 void writeCloud(EngineRun &e)
 {
-    const RunMeasures &m = e.m;
-    GeometryState &g = e.g;
-    const FrameKind kind = e.frameKind();
-    const FrameAxes ax = frameAxes(g);
-    const int s = ax.advance;
-
-    // The cloud rectangle: point 2 and the far corner, pushed apart across the text so
-    // that the bumps clear the text.
-    const int n = m.widest;
-    const float margin = e.form().basic.noFrameGap ? 0.0f : f32(n < 20 ? 0.6L : 1.4L);
-    const PointF far{g.fx, g.fy};
-    const int t = ax.across(far) >= ax.across(m.p2) ? 1 : -1;
-    const float c0Along = ax.along(m.p2), c1Along = ax.along(far);
-    const float c0Across = f32(ax.across(m.p2) - t * ext(margin) * m.scale);
-    const float c1Across = f32(ax.across(far) + t * ext(margin) * m.scale);
-    const float w = f32(std::fabs(ext(c1Along) - c0Along));
-    const float h = f32(std::fabs(ext(c1Across) - c0Across));
-    const float gap = frameGap(e);
-    // A text measured backwards (a negative character size in frame write 2) has a
-    // negative width in characters, whose root is an invalid operation.
-    const int nb = std::min(kMaxBumpsAlong, std::max(2, int(std::floor(0.7L * squareRoot(ld(n)))) + 1));
-    const int nh = m.memoLines < 4 ? 2 : 3;
-
-    g.frameNear = ax.at(c0Along, c0Across);
-    g.frameFar = ax.at(c1Along, c1Across);
-    g.gapStart = g.frameNear;
-    g.gapEnd = ax.at(f32(c0Along + s * ext(gap)), c0Across);
-    switch (e.mode()) {
-    case Mode::FrameEach:
-    case Mode::TextMode: g.cloudCentre = m.indicated2; break;
-    case Mode::FrameAll: g.cloudCentre = m.p2; break;
-    default: g.cloudCentre = g.frameNear; break;
-    }
-
-    // Sides: the gapped long side runs through c0, facing point 1.
-    const bool c0Low = t > 0; // c0's side is the bottom (horizontal) or left (vertical) one
-    const Side gappedSide = ax.vertical ? (c0Low ? Side::Left : Side::Right) : (c0Low ? Side::Bottom : Side::Top);
-    const Side plainSide = ax.vertical ? (c0Low ? Side::Right : Side::Left) : (c0Low ? Side::Top : Side::Bottom);
-    const bool startLow = s > 0; // c0's end is the left (horizontal) or bottom (vertical) one
-    const Side nearEnd = ax.vertical ? (startLow ? Side::Bottom : Side::Top) : (startLow ? Side::Left : Side::Right);
-    const Side farEnd = ax.vertical ? (startLow ? Side::Top : Side::Bottom) : (startLow ? Side::Right : Side::Left);
-
+    const CloudLayout c = cloudLayout(e);
+    handOnCloudCorners(e, c);
     e.out.color(e.form().basic.frameColour);
     // A text running towards smaller x is framed from its own start, turned half a
     // turn: its bumps would face inward unless drawn the other way round.
-    const bool reversed = e.mode() == Mode::FrameEach && g.existingText == 1;
-    BumpWriter writer(e, g.cloudCentre, reversed);
-
-    auto longPair = [&](float plainAt, float plainR, float gappedAt, float gappedR) {
-        writer.pair({ax.at(plainAt, c1Across), plainR, plainSide, true},
-                    {ax.at(gappedAt, c0Across), gappedR, gappedSide, true});
-    };
-    auto endPair = [&](ld offset, float r) {
-        const float across = f32(c0Across + t * offset);
-        writer.pair({ax.at(c0Along, across), r, nearEnd, false}, {ax.at(c1Along, across), r, farEnd, false});
-    };
-    auto before = [&](float at) { return s > 0 ? at < c1Along : at > c1Along; };
-
-    const ld wl = w, gl = gap;
-    if (kind == FrameKind::CloudEven) {
-        const float rx = f32(wl / nb / 2);
-        const float rg = f32((wl - gl) / nb / 2);
-        const float ry = f32(ext(h) / nh / 2);
-        float plain = f32(c0Along + s * ext(rx));
-        float gapped = f32(c0Along + s * (gl + rg));
-        for (int step = 0; step < nb && before(plain); ++step) {
-            longPair(plain, rx, gapped, rg);
-            plain = f32(plain + s * 2 * ext(rx));
-            gapped = f32(gapped + s * 2 * ext(rg));
-        }
-        for (int i = 0; i < nh; ++i)
-            endPair((2 * i + 1) * ext(ry), ry);
-    } else {
-        // Unequal pieces: k larger bumps between smaller ones, the same total length.
-        const int k = nb / 2;
-        const float tk = f32(wl / nb * k * 0.25L);
-        const float rx = f32((wl - tk) / nb / 2);
-        const float a1 = f32((tk / k + 2 * ext(rx)) / 2);
-        const float rg = f32((wl - gl) * 0.8L / nb / 2);
-        const float b1 = f32(rg + (wl - gl) * 0.2L / k / 2);
-        float plain = f32(c0Along + s * ext(rx));
-        float gapped = f32(c0Along + s * (gl + rg));
-        for (int step = 0; step < nb && before(plain); ++step) {
-            longPair(plain, rx, gapped, rg);
-            plain = f32(plain + s * (ext(rx) + a1));
-            gapped = f32(gapped + s * (ext(rg) + b1));
-            if (!before(plain))
-                break;
-            longPair(plain, a1, gapped, b1);
-            plain = f32(plain + s * (ext(a1) + rx));
-            gapped = f32(gapped + s * (ext(b1) + rg));
-        }
-        const float ry = f32(nh == 2 ? ext(h) * 0.4L / 2 : ext(h) * 0.6L / 4);
-        const float ry2 = f32(nh == 2 ? ext(h) * 0.6L / 2 : ext(h) * 0.4L / 2);
-        endPair(ry, ry);
-        endPair(2 * ext(ry) + ry2, ry2);
-        if (nh == 3)
-            endPair(3 * ext(ry) + 2 * ext(ry2), ry);
-    }
+    const bool reversed = e.mode() == Mode::FrameEach && e.g.existingText == 1;
+    BumpWriter writer(e, e.g.cloudCentre, reversed);
+    CloudSides sides(writer, c);
+    if (e.frameKind() == FrameKind::CloudEven)
+        writeEvenBumps(sides, c);
+    else
+        writeUnevenBumps(sides, c);
 }
 
 } // namespace quillet

@@ -11,8 +11,6 @@ namespace quillet {
 
 namespace {
 
-using ld = long double;
-
 bool isCodeChar(char c) { return c == '$' || c == '%' || c == '&' || c == '=' || c == '_'; }
 
 // "ma" and "wa" make a three-character code with any code character.
@@ -56,14 +54,25 @@ constexpr std::array<const char *, 7> kWeekdaysJa = {"月", "火", "水", "木",
 
 int mondayFirst(const std::tm &now) { return (now.tm_wday + 6) % 7; }
 
+// The year in two digits: counted from 2000, and the last two digits before it.
+int shortYear(int year) { return year >= 2000 ? year - 2000 : (year % 100 + 100) % 100; }
+
+// The year of the Japanese era: Reiwa from 1 May 2019, counted from 2018; before that
+// the Heisei count (which runs on backwards before Heisei began).
+int eraYear(int year, int month)
+{
+    const bool reiwa = year > 2019 || (year == 2019 && month >= 5);
+    return reiwa ? year - 2018 : year - 1988;
+}
+
 // The value of a two-character code; a code the tables do not list yields nothing.
 std::string codeValue(char code, char letter, const std::tm &now)
 {
     const int year = now.tm_year + 1900, month = now.tm_mon + 1, day = now.tm_mday;
     const int hour = now.tm_hour;
     switch (letter) {
-    case 'y': return padded(code, year - 2000);
-    case 'Y': return std::to_string(year - 2000 + 12);
+    case 'y': return padded(code, shortYear(year));
+    case 'Y': return std::to_string(eraYear(year, month));
     case 'm': return padded(code, month);
     case 'd': return padded(code, day);
     case 'H': return padded(code, hour);
@@ -156,30 +165,31 @@ void writeEmbeddedLine(EngineRun &e, PointF at, const std::string &line)
 
     const RunMeasures &m = e.m;
     const GeometryState &g = e.g;
-    const ld unit = (ext(m.charSpacing) / 2 + m.halfWidth) * m.scale;
+    // The advance of one half-width character, held in 32 bits like every other size.
+    const float unit = f32((ext(m.charSpacing) / 2 + m.halfWidth) * m.scale);
     PointF p = at;
     if (e.mode() == Mode::TextMode && e.form().textCentreBase) {
         // The host centres the records in this mode; start half the line's width back
         // and write the pieces left-based instead.
         const int width = measureLine(line, true).width;
-        const ld half = ((ext(m.charSpacing) / 2 + m.halfWidth) * width - ext(m.charSpacing) / 2) * m.scale / 2;
+        const float half = f32(((ext(m.charSpacing) / 2 + m.halfWidth) * width - ext(m.charSpacing) / 2) * m.scale / 2);
         if (g.horizontal())
-            p.x = f32(at.x - half);
+            p.x = f32(ext(at.x) - half);
         else
-            p.y = f32(at.y - half);
+            p.y = f32(ext(at.y) - half);
         e.out.raw("cc0");
     }
 
     for (const EmbeddedPiece &piece : embeddedPieces(text)) {
         writeTextRecord(e, p, piece.text);
-        const ld a = piece.advance * unit;
+        const float a = f32(piece.advance * ext(unit));
         if (g.horizontal()) {
-            p.x = f32(g.verticalFont && !g.rightward ? p.x - a : p.x + a);
+            p.x = f32(g.verticalFont && !g.rightward ? ext(p.x) - a : ext(p.x) + a);
         } else {
             // A vertical font runs down the page; turned ordinary text runs back when
             // the tilt has turned the column round.
             const bool back = g.verticalFont || (e.tilt() && g.upward != g.rightward);
-            p.y = f32(back ? p.y - a : p.y + a);
+            p.y = f32(back ? ext(p.y) - a : ext(p.y) + a);
         }
     }
 }

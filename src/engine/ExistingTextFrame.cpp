@@ -109,83 +109,55 @@ float acrossMargin(const EngineRun &e)
     return f32((e.form().basic.verticalGap * 0.2L + ext(e.g.existingHeight) / 7 + 1.2L) * e.m.scale);
 }
 
-// Frame write 1: one frame around every text record of the exchange copy.
-void frameAllTexts(EngineRun &e)
+// The area one text record covers, by its base point: along the text from its start,
+// centred on it or ending at it; across it by the character height. The oval's round
+// ends reach past the text, so its extent along the text starts a little inside.
+void recordExtent(const EngineRun &e, const TextRecordValues &r, Span &sx, Span &sy)
+{
+    const RunMeasures &m = e.m;
+    const GeometryState &g = e.g;
+    const float hS = f32(ext(g.existingHeight) * m.scale);
+    const int column = g.basePoint % 3, row = g.basePoint / 3;
+    if (g.vertical == 1) {
+        sy = ordered(spanByColumn(r.y, r.dy, column));
+        // Across a vertical text its bottom lies to the right.
+        const float dx = r.dx;
+        switch (row) {
+        case 0: sx = {f32(ext(r.x) + dx - hS), r.x}; break;
+        case 1: sx = {f32(ext(r.x) + dx - ext(hS) / 2), f32(r.x + ext(hS) / 2)}; break;
+        default: sx = {f32(ext(r.x) + dx), f32(ext(r.x) + hS)}; break;
+        }
+        sx = ordered(sx);
+    } else {
+        sx = ordered(spanByColumn(r.x, r.dx, column));
+        switch (row) {
+        case 0: sy = {r.y, f32(ext(r.y) + r.dy + hS)}; break;
+        case 1: sy = {f32(r.y - ext(hS) / 2), f32(ext(r.y) + r.dy + ext(hS) / 2)}; break;
+        default: sy = {f32(ext(r.y) - hS), f32(ext(r.y) + r.dy)}; break;
+        }
+        sy = ordered(sy);
+    }
+    if (e.frameKind() == FrameKind::Oval) {
+        const ld cut = ext(g.existingHalfWidth) * m.scale / 3;
+        Span &along = g.vertical == 1 ? sy : sx;
+        along = {f32(along.low + cut), f32(along.high - cut)};
+    }
+}
+
+// The frame around the union of the records: the margins split over both ends along
+// the text (none for the oval, whose round ends make its own) and both sides across
+// it, and a height counted in lines.
+void frameAroundUnion(EngineRun &e, Span ux, Span uy)
 {
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    const FrameKind kind = e.frameKind();
-    g.vertical = 0xFF;
-    g.rightward = 1;
-    g.upward = 1;
-    g.point2Left = 0;
-    g.point2Below = 0;
-    m.memoLines = 0;
-    defaultSize(e);
-
-    // The union starts empty at point 2; the first record replaces it.
-    Span ux{m.p2.x, m.p2.x}, uy{m.p2.y, m.p2.y};
-    const Lines &copy = e.ctx.exchangeCopy;
-    for (std::size_t i = 12; i < copy.size(); ++i) {
-        const std::string &line = copy[i];
-        if (records::startsWith(line, "cn")) {
-            readSize(e, line);
-            continue;
-        }
-        if (records::startsWith(line, "cc")) {
-            readBasePoint(e, line);
-            continue;
-        }
-        if (!records::isTextRecord(line))
-            continue;
-        const TextRecordValues r = readRecord(line);
-        if (m.memoLines == 0)
-            g.vertical = r.dx < r.dy ? 1 : 0;
-        const float hS = f32(ext(g.existingHeight) * m.scale);
-        const int column = g.basePoint % 3, row = g.basePoint / 3;
-        Span sx, sy;
-        if (g.vertical == 1) {
-            sy = ordered(spanByColumn(r.y, r.dy, column));
-            // Across a vertical text its bottom lies to the right.
-            const float dx = r.dx;
-            switch (row) {
-            case 0: sx = {f32(ext(r.x) + dx - hS), r.x}; break;
-            case 1: sx = {f32(ext(r.x) + dx - ext(hS) / 2), f32(r.x + ext(hS) / 2)}; break;
-            default: sx = {f32(ext(r.x) + dx), f32(ext(r.x) + hS)}; break;
-            }
-            sx = ordered(sx);
-        } else {
-            sx = ordered(spanByColumn(r.x, r.dx, column));
-            switch (row) {
-            case 0: sy = {r.y, f32(ext(r.y) + r.dy + hS)}; break;
-            case 1: sy = {f32(r.y - ext(hS) / 2), f32(ext(r.y) + r.dy + ext(hS) / 2)}; break;
-            default: sy = {f32(ext(r.y) - hS), f32(ext(r.y) + r.dy)}; break;
-            }
-            sy = ordered(sy);
-        }
-        if (kind == FrameKind::Oval) {
-            // The oval's round ends reach past the text: start them a little inside.
-            const ld cut = ext(g.existingHalfWidth) * m.scale / 3;
-            Span &along = g.vertical == 1 ? sy : sx;
-            along = {f32(along.low + cut), f32(along.high - cut)};
-        }
-        if (m.memoLines == 0) {
-            ux = sx;
-            uy = sy;
-        } else {
-            ux = {std::min(ux.low, sx.low), std::max(ux.high, sx.high)};
-            uy = {std::min(uy.low, sy.low), std::max(uy.high, sy.high)};
-        }
-        ++m.memoLines;
-    }
-
     const bool vertical = g.vertical == 1;
     float x2 = vertical ? ux.high : ux.low, y2 = uy.low;
     float fx = vertical ? ux.low : ux.high, fy = uy.high;
     const Span along = vertical ? uy : ux;
     m.textWidth = f32(ext(along.high) - along.low);
     m.frameWidth = m.textWidth;
-    if (kind != FrameKind::Oval) {
+    if (e.frameKind() != FrameKind::Oval) {
         const float m1 = alongMargin(e);
         if (vertical) {
             y2 = f32(y2 - ext(m1) / 2);
@@ -213,6 +185,52 @@ void frameAllTexts(EngineRun &e)
     m.p2 = {x2, y2};
     g.fx = fx;
     g.fy = fy;
+}
+
+// Frame write 1: one frame around every text record of the exchange copy.
+void frameAllTexts(EngineRun &e)
+{
+    RunMeasures &m = e.m;
+    GeometryState &g = e.g;
+    g.vertical = 0xFF;
+    g.rightward = 1;
+    g.upward = 1;
+    g.point2Left = 0;
+    g.point2Below = 0;
+    m.memoLines = 0;
+    defaultSize(e);
+
+    // The union starts empty at point 2; the first record replaces it.
+    Span ux{m.p2.x, m.p2.x}, uy{m.p2.y, m.p2.y};
+    const Lines &copy = e.ctx.exchangeCopy;
+    for (std::size_t i = 12; i < copy.size(); ++i) {
+        const std::string &line = copy[i];
+        if (records::startsWith(line, "cn")) {
+            readSize(e, line);
+            continue;
+        }
+        if (records::startsWith(line, "cc")) {
+            readBasePoint(e, line);
+            continue;
+        }
+        if (!records::isTextRecord(line))
+            continue;
+        const TextRecordValues r = readRecord(line);
+        // The first record fixes the layout.
+        if (m.memoLines == 0)
+            g.vertical = r.dx < r.dy ? 1 : 0;
+        Span sx, sy;
+        recordExtent(e, r, sx, sy);
+        if (m.memoLines == 0) {
+            ux = sx;
+            uy = sy;
+        } else {
+            ux = {std::min(ux.low, sx.low), std::max(ux.high, sx.high)};
+            uy = {std::min(uy.low, sy.low), std::max(uy.high, sy.high)};
+        }
+        ++m.memoLines;
+    }
+    frameAroundUnion(e, ux, uy);
     applyExistingSize(e);
 }
 

@@ -77,48 +77,58 @@ void writeQuad(EngineRun &e, const Rect &r, PointF centre)
     e.out.solidQuad(a, b, c, d);
 }
 
-// The frame rectangle moved inward by the gap, per kind.
-Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
+// Balloons and clouds: their own rectangle moved inward by the gap, on point 2's side
+// of the frame whichever way it lies.
+Rect balloonFillRect(const EngineRun &e, const FillFrame &f, float gap)
 {
     const GeometryState &g = e.g;
-    const RunMeasures &m = e.m;
+    const bool horizontal = g.horizontal();
+    const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
+    const ld x2 = f.p2.x, y2 = f.p2.y, fx = f.far.x, fy = f.far.y, gp = gap;
+    Rect r;
+    if (horizontal) {
+        r.x1 = f32(x2 + sigma * gp);
+        r.x2 = f32(fx - sigma * gp);
+        r.y1 = f32(g.point2Below ? y2 - gp : y2 + gp);
+        r.y2 = f32(g.point2Below ? fy + gp : fy - gp);
+    } else {
+        r.y1 = f32(y2 + sigma * gp);
+        r.y2 = f32(fy - sigma * gp);
+        r.x1 = f32(g.point2Left ? x2 - gp : x2 + gp);
+        r.x2 = f32(g.point2Left ? fx + gp : fx - gp);
+    }
+    return r;
+}
+
+// Ovals: only the straight middle part; the half discs fill the ends.
+Rect ovalFillRect(const EngineRun &e, const FillFrame &f, float gap)
+{
+    const GeometryState &g = e.g;
+    const ld x2 = f.p2.x, y2 = f.p2.y, fx = f.far.x, fy = f.far.y, gp = gap;
+    Rect r;
+    if (g.horizontal()) {
+        r.x1 = f.p2.x;
+        r.x2 = g.ovalInnerEnd;
+        r.y1 = f32(g.point2Below ? y2 - gp : y2 + gp);
+        r.y2 = f32(g.point2Below ? fy + gp : fy - gp);
+    } else {
+        r.y1 = f.p2.y;
+        r.y2 = g.ovalInnerEnd;
+        r.x1 = f32(g.point2Left ? x2 - gp : x2 + gp);
+        r.x2 = f32(g.point2Left ? fx + gp : fx - gp);
+    }
+    return r;
+}
+
+// The other kinds: the frame rectangle from point 2 to the far corner, inset by the gap.
+Rect plainFillRect(const EngineRun &e, const FillFrame &f, float gap)
+{
+    const GeometryState &g = e.g;
     const FrameKind kind = e.frameKind();
     const bool horizontal = g.horizontal();
     const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
     const ld x2 = f.p2.x, y2 = f.p2.y, fx = f.far.x, fy = f.far.y, gp = gap;
     Rect r;
-
-    if (kind >= FrameKind::Balloon) {
-        if (horizontal) {
-            r.x1 = f32(x2 + sigma * gp);
-            r.x2 = f32(fx - sigma * gp);
-            r.y1 = f32(g.point2Below ? y2 - gp : y2 + gp);
-            r.y2 = f32(g.point2Below ? fy + gp : fy - gp);
-        } else {
-            r.y1 = f32(y2 + sigma * gp);
-            r.y2 = f32(fy - sigma * gp);
-            r.x1 = f32(g.point2Left ? x2 - gp : x2 + gp);
-            r.x2 = f32(g.point2Left ? fx + gp : fx - gp);
-        }
-        return r;
-    }
-
-    if (isOval(kind)) {
-        // Only the straight middle part; the half discs fill the ends.
-        if (horizontal) {
-            r.x1 = f.p2.x;
-            r.x2 = g.ovalInnerEnd;
-            r.y1 = f32(g.point2Below ? y2 - gp : y2 + gp);
-            r.y2 = f32(g.point2Below ? fy + gp : fy - gp);
-        } else {
-            r.y1 = f.p2.y;
-            r.y2 = g.ovalInnerEnd;
-            r.x1 = f32(g.point2Left ? x2 - gp : x2 + gp);
-            r.x2 = f32(g.point2Left ? fx + gp : fx - gp);
-        }
-        return r;
-    }
-
     if (horizontal) {
         r.x1 = f32(x2 + sigma * gp);
         r.x2 = f32(fx - sigma * gp);
@@ -142,11 +152,18 @@ Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
             r.x2 = f32(ext(r.x2) - 2 * gp);
         }
     }
+    return r;
+}
 
-    if (!isUnderline(kind))
-        return r;
-
-    // The lines slid below the underline get a rectangle of their own.
+// Underlines: the lines slid below the underline get a rectangle of their own, and a
+// leader arriving across the text shortens both to the frame width measured back from
+// the far end.
+void fitUnderlineFill(const EngineRun &e, const FillFrame &f, float gap, Rect &r, Rect &second)
+{
+    const GeometryState &g = e.g;
+    const RunMeasures &m = e.m;
+    const bool horizontal = g.horizontal();
+    const ld x2 = f.p2.x, y2 = f.p2.y, fx = f.far.x, fy = f.far.y, gp = gap;
     const bool slid = m.slide >= 1;
     if (slid) {
         const ld t = e.frameMode() ? 0 : ext(g.slideShift), mg = e.frameMode() ? 0 : ext(g.textMargin);
@@ -162,8 +179,6 @@ Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
             second.x2 = f32(x2 + gp);
         }
     }
-    // A leader arriving across the text shortens the underline to the frame width
-    // measured back from its far end.
     const ld w = m.frameWidth;
     if (horizontal && g.point2Below) {
         if (g.rightward && g.point2Left)
@@ -183,6 +198,19 @@ Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
         second.y1 = r.y1;
         second.y2 = r.y2;
     }
+}
+
+// The frame rectangle moved inward by the gap, per kind.
+Rect fillRect(const EngineRun &e, const FillFrame &f, float gap, Rect &second)
+{
+    const FrameKind kind = e.frameKind();
+    if (kind >= FrameKind::Balloon)
+        return balloonFillRect(e, f, gap);
+    if (isOval(kind))
+        return ovalFillRect(e, f, gap);
+    Rect r = plainFillRect(e, f, gap);
+    if (isUnderline(kind))
+        fitUnderlineFill(e, f, gap, r, second);
     return r;
 }
 
@@ -262,6 +290,49 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     }
 }
 
+// The filled wedge under the leader of the balloon and cloud kinds: its base along the
+// gap (w1, w2), the points where it meets the filled rectangle (q1, q2) and its tip,
+// 5 gaps from point 1 towards the middle of the base.
+struct FillWedge {
+    PointF w1, w2, q1, q2, tip;
+};
+
+FillWedge fillWedge(EngineRun &e, const FillFrame &f, float gap)
+{
+    RunMeasures &m = e.m;
+    const GeometryState &g = e.g;
+    const bool horizontal = g.horizontal();
+    const ld gp = gap;
+    FillWedge w;
+    const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
+    const ld x2 = f.p2.x, y2 = f.p2.y;
+    if (horizontal) {
+        const ld tau = g.point2Below ? -1 : 1;
+        w.w1 = {f32(x2 + 1.3L * sigma * gp), f.p2.y};
+        w.w2 = {f32(f.gapEnd.x - 1.3L * sigma * gp), f.p2.y};
+        w.q1 = {f32(x2 + sigma * gp), f32(y2 + tau * gp)};
+        w.q2 = {f32(f.gapEnd.x - sigma * gp), f32(y2 + tau * gp)};
+    } else {
+        const ld tau = g.point2Left ? -1 : 1;
+        w.w1 = {f.p2.x, f32(y2 + 1.3L * sigma * gp)};
+        w.w2 = {f.p2.x, f32(f.gapEnd.y - 1.3L * sigma * gp)};
+        w.q1 = {f32(x2 + tau * gp), f32(y2 + sigma * gp)};
+        w.q2 = {f32(x2 + tau * gp), f32(f.gapEnd.y - sigma * gp)};
+    }
+    if (e.tilt())
+        turnAbout(w.w1, w.w2, f.centre, e);
+    // The leader vector now aims at the middle of the base.
+    m.dx = double((ext(w.w1.x) + w.w2.x) / 2 - m.p1.x);
+    m.dy = double((ext(w.w1.y) + w.w2.y) / 2 - m.p1.y);
+    if (m.dx == 0)
+        m.dx = 1e-11;
+    float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
+    if (m.dx < 0)
+        theta = f32(theta + 180.0L);
+    w.tip = {f32(m.p1.x + 5 * gp * std::cos(radians(theta))), f32(m.p1.y + 5 * gp * std::sin(radians(theta)))};
+    return w;
+}
+
 } // namespace
 
 void writeFill(EngineRun &e)
@@ -270,50 +341,15 @@ void writeFill(EngineRun &e)
     if (!form.fillOn)
         return;
     RunMeasures &m = e.m;
-    const GeometryState &g = e.g;
     const FrameKind kind = e.frameKind();
-    const bool horizontal = g.horizontal();
-
-    // 1..3. Gap and the rectangle the fill works from.
     const float gap = f32(ld(form.basic.fillGap) * 0.1L * m.scale);
-    const ld gp = gap;
     const FillFrame f = fillFrame(e);
-
-    // 4. Wedge under the leader of the balloon and cloud kinds.
-    PointF w1, w2, q1, q2, tip;
-    if (kind >= FrameKind::Balloon) {
-        const ld sigma = horizontal ? (g.rightward ? 1 : -1) : (g.upward ? 1 : -1);
-        const ld x2 = f.p2.x, y2 = f.p2.y;
-        if (horizontal) {
-            const ld tau = g.point2Below ? -1 : 1;
-            w1 = {f32(x2 + 1.3L * sigma * gp), f.p2.y};
-            w2 = {f32(f.gapEnd.x - 1.3L * sigma * gp), f.p2.y};
-            q1 = {f32(x2 + sigma * gp), f32(y2 + tau * gp)};
-            q2 = {f32(f.gapEnd.x - sigma * gp), f32(y2 + tau * gp)};
-        } else {
-            const ld tau = g.point2Left ? -1 : 1;
-            w1 = {f.p2.x, f32(y2 + 1.3L * sigma * gp)};
-            w2 = {f.p2.x, f32(f.gapEnd.y - 1.3L * sigma * gp)};
-            q1 = {f32(x2 + tau * gp), f32(y2 + sigma * gp)};
-            q2 = {f32(x2 + tau * gp), f32(f.gapEnd.y - sigma * gp)};
-        }
-        if (e.tilt())
-            turnAbout(w1, w2, f.centre, e);
-        m.dx = double((ext(w1.x) + w2.x) / 2 - m.p1.x);
-        m.dy = double((ext(w1.y) + w2.y) / 2 - m.p1.y);
-        if (m.dx == 0)
-            m.dx = 1e-11;
-        float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
-        if (m.dx < 0)
-            theta = f32(theta + 180.0L);
-        tip = {f32(m.p1.x + 5 * gp * std::cos(radians(theta))), f32(m.p1.y + 5 * gp * std::sin(radians(theta)))};
-    }
-
-    // 5. Fill rectangle.
+    FillWedge wedge;
+    if (kind >= FrameKind::Balloon)
+        wedge = fillWedge(e, f, gap);
     Rect second;
     const Rect r = fillRect(e, f, gap, second);
 
-    // 6..8. Colour, the rectangle and the one below a slid underline.
     e.out.fillColor(form.fillColour.color());
     // Where the frame itself turns about indicated point 2, the fill follows it there.
     const bool turnsAboutIndicated = e.mode() == Mode::FrameEach || e.mode() == Mode::TextMode;
@@ -321,8 +357,6 @@ void writeFill(EngineRun &e)
     writeQuad(e, r, areaCentre);
     if (isUnderline(kind) && m.slide >= 1)
         writeQuad(e, second, m.indicated2);
-
-    // 9..10. Round ends and cloud bumps.
     if (isOval(kind))
         writeOvalEnds(e, r, gap);
     // The bumps turn with the rectangle they fill, so that they stay under the cloud's
@@ -330,13 +364,13 @@ void writeFill(EngineRun &e)
     if (kind >= FrameKind::CloudEven)
         writeCloudBumps(e, areaCentre, gap);
 
-    // 11. The wedge: a triangle from beyond point 1 to the gap, then the strip that
-    // joins the gap to the filled rectangle.
+    // The wedge: a triangle from beyond point 1 to the gap, then the strip that joins
+    // the gap to the filled rectangle.
     if (kind >= FrameKind::Balloon && m.leaderLong == 1) {
-        e.out.solidTriangle(tip, w1, w2);
+        e.out.solidTriangle(wedge.tip, wedge.w1, wedge.w2);
         if (e.tilt())
-            turnAbout(q1, q2, f.centre, e);
-        e.out.solidQuad(w1, w2, q2, q1);
+            turnAbout(wedge.q1, wedge.q2, f.centre, e);
+        e.out.solidQuad(wedge.w1, wedge.w2, wedge.q2, wedge.q1);
     }
 }
 

@@ -21,19 +21,20 @@ void writeStraightExtension(EngineRun &e)
     RunMeasures &m = e.m;
     GeometryState &g = e.g;
     e.out.color(e.form().basic.extensionColour);
+    const PointF end = g.extensionEnd;
     if (g.horizontal()) {
         if (e.tilt())
-            e.out.line(m.p2, m.p3);
+            e.out.line(m.p2, end);
         else
-            e.out.line(m.p2.x, m.p2.y, m.p3.x, m.p2.y);
+            e.out.line(m.p2.x, m.p2.y, end.x, m.p2.y);
         m.p2.x = f32(ext(m.p2.x) + g.ex);
         g.fx = f32(ext(g.fx) + g.ex);
     } else {
         if (e.tilt())
-            e.out.line(m.p2, turned(e, {m.p2.x, m.p3.y}));
+            e.out.line(m.p2, turned(e, {m.p2.x, end.y}));
         else
-            e.out.line(m.p2.x, m.p2.y, m.p2.x, m.p3.y);
-        m.p2.y = m.p3.y;
+            e.out.line(m.p2.x, m.p2.y, m.p2.x, end.y);
+        m.p2.y = end.y;
         g.fy = f32(ext(g.fy) + g.ey);
     }
 }
@@ -41,13 +42,14 @@ void writeStraightExtension(EngineRun &e)
 void writeExtensionToPoint3(EngineRun &e)
 {
     const RunMeasures &m = e.m;
+    const PointF end = e.g.extensionEnd;
     e.out.color(e.form().basic.extensionColour);
     if (e.tilt())
-        e.out.line(m.p2, m.p3);
+        e.out.line(m.p2, end);
     else if (e.g.horizontal())
-        e.out.line(m.p2.x, m.p2.y, m.p3.x, m.p2.y);
+        e.out.line(m.p2.x, m.p2.y, end.x, m.p2.y);
     else
-        e.out.line(m.p2.x, m.p2.y, m.p2.x, m.p3.y);
+        e.out.line(m.p2.x, m.p2.y, m.p2.x, end.y);
 }
 
 } // namespace quillet

@@ -15,7 +15,7 @@ using ld = long double;
 void fixLeaderLength(EngineRun &e)
 {
     RunMeasures &m = e.m;
-    const bool bend = e.mode() == Mode::Bend;
+    const bool bend = m.throughBend;
     const PointF end = bend ? m.bend : m.p2;
     const float vx = f32(ext(end.x) - m.p1.x);
     const float vy = f32(ext(end.y) - m.p1.y);
@@ -52,6 +52,7 @@ void extendAlongAnnotation(EngineRun &e)
     g.extension = form.extensionMode == 1 ? f32(ld(form.extensionLength) * m.scale)
                                       : f32(std::hypot(ext(m.p3.x) - m.p2.x, ext(m.p3.y) - m.p2.y));
     const float len = g.extension;
+    const PointF indicated3 = m.p3;
     g.ex = g.ey = 0;
     if (e.tilt()) {
         PointF a = m.p3, b = m.p3;
@@ -71,6 +72,12 @@ void extendAlongAnnotation(EngineRun &e)
         m.p3.y = f32(g.upward ? ext(m.p2.y) + len : ext(m.p2.y) - len);
         g.ey = g.upward ? len : -len;
     }
+    g.extensionEnd = m.p3;
+    // A given length of 0 puts point 3 on point 2, where it has no direction left:
+    // the tilt, the text and the text mode's frame would all lie flat or backwards.
+    // Point 3 keeps pointing the way the user indicated; the extension stays of length 0.
+    if (form.extensionMode == 1 && form.extensionLength == 0)
+        m.p3 = indicated3;
 }
 
 void crossingFlags(EngineRun &e)
@@ -237,28 +244,27 @@ void setupGeometry(EngineRun &e)
     const Mode mode = e.mode();
     const bool pointModes = mode == Mode::Annotation || mode == Mode::TextMode || mode == Mode::Bend;
 
-    // 1. Layout from the points as indicated.
+    // The layout follows the points as indicated, before the fixed length moves them.
     g.vertical = std::fabs(ext(m.p3.y) - m.p2.y) > std::fabs(ext(m.p3.x) - m.p2.x) ? 1 : 0;
 
-    // 2. Fixed leader length.
     if (form.fixedLeaderLength && (mode == Mode::Annotation || mode == Mode::Bend))
         fixLeaderLength(e);
 
-    // 3. A direction straight up or down has no slope to tilt by.
+    // A direction straight up or down has no slope to tilt by.
     if (pointModes && m.p3.x == m.p2.x)
         form.tiltOn = false;
 
-    // 4. Direction flags.
     g.upward = m.p2.y < m.p3.y;
     g.rightward = m.p2.x < m.p3.x;
     g.point2Left = m.p2.x < m.p1.x;
     g.point2Below = m.p2.y < m.p1.y;
 
-    // 5. The text mode and frame write 1 know only the plain frames.
+    // The text mode and frame write 1 know only the plain frames.
     if (mode == Mode::TextMode || mode == Mode::FrameAll)
         form.frameKind = plainFrameKind(form.frameKind);
 
-    // 6. Tilt and layout.
+    // A tilted frame lays the text along its own line; a vertical-writing font keeps
+    // its columns, and the oval and the balloon kinds keep the layout the points gave.
     const std::string font = form.heldFontNameOrDefault();
     g.verticalFont = form.fontSwitch != 0 && !font.empty() && font[0] == '@';
     const FrameKind kind = e.frameKind();
@@ -268,14 +274,14 @@ void setupGeometry(EngineRun &e)
     if (mode == Mode::TextMode && e.tilt() && (kind == FrameKind::Oval || isCloud(kind)))
         g.vertical = 0;
 
-    // 7..11.
     extendAlongAnnotation(e);
     crossingFlags(e);
     turnBackFlag(e);
     attachOffset(e);
     farCorner(e);
 
-    // 12.
+    // The text mode places its text at the indicated point first and then moves the
+    // frame around it.
     if (mode == Mode::TextMode)
         placeFrameAroundText(e);
 }

@@ -30,6 +30,7 @@ struct GeometryState {
 
     float extension = 0;      ///< E, drawing units
     float ex = 0, ey = 0;     ///< signed extension along the annotation
+    PointF extensionEnd;      ///< where the extension line ends (point 3 unless its length is 0)
     int crossAbove = 0;       ///< the leader would cross the text block from above
     int crossBelow = 0;       ///< ... from below
     int turnBack = 0;         ///< the frame lies on point 1's side of point 2

@@ -145,7 +145,7 @@ void writeOval(EngineRun &e)
             m.p2.x = f32(g.rightward ? m.p2.x + along : m.p2.x - along);
             g.fx = f32(g.rightward ? g.fx + along : g.fx - along);
         } else {
-            m.p2.y = m.p3.y;
+            m.p2.y = g.extensionEnd.y;
             g.fy = f32(ext(g.fy) + g.ey);
         }
     }

@@ -127,13 +127,18 @@ int effectiveSlide(int slideIndex, int counted)
     return slideIndex;
 }
 
-void runSetup(RunContext &ctx, RunMeasures &m)
+namespace {
+
+// The drawing scale of the points' layer group, and the first command lines: the
+// target layer group with its scale ratio, the line type and the layer. In the frame
+// modes a layer-group line among the texts sets the scale of the texts that follow.
+void scaleAndFirstLines(RunContext &ctx, RunMeasures &m)
 {
     const FormModel &form = ctx.form;
     const ExchangeData &ex = ctx.exchange;
     const bool frameMode = ctx.mode == Mode::FrameAll || ctx.mode == Mode::FrameEach;
 
-    // 1..3: source, target and (frame modes) reference group.
+    // The points' group, the group written into and the frame modes' reference group.
     const int p = records::layerGroupOf(ex.layerGroupLine);
     const int q = form.basic.writeGroup > 0 ? form.basic.writeGroup - 1 : p;
     std::string reference;
@@ -147,14 +152,12 @@ void runSetup(RunContext &ctx, RunMeasures &m)
     const bool referenceGroup = frameMode && records::startsWith(reference, "lg");
     const int r = referenceGroup ? records::layerGroupOf(reference) : 0;
 
-    // 4..5: scales and the ratio of the target group.
     const std::string tokenP = records::blankValue(ex.scaleLine, p);
     const std::string tokenQ = records::blankValue(ex.scaleLine, q);
     const std::string tokenR = referenceGroup ? records::blankValue(ex.scaleLine, r) : std::string();
     m.scale = f32(parseFloat(tokenP));
     const float ratio = f32(divide(parseFloat(tokenQ), m.scale));
 
-    // 6..9: the first command lines.
     if (form.basic.writeGroup > 0) {
         ctx.output.push_back(std::string("lg") + records::hexDigit(q));
         ctx.output.push_back("by" + formatFloat(ratio));
@@ -170,34 +173,49 @@ void runSetup(RunContext &ctx, RunMeasures &m)
         ctx.output.push_back(std::string("ly") + records::hexDigit(form.basic.lineLayer - 1));
     else
         ctx.output.push_back(ex.layerLine);
+}
 
-    // 10..12: points, leader vector, leader-long flag.
+// The indicated points, the leader vector and whether the leader is long enough to draw.
+void pointsAndLeader(const RunContext &ctx, RunMeasures &m)
+{
+    const FormModel &form = ctx.form;
+    const ExchangeData &ex = ctx.exchange;
+    const bool frameMode = ctx.mode == Mode::FrameAll || ctx.mode == Mode::FrameEach;
+    const ld t = (ld(form.basic.arrowLength) - 1) * m.scale / 10;
+    // A leader shorter than the arrow in both directions is not drawn.
+    auto isShort = [t](double dx, double dy) { return -t < dx && dx < t && -t < dy && dy < t; };
+    m.throughBend = false;
     if (!frameMode) {
         m.p1 = records::pointOf(ex.point1Line);
         m.p2 = records::pointOf(ex.point2Line);
         m.p3 = records::pointOf(ex.point3Line);
-        if (ctx.mode == Mode::Bend)
+        if (ctx.mode == Mode::Bend) {
             m.bend = records::pointOf(ex.bendLine);
+            // A bend point picked on the tip would leave no first leader to draw, and
+            // with it neither tip nor leader: such a bend point is no bend at all.
+            m.throughBend = !isShort(double(ext(m.bend.x) - m.p1.x), double(ext(m.bend.y) - m.p1.y));
+        }
         m.indicated2 = m.p2;
     }
-    const PointF leaderEnd = ctx.mode == Mode::Bend && form.frameKind < FrameKind::CloudEven ? m.bend : m.p2;
+    const PointF leaderEnd = m.throughBend && form.frameKind < FrameKind::CloudEven ? m.bend : m.p2;
     m.dx = double(ext(leaderEnd.x) - m.p1.x);
     m.dy = double(ext(leaderEnd.y) - m.p1.y);
-    const ld t = (ld(form.basic.arrowLength) - 1) * m.scale / 10;
-    // The frame modes draw no leader. Their points are never read, and after an "lg"
-    // line of frame write 2 point 2 is the previous frame's corner: a flag computed
-    // from it would open a gap in the next cloud and send a wedge to the origin.
-    if (frameMode)
+    // The frame modes and the text mode draw no leader. The frame modes' points are
+    // never read, and after an "lg" line of frame write 2 point 2 is the previous
+    // frame's corner: a flag computed from it would open a gap in the next cloud and
+    // send a wedge to the origin. The text mode's point 1 is its point 2, and a
+    // leader of length 0 would only write a tip pointing nowhere and a leader
+    // backwards once the arrow length is at its least.
+    if (frameMode || ctx.mode == Mode::TextMode)
         m.leaderLong = 0;
     else
-        m.leaderLong = (-t < m.dx && m.dx < t && -t < m.dy && m.dy < t) ? 0 : 1;
+        m.leaderLong = isShort(m.dx, m.dy) ? 0 : 1;
+}
 
-    // 13..14: the text block in half-width units and lines.
-    measureMemo(ctx, m);
-    m.slide = effectiveSlide(form.slide, m.countedLines());
-
-    // 15..20: sizes of the chosen text kind and the frame around the text.
-    textKindSizes(ctx, m);
+// The text block's width and height, and the frame around it with its margins.
+void frameSize(const RunContext &ctx, RunMeasures &m)
+{
+    const FormModel &form = ctx.form;
     m.lineGap = f32(ld(form.basic.lineGap) / 10);
     const ld hw = m.halfWidth, ch = m.charHeight, sp = m.charSpacing;
     const ld marginX = form.basic.noFrameGap ? 0 : form.basic.horizontalGap * 0.2L + hw / 2.4L + 1.3L;
@@ -214,6 +232,18 @@ void runSetup(RunContext &ctx, RunMeasures &m)
     if (textHeight == 0)
         textHeight = ch;
     m.frameHeight = f32((textHeight + marginY - m.lineGap) * m.scale);
+}
+
+} // namespace
+
+void runSetup(RunContext &ctx, RunMeasures &m)
+{
+    scaleAndFirstLines(ctx, m);
+    pointsAndLeader(ctx, m);
+    measureMemo(ctx, m);
+    m.slide = effectiveSlide(ctx.form.slide, m.countedLines());
+    textKindSizes(ctx, m);
+    frameSize(ctx, m);
 }
 
 } // namespace quillet

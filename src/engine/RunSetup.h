@@ -13,6 +13,7 @@ struct RunMeasures {
     float scale = 0;                 ///< drawing scale S
     PointF p1, p2, p3, bend;         ///< points 1, 2, 3 and the T5 bend point
     PointF indicated2;               ///< point 2 as indicated; the leader ends here
+    bool throughBend = false;        ///< T5: the leader runs through the bend point
     double dx = 0, dy = 0;           ///< leader vector
     int leaderLong = 0;              ///< 1 when a tip symbol and leader are drawn
     int memoLines = 0;

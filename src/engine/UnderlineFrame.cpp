@@ -40,57 +40,82 @@ Route routeFor(float h, float &s)
 
 float nonZero(float v) { return v == 0 ? f32(1e-10L) : v; }
 
-} // namespace
+// Ten times the leader's slope against the text direction, widened by the 左右
+// correction and, for 下線延長, by the extension. Like every working value of the frame,
+// each is held in 32 bits, which the route table's bounds then see. `extension` gets
+// the part the extension added, which the shift takes off again.
+float leaderSteepness(const EngineRun &e, bool extended, float &extension)
+{
+    const RunMeasures &m = e.m;
+    const GeometryState &g = e.g;
+    const bool horizontal = g.horizontal();
+    const ld scale = m.scale;
+    const float ddx = nonZero(f32(ext(m.p1.x) - m.p2.x));
+    const float ddy = nonZero(f32(ext(m.p1.y) - m.p2.y));
+    float s = f32(horizontal ? ext(ddy) / ddx * 10 : ext(ddx) / ddy * 10);
+    s = std::fabs(s);
+    s = f32(s + e.form().basic.horizontalGap * ext(s) / 100);
+    extension = 0;
+    if (extended) {
+        extension = f32(divide(std::fabs(ext(horizontal ? g.ex : g.ey)), scale) / 1.4L);
+        s = f32(ext(s) + extension);
+    }
+    return s;
+}
 
-void writeUnderline(EngineRun &e)
+// Paper height of the text above the underline (h) and of the lines slid below it (hs).
+struct TextHeights {
+    float above;
+    float below;
+};
+
+TextHeights textHeights(const EngineRun &e)
+{
+    const RunMeasures &m = e.m;
+    const int n = m.countedLines();
+    const int slide = m.slide;
+    const ld lineStep = ext(m.charHeight) + m.lineGap;
+    const ld correction = ld(e.form().basic.verticalGap) / 10;
+    const float h = f32(n == 0 ? correction + lineStep : correction + lineStep * (n - slide));
+    const float hs = f32(correction + lineStep * slide);
+    return {h, hs};
+}
+
+// A leader that would cross the text from above runs straight past it, makes the text
+// shift along the underline (returns true), or stays to be routed round the text.
+bool routeAcrossText(GeometryState &g, float h, float &s)
+{
+    if (g.crossAbove != 1)
+        return false;
+    const Route route = routeFor(h, s);
+    if (route != Route::AroundText)
+        g.crossAbove = 0;
+    return route == Route::ShiftText;
+}
+
+// A routed leader that would end inside the text's height is left out.
+void dropLeaderInsideText(EngineRun &e, float hs)
 {
     RunMeasures &m = e.m;
+    const bool horizontal = e.g.horizontal();
+    const ld scale = m.scale;
+    const float r = f32(std::fabs(horizontal ? ext(m.p1.y) - m.p2.y : ext(m.p1.x) - m.p2.x));
+    if (ext(m.frameHeight) - hs * scale > r)
+        m.leaderLong = 0;
+}
+
+// The text (and the underline's far end) moves along to clear the leader. Returns the
+// shift flag as it stands afterwards.
+int shiftAlongUnderline(EngineRun &e, bool extended, float s, float extension, TextHeights heights, int shift)
+{
+    const RunMeasures &m = e.m;
     GeometryState &g = e.g;
-    const BasicSettings &basic = e.form().basic;
-    const bool extended = e.frameKind() == FrameKind::UnderlineExtended;
     const bool horizontal = g.horizontal();
     const bool forward = horizontal ? g.rightward : g.upward;
     const ld scale = m.scale;
     const int n = m.countedLines();
     const int slide = m.slide;
-
-    // 1. Steepness of the leader against the text direction. Like every working value
-    // of the frame, each is held in 32 bits, which the route table's bounds then see.
-    const float ddx = nonZero(f32(ext(m.p1.x) - m.p2.x));
-    const float ddy = nonZero(f32(ext(m.p1.y) - m.p2.y));
-    float s = f32(horizontal ? ext(ddy) / ddx * 10 : ext(ddx) / ddy * 10);
-    s = std::fabs(s);
-    s = f32(s + basic.horizontalGap * ext(s) / 100);
-    float extension = 0;
-    if (extended) {
-        extension = f32(divide(std::fabs(ext(horizontal ? g.ex : g.ey)), scale) / 1.4L);
-        s = f32(ext(s) + extension);
-    }
-
-    // 2. Height of the text above the underline, and of the slid lines below it.
-    const ld lineStep = ext(m.charHeight) + m.lineGap;
-    const ld correction = ld(basic.verticalGap) / 10;
-    const float h = f32(n == 0 ? correction + lineStep : correction + lineStep * (n - slide));
-    const float hs = f32(correction + lineStep * slide);
-
-    // 3. A leader that would cross the text from above.
-    int shift = 0;
-    if (g.crossAbove == 1) {
-        const Route route = routeFor(h, s);
-        if (route != Route::AroundText)
-            g.crossAbove = 0;
-        if (route == Route::ShiftText)
-            shift = 1;
-    }
-
-    // 4. A leader that would end inside the text's height is left out.
-    if (g.crossAbove == 1 && shift == 0) {
-        const float r = f32(std::fabs(horizontal ? ext(m.p1.y) - m.p2.y : ext(m.p1.x) - m.p2.x));
-        if (ext(m.frameHeight) - hs * scale > r)
-            m.leaderLong = 0;
-    }
-
-    // 5. The text (and the underline's far end) moves along to clear the leader.
+    const float h = heights.above, hs = heights.below;
     g.fx0 = g.fx;
     g.fy0 = g.fy;
     if (extended)
@@ -127,21 +152,15 @@ void writeUnderline(EngineRun &e)
             g.fy = f32(ext(g.fy) + t);
         g.shiftAmount = t;
     }
-    g.underlineShift = shift;
+    return shift;
+}
 
-    // 6. The line reaches over the extension.
-    if (extended) {
-        g.fx = f32(ext(g.fx) + g.ex);
-        g.fy = f32(ext(g.fy) + g.ey);
-    }
-
-    // 7..8.
-    e.out.color(extended ? basic.extensionColour : basic.frameColour);
-    if (e.mode() == Mode::TextMode)
-        applyAttachShift(e);
-
-    // 9. The underline.
-    if (horizontal) {
+// The underline from point 2 to the far corner's end, turned with the tilt.
+void drawUnderline(EngineRun &e)
+{
+    const RunMeasures &m = e.m;
+    const GeometryState &g = e.g;
+    if (g.horizontal()) {
         PointF start = m.p2, end{g.fx, m.p2.y};
         if (e.tilt()) {
             PointF turnedStart = start;
@@ -157,17 +176,19 @@ void writeUnderline(EngineRun &e)
             end = turned(e, end);
         e.out.line(m.p2, end);
     }
+}
 
-    // 10. The text begins beyond the extension.
-    if (extended) {
-        if (horizontal)
-            m.p2.x = f32(ext(m.p2.x) + g.ex);
-        else
-            m.p2.y = f32(ext(m.p2.y) + g.ey);
-    }
-
-    // 11. Where a leader routed round the text ends: the top of the lines above the
-    // underline, on the near side.
+// Where a leader routed round the text ends: the top of the lines above the underline,
+// on the near side.
+void routedLeaderEnd(EngineRun &e)
+{
+    const RunMeasures &m = e.m;
+    GeometryState &g = e.g;
+    const bool horizontal = g.horizontal();
+    const ld scale = m.scale;
+    const int n = m.countedLines();
+    const int slide = m.slide;
+    const ld lineStep = ext(m.charHeight) + m.lineGap;
     if (slide >= n)
         g.crossAbove = 0;
     if (g.crossAbove == 1) {
@@ -179,6 +200,45 @@ void writeUnderline(EngineRun &e)
         }
         g.farUnderline = far;
     }
+}
+
+} // namespace
+
+void writeUnderline(EngineRun &e)
+{
+    RunMeasures &m = e.m;
+    GeometryState &g = e.g;
+    const BasicSettings &basic = e.form().basic;
+    const bool extended = e.frameKind() == FrameKind::UnderlineExtended;
+
+    float extension = 0;
+    float s = leaderSteepness(e, extended, extension);
+    const TextHeights heights = textHeights(e);
+    int shift = routeAcrossText(g, heights.above, s) ? 1 : 0;
+    if (g.crossAbove == 1 && shift == 0)
+        dropLeaderInsideText(e, heights.below);
+    g.underlineShift = shiftAlongUnderline(e, extended, s, extension, heights, shift);
+
+    // The line reaches over the extension.
+    if (extended) {
+        g.fx = f32(ext(g.fx) + g.ex);
+        g.fy = f32(ext(g.fy) + g.ey);
+    }
+
+    e.out.color(extended ? basic.extensionColour : basic.frameColour);
+    // The text mode placed its text first and moves the frame to the attach point now.
+    if (e.mode() == Mode::TextMode)
+        applyAttachShift(e);
+    drawUnderline(e);
+
+    // The text begins beyond the extension.
+    if (extended) {
+        if (g.horizontal())
+            m.p2.x = f32(ext(m.p2.x) + g.ex);
+        else
+            m.p2.y = f32(ext(m.p2.y) + g.ey);
+    }
+    routedLeaderEnd(e);
 }
 
 } // namespace quillet

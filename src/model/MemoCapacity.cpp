@@ -13,4 +13,9 @@ Lines applyMemoCapacity(Lines lines)
     return lines;
 }
 
+std::size_t memoLineKeptBytes(const std::string &line)
+{
+    return sjis::cutToBytes(line, std::size_t(kMemoMaxLineBytes)).size();
+}
+
 } // namespace quillet

@@ -86,6 +86,9 @@ PhraseBook::OpenResult PhraseBook::readPage(Host &host, bool questionWithFullPat
     const fs::path file = pageFile(page);
     m_pageValid = false;
     m_modified = false;
+    // Whatever happens below, the lines of the page left behind must not stay in
+    // memory under this page's number, where a registration would write them.
+    m_openPage.assign(std::size_t(kPageLines), std::string());
     if (fileExists(file)) {
         Lines lines = readLines(file);
         if (lines.size() == std::size_t(kPageLines)) {
@@ -95,14 +98,12 @@ PhraseBook::OpenResult PhraseBook::readPage(Host &host, bool questionWithFullPat
         }
         // The grid shows nothing and the file stays as it is on disk until the user
         // registers or deletes a block on this page.
-        m_openPage.assign(std::size_t(kPageLines), std::string());
         if (infoBoxForBadCount)
             host.notice(msg::pageInvalid(m_place.page));
         else
             host.warning(msg::pageInvalid(m_place.page));
         return OpenResult::BadLineCount;
     }
-    m_openPage.assign(std::size_t(kPageLines), std::string());
     const std::string name = questionWithFullPath ? platform::sjisFromPath(file)
                                                   : "PMDATA" + std::to_string(page) + ".tx";
     if (!host.question(msg::pageCreateQuestion(name)))
@@ -147,6 +148,21 @@ void PhraseBook::writeOpenPage()
     m_modified = false;
 }
 
+bool PhraseBook::acceptsEdits() const
+{
+    return m_pageValid || !fileExists(pageFile(pageNumber()));
+}
+
+void PhraseBook::startMissingPage()
+{
+    const int page = pageNumber();
+    if (fileExists(pageFile(page)))
+        return;
+    m_openPage.assign(std::size_t(kPageLines), std::string());
+    m_pageIndex[std::size_t(page - 1)].clear();
+    m_pageValid = true;
+}
+
 void PhraseBook::exitWriteBack(Host &host)
 {
     savePageIndex(host);
@@ -157,14 +173,10 @@ void PhraseBook::exitWriteBack(Host &host)
 void PhraseBook::switchFolder(Host &host, const std::optional<fs::path> &chosen)
 {
     savePageIndex(host);
-    if (chosen) {
-        const std::string start = platform::sjisFromPath(m_startDir);
-        std::string folder = platform::sjisFromPath(*chosen);
-        if (folder.compare(0, start.size(), start) == 0)
-            folder.erase(0, start.size());
-        while (!folder.empty() && folder.back() == '\\')
-            folder.pop_back();
-        m_place.folder = folder;
+    // A folder outside the start directory could not be stored relative to it.
+    const std::optional<std::string> folder = chosen ? folderStringFor(m_startDir, *chosen) : std::nullopt;
+    if (folder) {
+        m_place.folder = *folder;
         m_place.page = "1";
         openFolder(host);
     }
@@ -173,6 +185,27 @@ void PhraseBook::switchFolder(Host &host, const std::optional<fs::path> &chosen)
         if (!fileExists(pageFile(n)))
             m_pageIndex[std::size_t(n - 1)] = noPageText();
     }
+}
+
+std::optional<std::string> PhraseBook::folderStringFor(const fs::path &startDir, const fs::path &chosen)
+{
+    std::error_code error;
+    const fs::path start = fs::weakly_canonical(startDir, error);
+    const fs::path target = fs::weakly_canonical(chosen, error);
+    if (error)
+        return std::nullopt;
+    // Compared part by part: "/a/bc" is not under "/a/b".
+    auto s = start.begin(), t = target.begin();
+    for (; s != start.end() && !s->empty(); ++s, ++t) {
+        if (t == target.end() || *s != *t)
+            return std::nullopt;
+    }
+    fs::path relative;
+    for (; t != target.end(); ++t) {
+        if (!t->empty())
+            relative /= *t;
+    }
+    return relative.empty() ? std::string() : "\\" + platform::sjisFromPath(relative);
 }
 
 std::string PhraseBook::statusText(const std::string &patternName) const

@@ -22,6 +22,7 @@ public:
     PhraseBook();
 
     void setStartDir(const std::filesystem::path &startDir) { m_startDir = startDir; }
+    const std::filesystem::path &startDir() const { return m_startDir; }
 
     /// The open folder and page as the settings store them.
     PhraseBookPlace &place() { return m_place; }
@@ -65,6 +66,14 @@ public:
     /// Writes the open page to the current page's file. Throws InOutError.
     void writeOpenPage();
 
+    /// True when the user may put blocks on the open page by editing it in place: it
+    /// holds the page's content, or the page has no file yet.
+    bool acceptsEdits() const;
+
+    /// Before the first block goes onto a page whose file is missing: the open page
+    /// starts empty, its index row loses "(ページなし)", and it is written from now on.
+    void startMissingPage();
+
     /// Exit write-back: page index, then the open page (when it is a page's content).
     /// Throws InOutError when the page cannot be written.
     void exitWriteBack(Host &host);
@@ -72,6 +81,11 @@ public:
     /// "文字帳切替": saves the index of the folder being left; with a chosen folder opens
     /// it at page 1; then reloads the index and marks the pages that have no file.
     void switchFolder(Host &host, const std::optional<std::filesystem::path> &chosen);
+
+    /// The stored folder string for a folder chosen in the dialog: "" for the start
+    /// directory, '\' and the relative path below it; nothing for a folder outside it.
+    static std::optional<std::string> folderStringFor(const std::filesystem::path &startDir,
+                                                      const std::filesystem::path &chosen);
 
     /// Status-bar text naming the pattern and the folder.
     std::string statusText(const std::string &patternName) const;

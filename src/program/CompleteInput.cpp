@@ -13,15 +13,15 @@ RunInput runInputOf(const Session &session)
 
 RunResult computeOutput(const Session &session) { return computeOutput(runInputOf(session)); }
 
-void completeInput(Session &session, Host &host)
+RunFault completeInput(Session &session, Host &host)
 {
     if (!session.outputEnabled)
-        return;
+        return RunFault::None;
     settings::writeCloseTime(session.settingsScope(), host);
     if (session.phraseBookOpened)
         session.phraseBook.exitWriteBack(host);
     if (session.mode == Mode::TextImport)
-        return;
+        return RunFault::None;
 
     RunResult run = computeOutput(session);
     if (run.frameKind)
@@ -32,6 +32,7 @@ void completeInput(Session &session, Host &host)
     if (run.fault != RunFault::None)
         host.warning(run.message);
     writeLines(session.file("jwc_temp.txt"), session.output);
+    return run.fault;
 }
 
 void storeLeaderLength(Session &session)

@@ -15,7 +15,8 @@ RunResult computeOutput(const Session &session);
 /// the output run (except in text-import mode) and saves the Output list as
 /// jwc_temp.txt. Does nothing while "入力完了" is disabled. An error that is not one
 /// of the output run's classes propagates and leaves jwc_temp.txt as it was.
-void completeInput(Session &session, Host &host);
+/// Returns the class of error the output run ended with, after its message was shown.
+RunFault completeInput(Session &session, Host &host);
 
 /// "長さ記憶" (Button2Click): the paper length from point 1 to point 2 goes into settings
 /// line 25, in memory only. The run set-up it needs appends its lines to the Output

@@ -79,10 +79,18 @@ const std::pair<const char *, const char16_t *> kHints[] = {
 
 void assignHints(QWidget *window)
 {
-    for (const auto &[name, hint] : kHints) {
-        if (QWidget *control = window->findChild<QWidget *>(QString::fromLatin1(name)))
-            control->setStatusTip(QString::fromUtf16(hint));
+    for (const auto &[name, hint] : hintTable()) {
+        if (QWidget *control = window->findChild<QWidget *>(name))
+            control->setStatusTip(hint);
     }
+}
+
+QList<QPair<QString, QString>> hintTable()
+{
+    QList<QPair<QString, QString>> table;
+    for (const auto &[name, hint] : kHints)
+        table.append({QString::fromLatin1(name), QString::fromUtf16(hint)});
+    return table;
 }
 
 } // namespace quillet::ui

@@ -61,10 +61,19 @@ void close(QWidget *window)
     withContext(window, [](HIMC himc) { ImmSetOpenStatus(himc, FALSE); });
 }
 
+void resetControl(QWidget *control)
+{
+    // Every control of the window shares the window's handle; giving it back its
+    // default context undoes a context of the control's own.
+    if (control && control->window())
+        ImmAssociateContextEx(reinterpret_cast<HWND>(control->window()->winId()), nullptr, IACE_DEFAULT);
+}
+
 #else
 
 void open(QWidget *, ImeMode) {}
 void close(QWidget *) {}
+void resetControl(QWidget *) {}
 
 #endif
 

@@ -15,5 +15,9 @@ void open(QWidget *window, ImeMode mode);
 /// Closes the window's input method.
 void close(QWidget *window);
 
+/// Drops any input-method mode that `control` holds of its own, so that the window's
+/// mode applies to it again.
+void resetControl(QWidget *control);
+
 } // namespace ime
 } // namespace quillet::ui

@@ -1,5 +1,6 @@
 #include "ui/RunWindow.h"
 
+#include "base/WindowModule.h"
 #include "ui/TForm1.h"
 
 #include <QApplication>
@@ -41,7 +42,11 @@ int runWindow(int argc, char **argv)
         return 0;
     app.form = &window;
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Every file was written whole and closed before the loop ended (「入力完了」 or the
+    // close); tearing down the widgets and the display connection would only keep
+    // Jw_cad waiting.
+    platform::quickExit(status);
 }
 
 } // namespace quillet

@@ -2,16 +2,19 @@
 #include "ui/TForm1.h"
 
 #include "base/Sjis.h"
+#include "outputview/OutputView.h"
+#include "preview/PreviewBox.h"
 #include "program/ControlAvailability.h"
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
-#include "ui/Hints.h"
+#include "ui/FormBuilder.h"
 #include "ui/Icons.h"
 #include "ui/ImeControl.h"
 #include "ui/Texts.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowScale.h"
+#include "widgets/TMLStringGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -47,6 +50,8 @@ TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDi
 
 TForm1::~TForm1()
 {
+    // The view reads the session, which goes before the window's children do.
+    delete m_outputView;
     // Controls die after the window; what they signal while dying must not reach it.
     for (QObject *child : findChildren<QObject *>())
         child->disconnect(this);
@@ -71,10 +76,14 @@ void TForm1::applyStartupState()
     BitBtn2->setEnabled(m_session.outputEnabled);
     move(m_session.form.windowLeft, m_session.form.windowTop);
     applyWindowSize();
-    fillPageIndex();
+    if (m_session.phraseBookOpened) {
+        m_grid.rebuild(m_session.phraseBook.openPage());
+        MLStringGrid1->setCurrentCell(0, 0);
+    }
+    showPhraseBook();
+    // The hints belong to the window whatever became of the files.
+    assignHints();
     // The last steps of start-up only run when nothing before them failed.
-    if (m_session.phraseBookOpened)
-        assignHints();
     if (m_session.exceptionHandlerInstalled) {
         SpeedButton11->setText(QStringLiteral("注釈\n傾斜"));
         applyInputMethod();
@@ -121,23 +130,6 @@ void TForm1::applyWindowSize()
     MLStringGrid1->setRowHeight(0, 5 * row->phraseGrid.rowHeight);
 }
 
-void TForm1::assignHints()
-{
-    ui::assignHints(this);
-}
-
-void TForm1::fillPageIndex()
-{
-    const Lines &index = m_session.phraseBook.pageIndex();
-    for (int row = 0; row < 20; ++row) {
-        StringGrid3->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1").arg(row + 1, 2)));
-        const QString name = row < int(index.size()) ? fromSjis(index[std::size_t(row)]) : QString();
-        StringGrid2->setItem(row, 0, new QTableWidgetItem(name));
-    }
-    if (m_session.phraseBookOpened)
-        StringGrid2->setCurrentCell(m_session.phraseBook.pageNumber() - 1, 0);
-}
-
 void TForm1::applyInputMethod()
 {
     // With the button up the window starts in the first mode's look and the input
@@ -180,6 +172,10 @@ void TForm1::showModel()
     showWindowColour();
     showImeButton();
     applyAvailability();
+    outputChanged();
+    // Recalls, pattern switches and returns to the settings all end here.
+    PaintBox1->update();
+    PaintBox2->update();
 }
 
 void TForm1::showMemos()
@@ -189,10 +185,9 @@ void TForm1::showMemos()
     for (const std::string &line : form.memoLines)
         lines << fromSjis(line);
     const QString text = lines.join(QLatin1Char('\n'));
-    if (Memo1->toPlainText() != text) {
-        const QSignalBlocker blocker(Memo1);
+    // Not blocked: whatever puts text into the box meets its capacity rule.
+    if (Memo1->toPlainText() != text)
         Memo1->setPlainText(text);
-    }
     const QSignalBlocker blocker(StringGrid1);
     for (int row = 0; row < 10; ++row)
         StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
@@ -224,9 +219,18 @@ void TForm1::showFontSwitch()
     Edit2->setPalette(palette);
     const std::string &name = selected ? form.heldFontNameOrDefault() : m_session.exchange.hostFontName;
     QFont font = Memo1->font();
-    if (!name.empty())
-        font.setFamilies({fromSjis(name), QStringLiteral("Noto Sans CJK JP")});
+    // A vertical-writing name ("@" first) shows its family upright in the box.
+    QString family = fromSjis(name);
+    if (family.startsWith(QLatin1Char('@')))
+        family.remove(0, 1);
+    // A font the system lacks falls back as the window's own font does, whose lines
+    // fit the box five times.
+    QStringList families = build::gothicFont(12).families();
+    if (!family.isEmpty())
+        families.prepend(family);
+    font.setFamilies(families);
     Memo1->setFont(font);
+    outputChanged();
 }
 
 void TForm1::showRadioMarks()
@@ -309,6 +313,8 @@ void TForm1::FormShow()
     showModel();
     showPresetHints();
     showFolderStatus();
+    if (!m_runEnded && outputview::OutputView::wasOpen())
+        openOutputView();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -320,6 +326,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::FormCloseQuery()
 {
+    finishGridEdits();
     syncWindowPosition();
     m_runEnded = true;
     guarded([this] { closeWindow(m_session, *m_host); });

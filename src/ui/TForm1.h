@@ -1,5 +1,7 @@
 #pragma once
 #include "base/Host.h"
+#include "model/MemoCapacity.h"
+#include "phrasebook/PhraseGrid.h"
 #include "program/Session.h"
 #include "program/Startup.h"
 
@@ -8,14 +10,15 @@
 #include <array>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
 class QKeyEvent;
 class QCheckBox;
 class QComboBox;
-class QFontDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,13 +29,25 @@ class QSpinBox;
 class QStatusBar;
 class QTableWidget;
 class QTimer;
-class QKeyEvent;
 class QToolButton;
+class QUrl;
+
+namespace quillet::outputview {
+class OutputView;
+} // namespace quillet::outputview
 
 namespace quillet::ui {
+class BriefHelp;
 class ColorBox;
+class FontDialog;
 class RadioGroup;
 } // namespace quillet::ui
+namespace quillet::preview {
+class PreviewBox;
+} // namespace quillet::preview
+namespace quillet::widgets {
+class TMLStringGrid;
+} // namespace quillet::widgets
 
 /// The main window. Controls keep their designer names as member names and as
 /// objectName(); their state lives in the session's form model, bound through one
@@ -52,6 +67,13 @@ public:
     /// True once "入力完了", a closing of the window or an uncaught error ended the run.
     bool runEnded() const { return m_runEnded; }
     quillet::Session &session() { return m_session; }
+
+    /// Asks the user for a phrase-book folder (title, start directory); nothing when
+    /// cancelled. The window's own asks the platform's folder dialog.
+    using FolderChooser =
+        std::function<std::optional<std::filesystem::path>(QWidget *parent, const QString &title,
+                                                           const std::filesystem::path &startDir)>;
+    void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
 
     /// Shows an error that nothing else caught and, once start-up installed the
     /// handler, ends the program.
@@ -74,10 +96,12 @@ public:
     QSpinBox *SpinEdit1;
     // Phrase book
     QToolButton *SpeedButton7, *SpeedButton8, *SpeedButton9;
-    QTableWidget *MLStringGrid1, *StringGrid2, *StringGrid3;
+    quillet::widgets::TMLStringGrid *MLStringGrid1;
+    QTableWidget *StringGrid2, *StringGrid3;
     QLabel *Label18;
     // Preview and quick-select corner
-    QWidget *Panel3, *PaintBox1, *PaintBox2;
+    QWidget *Panel3;
+    quillet::preview::PreviewBox *PaintBox1, *PaintBox2;
     QLabel *Label10, *Label16, *Label17;
     QToolButton *SpeedButton13, *SpeedButton14, *SpeedButton15, *SpeedButton16, *SpeedButton17;
     QToolButton *SpeedButton19, *SpeedButton20, *SpeedButton21, *SpeedButton22, *SpeedButton23;
@@ -118,7 +142,15 @@ public:
     QAction *MENW1, *MENW2, *MENW3, *DOTA, *DOTB;
     std::array<QAction *, 9> SUBMEN;
     std::array<QAction *, 10> DOTAn, DOTBn;
-    QFontDialog *FontDialog1;
+    quillet::ui::FontDialog *FontDialog1;
+
+    /// How the font dialog is run: modal by default; a test answers it in place.
+    /// Returns the dialog's result code.
+    using FontDialogRunner = std::function<int(quillet::ui::FontDialog &)>;
+    void setFontDialogRunner(FontDialogRunner runner) { m_runFontDialog = std::move(runner); }
+    /// How the help document is opened: the desktop's viewer by default. True when it opened.
+    using HelpOpener = std::function<bool(const QUrl &)>;
+    void setHelpOpener(HelpOpener opener) { m_openHelp = std::move(opener); }
 
     // Event handlers
     void FormCreate();
@@ -148,19 +180,50 @@ public:
     void BitBtn5Click();
     void BitBtn4Click();
     void Memo1Change();
-    /// Alt+Enter in the input box; true when the key was taken.
+    /// Down arrow and Alt+Enter in the input box; true when the key was taken.
     bool Memo1KeyDown(const QKeyEvent *event);
+    /// Enter in the input box; true when the key was dropped.
+    bool Memo1KeyPress(const QKeyEvent *event);
+    void Memo1MouseMove();
+    void Memo1Exit();
+    void Edit2Click();
+    void SpeedButton5Click(bool down);
+    void SpeedButton6Click();
     void MENW1Click();
     void MENW2Click();
     void SUBMENClick(int colour);
     void DOTAClick(int index);
     void DOTBClick(int index);
     void Timer1Timer();
-    void MLStringGrid1MouseDown(const QPoint &pos);
+    /// The pointer rests on preset button n (1..10): its picture in the preview.
+    void PresetButtonMouseMove(int preset);
+    /// The pointer is off the preset buttons: the preview of the current choices again.
+    void FormMouseMove();
+    // Phrase book (TForm1PhraseBook.cpp)
+    void MLStringGrid1MouseMove(const QPoint &pos);
+    void MLStringGrid1MouseWheel(int direction);
+    void MLStringGrid1Click();
+    bool MLStringGrid1SelectCell(int column, int row);
+    void MLStringGrid1MouseDown(Qt::MouseButton button, const QPoint &pos);
+    void MLStringGrid1DblClick();
+    void MLStringGrid1SetEditText(int column, int row, const QString &text);
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9MouseDown(Qt::MouseButtons buttons);
+    void BitBtn7Click();
+    void BitBtn8Click();
+    void StringGrid2Click();
+    void StringGrid2MouseMove();
+
+    /// Opens the output view "出力図" beside the window (F5, or a double click on the
+    /// setting preview), or brings it to the front.
+    void openOutputView();
+    quillet::outputview::OutputView *outputView() const { return m_outputView; }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -179,7 +242,13 @@ private:
     void createPopupMenu();
     void wire();
     void wireBindings();
-    void holdUnbuiltGestures();
+    void wirePhraseBook();
+    void wireInputBox();
+    void wireHelp();
+    bool inputBoxEvent(QObject *watched, QEvent *event);
+    void wirePreview();
+    /// Hover events of the preset buttons; never takes the event.
+    void presetHoverEvent(QObject *watched, const QEvent *event);
 
     // Start-up and model display (TForm1.cpp)
     void applyStartupState();
@@ -187,6 +256,16 @@ private:
     void applyCaptionsForMode();
     void assignHints();
     void fillPageIndex();
+    // Phrase book display (TForm1PhraseBook.cpp)
+    void showPhraseBook();
+    void refreshGrid();
+    void fillBlockView(bool full);
+    void copyBlockToMemo();
+    void deleteCurrentBlock();
+    void indexFromGrid();
+    void finishGridEdits();
+    int currentBlock() const;
+    bool phraseBookEvent(QObject *watched, QEvent *event);
     void applyInputMethod();
     void showModel();
     void showMemos();
@@ -204,10 +283,16 @@ private:
     void syncWindowPosition();
     void startFeedback(QWidget *greenCaption);
     void endRun();
+    /// The choices or the text changed: the output view draws them again.
+    void outputChanged();
     /// Runs a handler's core call; an uncaught error goes to AppException.
     template <typename Call> void guarded(Call call);
 
     quillet::Session m_session;
+    quillet::phrasegrid::GridState m_grid;
+    FolderChooser m_folderChooser;
+    bool m_fillingIndex = false;
+    int m_indexWheelRest = 0;
     std::unique_ptr<quillet::Host> m_ownHost;
     quillet::Host *m_host;
     std::string m_argument;
@@ -216,8 +301,13 @@ private:
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
     bool m_runEnded = false;
-    bool m_fixingMemo = false;
+    quillet::MemoCaretMemory m_memoCaret;
+    quillet::ui::BriefHelp *m_briefHelp = nullptr;
+    FontDialogRunner m_runFontDialog;
+    HelpOpener m_openHelp;
+    int m_hoveredPreset = 0; ///< preset whose picture PaintBox2 shows; 0 none
     double m_scale = 1.0;
+    quillet::outputview::OutputView *m_outputView = nullptr;
 };
 
 template <typename Call> void TForm1::guarded(Call call)

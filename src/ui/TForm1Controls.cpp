@@ -1,9 +1,11 @@
 // The controls of the main window's own surface, at their designed places.
 #include "ui/TForm1.h"
 
+#include "preview/PreviewBox.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBuilder.h"
 #include "ui/Icons.h"
+#include "widgets/TMLStringGrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,6 +65,15 @@ QStringList textKinds()
     return items;
 }
 
+// Silver lines whatever colour the window takes (the style draws them in the window
+// colour otherwise).
+void silverLines(QTableWidget *table)
+{
+    QPalette palette = table->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 192));
+    table->setPalette(palette);
+}
+
 // A string grid: no headers, no scroll bars, grid lines on, cells drawn from 2 pixels
 // in and never shortened with an ellipsis.
 QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int columns, int rows, QSize cell)
@@ -73,11 +84,7 @@ QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int column
     table->horizontalHeader()->setDefaultSectionSize(cell.width());
     table->verticalHeader()->setDefaultSectionSize(cell.height());
     table->setItemDelegate(new GridCellDelegate(table));
-    // Silver lines whatever colour the window takes (the style draws them in the
-    // window colour otherwise).
-    QPalette palette = table->palette();
-    palette.setColor(QPalette::Window, QColor(192, 192, 192));
-    table->setPalette(palette);
+    silverLines(table);
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -186,9 +193,11 @@ void TForm1::createPhraseBookArea()
     SpeedButton9 = speedButton(this, "SpeedButton9", {232, 184, 48, 21}, "削除", false);
     SpeedButton7 = speedButton(this, "SpeedButton7", {284, 184, 80, 21}, "文字帳切替", false);
 
-    MLStringGrid1 = grid(this, "MLStringGrid1", {2, 216, 566, 341}, 2, 18, {280, 15});
+    MLStringGrid1 = place<quillet::widgets::TMLStringGrid>(this, "MLStringGrid1", QRect{2, 216, 566, 341}, 2, 18);
+    MLStringGrid1->horizontalHeader()->setDefaultSectionSize(280);
+    MLStringGrid1->verticalHeader()->setDefaultSectionSize(15);
     MLStringGrid1->setRowHeight(0, 5 * 15);
-    MLStringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    silverLines(MLStringGrid1);
     Label18 = label(this, "Label18", {594, 242, 100, 14}, "ページ目次");
     StringGrid3 = grid(this, "StringGrid3", {572, 257, 20, 300}, 1, 20, {18, 14});
     StringGrid3->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -203,8 +212,8 @@ void TForm1::createPhraseBookArea()
 void TForm1::createPresetCorner()
 {
     Panel3 = build::panel(this, "Panel3", {597, 40, 105, 62}, QColor(255, 251, 240));
-    PaintBox1 = place<QWidget>(Panel3, "PaintBox1", QRect{0, 0, 105, 62});
-    PaintBox2 = place<QWidget>(Panel3, "PaintBox2", QRect{0, 0, 105, 62});
+    PaintBox1 = place<quillet::preview::PreviewBox>(Panel3, "PaintBox1", QRect{0, 0, 105, 62});
+    PaintBox2 = place<quillet::preview::PreviewBox>(Panel3, "PaintBox2", QRect{0, 0, 105, 62});
     PaintBox2->hide();
 
     Label10 = label(this, "Label10", {572, 105, 60, 14}, "簡単選択");

@@ -2,15 +2,13 @@
 // shows what the core made of it.
 #include "ui/TForm1.h"
 
+#include "preview/PreviewBox.h"
 #include "program/CompleteInput.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
-#include "model/MemoCapacity.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
-#include "ui/ImeControl.h"
-#include "ui/MemoCapacity.h"
 #include "ui/Texts.h"
 #include "ui/WindowScale.h"
 
@@ -19,14 +17,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 
@@ -67,7 +63,6 @@ void TForm1::wire()
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
     connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
-    connect(MLStringGrid1, &QWidget::customContextMenuRequested, this, &TForm1::MLStringGrid1MouseDown);
     connect(MENW1, &QAction::triggered, this, &TForm1::MENW1Click);
     connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
     for (int i = 0; i < int(SUBMEN.size()); ++i)
@@ -78,24 +73,14 @@ void TForm1::wire()
         connect(m_presetButtons[std::size_t(i)], &QToolButton::clicked, this,
                 [this, i](bool down) { PresetButtonClick(i + 1, down); });
     }
-    SpeedButton1->installEventFilter(this);
-    Memo1->installEventFilter(this);
     SpeedButton18->installEventFilter(this);
-    holdUnbuiltGestures();
-}
-
-void TForm1::holdUnbuiltGestures()
-{
-    // Brief help, the help file and the phrase-book gestures are not wired yet; their
-    // controls must not look as if they did something. Grid edits would not reach the
-    // phrase book, so they are refused rather than lost.
-    for (QWidget *control : {static_cast<QWidget *>(SpeedButton5), static_cast<QWidget *>(SpeedButton6),
-                             static_cast<QWidget *>(SpeedButton7), static_cast<QWidget *>(SpeedButton8),
-                             static_cast<QWidget *>(SpeedButton9)})
-        control->setEnabled(false);
-    MLStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Memo2->setReadOnly(true);
+    wireInputBox();
+    wireHelp();
+    wirePhraseBook();
+    for (QWidget *preview : {static_cast<QWidget *>(Panel3), static_cast<QWidget *>(PaintBox1), static_cast<QWidget *>(PaintBox2)})
+        preview->installEventFilter(this);
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &TForm1::openOutputView);
+    wirePreview();
 }
 
 void TForm1::wireBindings()
@@ -119,7 +104,6 @@ void TForm1::wireBindings()
         connect(edit, &QLineEdit::textEdited, this,
                 [this, &binding](const QString &text) { binding.field(m_session.form) = toSjis(text); });
     }
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
     connect(StringGrid1, &QTableWidget::itemChanged, this, &TForm1::memosFromGrid);
 }
 
@@ -132,12 +116,18 @@ void TForm1::controlChanged(const char *name)
             (this->*entry.handler)();
     }
     PaintBox1->update();
+    outputChanged();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Memo1 && event->type() == QEvent::KeyPress && Memo1KeyDown(static_cast<QKeyEvent *>(event)))
+    presetHoverEvent(watched, event);
+    if (phraseBookEvent(watched, event) || inputBoxEvent(watched, event))
         return true;
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == Panel3 || watched == PaintBox1 || watched == PaintBox2)) {
+        openOutputView();
+        return true;
+    }
     // A disabled button takes no press, as its own handlers would not.
     if (event->type() == QEvent::MouseButtonPress && static_cast<QWidget *>(watched)->isEnabled()) {
         const auto buttons = static_cast<QMouseEvent *>(event)->buttons();
@@ -153,35 +143,23 @@ void TForm1::BitBtn2Click()
 {
     if (!BitBtn2->isEnabled())
         return;
+    finishGridEdits();
     syncWindowPosition();
     guarded([this] { completeInput(m_session, *m_host); });
     showModel();
     endRun();
 }
 
-bool TForm1::Memo1KeyDown(const QKeyEvent *event)
-{
-    const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                          (event->modifiers() & Qt::AltModifier);
-    if (!altEnter)
-        return false;
-    // A file already written back, or one that made no sense, has nothing to draw into.
-    const ExchangeVerdict verdict = m_session.verdict;
-    if (verdict != ExchangeVerdict::AlreadyTransformed && verdict != ExchangeVerdict::Abnormal && BitBtn2->isEnabled())
-        BitBtn2Click();
-    return true;
-}
-
 void TForm1::MENW1Click()
 {
-    // The selected phrase-book block is copied into the input box first once the grid
-    // shows blocks; until then the item is 入力完了 itself.
+    copyBlockToMemo();
     BitBtn2Click();
 }
 
 void TForm1::Button2Click()
 {
     guarded([this] { storeLeaderLength(m_session); });
+    outputChanged();
 }
 
 void TForm1::SpeedButton3Click()
@@ -328,71 +306,9 @@ void TForm1::Button1Click()
     Panel4->hide();
 }
 
-void TForm1::SpeedButton1Click()
-{
-    if (m_session.form.imeOn) {
-        ime::open(this, m_session.form.imeCaption);
-        return;
-    }
-    ime::close(this);
-    if (m_session.files.settingsList.size() > 14)
-        m_session.files.settingsList[14] = "0";
-}
-
-void TForm1::SpeedButton1MouseDown(Qt::MouseButtons buttons)
-{
-    if (!(buttons & Qt::RightButton) || !m_session.form.imeOn)
-        return;
-    ImeMode &mode = m_session.form.imeCaption;
-    mode = mode == ImeMode::FullAlphanumeric ? ImeMode::Hiragana : ImeMode(int(mode) + 1);
-    if (m_session.files.settingsList.size() > 14)
-        m_session.files.settingsList[14] = std::to_string(int(mode));
-    showImeButton();
-    ime::open(this, mode);
-}
-
-void TForm1::BitBtn5Click()
-{
-    int &flag = m_session.form.fontSwitch;
-    flag = flag != 0 ? 0 : 1;
-    showFontSwitch();
-}
-
-void TForm1::BitBtn4Click()
-{
-    Memo1->clear();
-}
-
 void TForm1::MENW2Click()
 {
     Memo1->clear();
-}
-
-void TForm1::Memo1Change()
-{
-    if (m_fixingMemo)
-        return;
-    const QTextCursor caret = Memo1->textCursor();
-    const int line = caret.blockNumber(), column = caret.positionInBlock();
-    const QString text = Memo1->toPlainText();
-    const QString fitted = memo::fitToCapacity(text);
-    if (fitted != text) {
-        m_fixingMemo = true;
-        Memo1->setPlainText(fitted);
-        QTextBlock block = Memo1->document()->findBlockByNumber(std::min(line, kMemoMaxLines - 1));
-        if (!block.isValid())
-            block = Memo1->document()->lastBlock();
-        QTextCursor restored(block);
-        restored.setPosition(block.position() + std::min(column, block.length() - 1));
-        Memo1->setTextCursor(restored);
-        m_fixingMemo = false;
-    }
-    memoToModel();
-}
-
-void TForm1::memoToModel()
-{
-    m_session.form.memoLines = memo::toLines(Memo1->toPlainText());
 }
 
 void TForm1::SUBMENClick(int colour)
@@ -413,9 +329,4 @@ void TForm1::DOTBClick(int index)
 {
     m_session.form.basic.dotRadiusTenths = index;
     showModel();
-}
-
-void TForm1::MLStringGrid1MouseDown(const QPoint &pos)
-{
-    PopupMenu1->popup(MLStringGrid1->viewport()->mapToGlobal(pos));
 }

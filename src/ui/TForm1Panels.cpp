@@ -2,13 +2,13 @@
 #include "ui/TForm1.h"
 
 #include "ui/ColorBox.h"
+#include "ui/FontDialog.h"
 #include "ui/FormBuilder.h"
 #include "ui/RadioGroup.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +60,9 @@ void TForm1::createBlockView()
     Label13 = label(Panel1, "Label13", {4, 26, 14, 72}, "１\n２\n３\n４\n５");
     Memo2 = place<QPlainTextEdit>(Panel1, "Memo2", QRect{20, 24, 437, 72});
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Five lines in the designed 72 pixels, as in the input box it lies over.
+    Memo2->document()->setDocumentMargin(1);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette sky = Memo2->palette();
     sky.setColor(QPalette::Base, QColor(166, 202, 240));
     Memo2->setPalette(sky);
@@ -211,6 +214,6 @@ void TForm1::createPopupMenu()
     DOTA = radioMenu(QStringLiteral("点半径 x1   "), "DOTA", digits(), "DOTA", DOTAn.data());
     DOTB = radioMenu(QStringLiteral("点半径 x0.1 "), "DOTB", digits(), "DOTB", DOTBn.data());
 
-    FontDialog1 = new QFontDialog(build::gothicFont(12), this);
+    FontDialog1 = new FontDialog(this);
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
 }

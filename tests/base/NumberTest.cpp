@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 
 using namespace quillet;
 
@@ -114,4 +118,58 @@ TEST(ToFloat, ThrowsOverflowOnlyBeyondTheFloatRange)
     EXPECT_EQ(toFloat(1e38L), 1e38f);
     EXPECT_THROW(toFloat(1e39L), OverflowError);
     EXPECT_THROW(toFloat(-1e39L), OverflowError);
+}
+
+// The number format rounds 32-bit values with integer arithmetic of its own; printf
+// is an independent rounding of the same exact values. Both must agree, ties included
+// (a float's exact decimal expansion often ends in a 5 just past the fifteenth
+// digit), over the whole float range.
+namespace {
+std::string viaPrintf(float f)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14Le", static_cast<long double>(f));
+    std::string s(buf);
+    const bool negative = s[0] == '-';
+    if (negative)
+        s.erase(0, 1);
+    const std::size_t e = s.find('e');
+    const int exponent = std::atoi(s.c_str() + e + 1);
+    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    std::string out;
+    if (exponent < -5 || exponent >= 15) {
+        out = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" +
+              (exponent < 0 ? "-" : "") + std::to_string(std::abs(exponent));
+    } else if (exponent < 0) {
+        out = "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+    } else {
+        const std::size_t intLen = std::size_t(exponent) + 1;
+        out = digits.size() <= intLen ? digits + std::string(intLen - digits.size(), '0')
+                                      : digits.substr(0, intLen) + "." + digits.substr(intLen);
+    }
+    return negative ? "-" + out : out;
+}
+} // namespace
+
+TEST(FormatFloat, RoundsLikePrintfOverTheFloatRange)
+{
+    std::uint32_t state = 12345;
+    auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    int compared = 0;
+    for (int i = 0; i < 300000; ++i) {
+        std::uint32_t bits = next();
+        if (i % 3 == 0)
+            bits &= 0xFFFFF000u; // short mantissas: the decimal expansion ends early, ties are common
+        if (i % 5 == 0)
+            bits = (bits & 0x807FFFFFu) | ((100u + bits % 60u) << 23); // drawing magnitudes, 2^-27 .. 2^32
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        if (!std::isfinite(f) || f == 0)
+            continue;
+        ASSERT_EQ(formatFloat(f), viaPrintf(f)) << "bits " << bits;
+        ++compared;
+    }
+    EXPECT_GT(compared, 290000);
 }

@@ -49,3 +49,31 @@ TEST(Sjis, ConvertsBothWaysAndSurvivesInvalidBytes)
     EXPECT_EQ(sjis::toUtf8(std::string("a\xFD") + "b"), "a\xEF\xBF\xBD" "b");
     EXPECT_EQ(sjis::fromUtf8("a😀b"), "a?b");
 }
+
+// Both directions give the same bytes on Linux (iconv) and Windows (the code page API),
+// including the bytes and characters where the two tables differ.
+struct ConversionCase {
+    const char *cp932;
+    const char *utf8;
+};
+
+class SjisAcrossPlatforms : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(SjisAcrossPlatforms, ToUtf8) { EXPECT_EQ(sjis::toUtf8(GetParam().cp932), GetParam().utf8); }
+
+INSTANTIATE_TEST_SUITE_P(Bytes, SjisAcrossPlatforms,
+                         ::testing::Values(ConversionCase{"\x80", "\xEF\xBF\xBD"}, ConversionCase{"\xA0", "\xEF\xBF\xBD"},
+                                           ConversionCase{"\xFD\xFE\xFF", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+                                           ConversionCase{"\x85\x40", "\xEF\xBF\xBD@"},  // unassigned pair
+                                           ConversionCase{"\x82 x", "\xEF\xBF\xBD x"},  // lead byte, no trail
+                                           ConversionCase{"\x5C\x7E", "\\~"},
+                                           ConversionCase{"\x81\x60\x87\x40\xF0\x40", "～①\xEE\x80\x80"}));
+
+class SjisFromUtf8 : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(SjisFromUtf8, FromUtf8) { EXPECT_EQ(sjis::fromUtf8(GetParam().utf8), GetParam().cp932); }
+
+INSTANTIATE_TEST_SUITE_P(Characters, SjisFromUtf8,
+                         ::testing::Values(ConversionCase{"\x5C", "¥"}, ConversionCase{"\x81\x7C", "−"},
+                                           ConversionCase{"\x81\x60", "〜"}, ConversionCase{"\x81\x5C", "—"},
+                                           ConversionCase{"?", "é"}, ConversionCase{"?x", "𠮷x"}));

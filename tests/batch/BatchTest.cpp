@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 
 using namespace quillet;
 using test::sj;
@@ -26,20 +23,22 @@ struct BatchRun {
     std::string err;
 };
 
-BatchRun runBatch(const TempDir &dir, const std::string &args)
+BatchRun runBatch(const TempDir &dir, const std::string &args, const fs::path &outFile = {})
 {
     const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
-    const std::string command = "cd '" + dir.path().string() + "' && '" QUILLET_EXE "' --batch " + args + " 2> '" +
-                                errFile.string() + "'";
-    const int raw = std::system(command.c_str());
-#ifdef _WIN32
-    const int status = raw; // the command interpreter hands back the exit code itself
-#else
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-    BatchRun run{status, readBytes(errFile)};
+    std::vector<std::string> argv{"--batch"};
+    std::istringstream words(args);
+    for (std::string word; words >> word;)
+        argv.push_back(word);
+    const int status = test::runProgram(QUILLET_EXE, argv, dir.path(), errFile, outFile);
+    std::string err = readBytes(errFile);
     fs::remove(errFile);
-    return run;
+#ifdef _WIN32
+    // Standard error is a text stream there: every line ends in CR LF.
+    for (std::size_t at; (at = err.find("\r\n")) != std::string::npos;)
+        err.erase(at, 1);
+#endif
+    return {status, err};
 }
 
 std::map<std::string, std::string> snapshot(const TempDir &dir)
@@ -127,6 +126,26 @@ TEST_P(BatchBadInput, GivesItsMessageAndStatusAndTouchesNoOtherFile)
     EXPECT_EQ(changed(before, snapshot(dir)), c.changedFiles);
 }
 
+// The same damaged start directories on a dry run: the same messages and status,
+// and not one file written, created or emptied.
+TEST_P(BatchBadInput, DryRunGivesTheSameAnswerAndTouchesNoFile)
+{
+    const BadInputCase &c = GetParam();
+    TempDir dir;
+    prepare(dir);
+    if (c.mutate)
+        c.mutate(dir);
+    const auto before = snapshot(dir);
+    const fs::path outFile = dir.path().parent_path() / (dir.path().filename().string() + ".out");
+    const BatchRun run = runBatch(dir, c.args + " --dry-run", outFile);
+    fs::remove(outFile);
+    EXPECT_EQ(run.status, c.status);
+    if (c.status != 2) {
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(changed(before, snapshot(dir)), std::set<std::string>{});
+}
+
 const std::set<std::string> kOutputOnly{"jwc_temp.txt"};
 const std::set<std::string> kNothing{};
 
@@ -206,7 +225,23 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"MemoFileMissingArgument", nullptr, "--memo nothing.txt", 2, "", kNothing},
         BadInputCase{"MemoFileIsAFolder", nullptr, "--memo .", 2, "", kNothing},
         BadInputCase{"UnknownOption", nullptr, "--fast", 2, "", kNothing},
-        BadInputCase{"BadTime", nullptr, "--now 2024-13-01T00:00:00", 2, "", kNothing}),
+        BadInputCase{"BadTime", nullptr, "--now 2024-13-01T00:00:00", 2, "", kNothing},
+        BadInputCase{"NoSuchDay", nullptr, "--now 2023-02-29T12:00:00", 2, "", kNothing},
+        BadInputCase{"NoSuchHour", nullptr, "--now 2024-05-07T24:00:00", 2, "", kNothing},
+        BadInputCase{"TimeBefore1970", nullptr, "--now 1969-12-31T23:59:59", 0, "", kOutputOnly},
+        // a drawing run that ends with one of its error messages writes what it wrote
+        // and says so in its status
+        BadInputCase{"RunScaleZero",
+                     lines("jwc_temp.txt", [](Lines &l) { l[2] = "hs 100 0 50 50 20 1 1 1 1 50 50 1 50 50 50 1"; }),
+                     "", 5, "warning: [ 実数演算エラー]不正なデータがあります\nクイレットの処理は中断されます\n",
+                     kOutputOnly},
+        BadInputCase{"RunFixedLeaderOnPointOne",
+                     [](const TempDir &d) {
+                         lines("PLDATA.tx", [](Lines &l) { l[24] = "1", l[25] = "5"; })(d);
+                         lines("jwc_temp.txt", [](Lines &l) { l[9] = "hp2   1520.5 2310.25"; })(d);
+                     },
+                     "", 5, "warning: [ 実数除算エラー]不正なデータがあります\nクイレットの処理は中断されます\n",
+                     kOutputOnly}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Batch, UsageErrorsExplainTheCommandLine)

@@ -1,11 +1,15 @@
 // Inputs at the edges of what the readers meet, and writes that fail: each run must
 // give its message and an exit status that says what happened, and leave every file
 // either untouched or whole.
-#include "batch/BatchSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <map>
+#include <set>
+#include <sstream>
 
 using namespace quillet;
 using namespace quillet::test;
@@ -13,6 +17,62 @@ using namespace quillet::test;
 namespace {
 
 namespace fs = std::filesystem;
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+struct BatchRun {
+    int status;
+    std::string err;
+};
+
+// Runs `quillet --batch args` in `dir` with `environment` added to the program's.
+BatchRun runBatchIn(const TempDir &dir, const std::string &args, const Environment &environment)
+{
+    std::vector<std::string> argv{"--batch"};
+    std::istringstream words(args);
+    for (std::string word; words >> word;)
+        argv.push_back(word);
+#ifndef _WIN32
+    for (const auto &[name, value] : environment)
+        setenv(name.c_str(), value.c_str(), 1);
+#endif
+    const fs::path errFile = dir.path().parent_path() / (dir.path().filename().string() + ".err");
+    const int status = runProgram(QUILLET_EXE, argv, dir.path(), errFile);
+#ifndef _WIN32
+    for (const auto &[name, value] : environment)
+        unsetenv(name.c_str());
+#endif
+    BatchRun run{status, readBytes(errFile)};
+    fs::remove(errFile);
+    return run;
+}
+
+// Every file under `dir` by its relative name; a symbolic link shows as "-> target".
+std::map<std::string, std::string> snapshotTree(const TempDir &dir)
+{
+    std::map<std::string, std::string> files;
+    for (auto it = fs::recursive_directory_iterator(dir.path()); it != fs::recursive_directory_iterator(); ++it) {
+        const std::string name = fs::relative(it->path(), dir.path()).generic_string();
+        if (it->is_symlink())
+            files[name] = "-> " + fs::read_symlink(it->path()).generic_string();
+        else if (it->is_regular_file())
+            files[name] = readBytes(it->path());
+    }
+    return files;
+}
+
+std::set<std::string> changedFiles(const std::map<std::string, std::string> &before,
+                                   const std::map<std::string, std::string> &after)
+{
+    std::set<std::string> names;
+    for (const auto &[name, bytes] : after)
+        if (!before.count(name) || before.at(name) != bytes)
+            names.insert(name);
+    for (const auto &[name, bytes] : before)
+        if (!after.count(name))
+            names.insert(name + " (removed)");
+    return names;
+}
 
 using Setup = std::function<void(const TempDir &)>;
 
@@ -49,14 +109,18 @@ const Setup kSelectedTexts = [](const TempDir &d) {
 };
 
 // The write-fault shim: writes to paths containing `match` fail as `fault` says.
-std::string fault(const std::string &fault, const std::string &match)
+// ASan wants to come first among the libraries; the shim must, so it is told not to mind.
+Environment fault(const std::string &fault, const std::string &match)
 {
 #ifdef QUILLET_IO_SHIM
     const char *asan = std::getenv("ASAN_OPTIONS");
-    return "LD_PRELOAD='" QUILLET_IO_SHIM "' QUILLET_IO_FAULT=" + fault + " QUILLET_IO_MATCH='" + match +
-           "' ASAN_OPTIONS='" + (asan ? asan : "") + ":verify_asan_link_order=0'";
+    return {{"LD_PRELOAD", QUILLET_IO_SHIM},
+            {"QUILLET_IO_FAULT", fault},
+            {"QUILLET_IO_MATCH", match},
+            {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"}};
 #else
-    return "unavailable";
+    (void)fault, (void)match;
+    return {{"unavailable", ""}};
 #endif
 }
 
@@ -72,7 +136,7 @@ struct EdgeCase {
     const char *name;
     Setup setup;
     std::string args;
-    std::string environment; ///< the write-fault shim, when the case needs it
+    Environment environment; ///< the write-fault shim, when the case needs it
     int status;
     std::string errContains;
     std::set<std::string> changed;
@@ -98,7 +162,7 @@ std::string textRecord(const TempDir &d)
 TEST_P(EdgeInput, GivesItsMessageAndStatusAndLeavesFilesWhole)
 {
     const EdgeCase &c = GetParam();
-    if (c.environment == "unavailable")
+    if (!c.environment.empty() && c.environment[0].first == "unavailable")
         GTEST_SKIP() << "the write-fault shim is built on Linux only";
     TempDir dir;
     copyStartData(dir);
@@ -123,43 +187,43 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // lines of 100,000 bytes
         EdgeCase{"PointOf100000Digits", setLine("jwc_temp.txt", 8, "hp1 " + std::string(100000, '1') + " 2"), "",
-                 "", 0, kConvertRun, kOutput},
-        EdgeCase{"MemoLineOf100000Bytes", setLine("memo.txt", 0, std::string(100000, 'W')), "", "", 0, "", kOutput,
+                 {}, 5, kConvertRun, kOutput},
+        EdgeCase{"MemoLineOf100000Bytes", setLine("memo.txt", 0, std::string(100000, 'W')), "", {}, 0, "", kOutput,
                  [](const TempDir &d) { EXPECT_EQ(textRecord(d), std::string(70, 'W')); }},
-        EdgeCase{"PageLineOf100000BytesIsKept", setLine("PMDATA1.tx", 3, std::string(100000, 'x')), "", "", 0, "",
+        EdgeCase{"PageLineOf100000BytesIsKept", setLine("PMDATA1.tx", 3, std::string(100000, 'x')), "", {}, 0, "",
                  kOutput},
         // files of 10 MB
         EdgeCase{"ExchangeOf10MBFramedOneByOne", both(kSelectedTexts, append("jwc_temp.txt", tenMegabytes())), "T3",
-                 "", 0, kRangeRun, kOutput},
+                 {}, 5, kRangeRun, kOutput},
         EdgeCase{"ExchangeOf10MBFramedTogether", both(kSelectedTexts, append("jwc_temp.txt", tenMegabytes())), "T2",
-                 "", 0, "", kOutput},
-        EdgeCase{"PageOf10MBIsLeftAlone", append("PMDATA1.tx", tenMegabytes()), "", "", 0,
+                 {}, 0, "", kOutput},
+        EdgeCase{"PageOf10MBIsLeftAlone", append("PMDATA1.tx", tenMegabytes()), "", {}, 0,
                  "warning: PMDATA1.tx が不正です", kOutput},
-        EdgeCase{"MemoFileOf10MB", append("memo.txt", tenMegabytes()), "", "", 0, "", kOutput},
+        EdgeCase{"MemoFileOf10MB", append("memo.txt", tenMegabytes()), "", {}, 0, "", kOutput},
         // NUL bytes and a Shift-JIS lead byte with nothing after it
-        EdgeCase{"NulInASettingsNumber", setLine("PLDATA.tx", 7, std::string("10\0", 3)), "", "", 1, kConvertStartup,
+        EdgeCase{"NulInASettingsNumber", setLine("PLDATA.tx", 7, std::string("10\0", 3)), "", {}, 1, kConvertStartup,
                  kNothing},
         EdgeCase{"NulInAPointIsNoNumber", setLine("jwc_temp.txt", 9, std::string("hp2 3020.5\0 3810.25", 19)), "",
-                 "", 0, kConvertRun, kOutput},
+                 {}, 5, kConvertRun, kOutput},
         EdgeCase{"NulAndLeadByteInPageNamesAreKept",
                  both(setLine("PJDATA.tx", 0, std::string("a\0b", 3)), setLine("PJDATA.tx", 1, sj("外壁") + "\x81")),
-                 "", "", 0, "", kOutput},
-        EdgeCase{"LeadByteEndsTheMemo", setLine("memo.txt", 0, sj("外壁") + "\x81"), "", "", 0, "", kOutput},
+                 "", {}, 0, "", kOutput},
+        EdgeCase{"LeadByteEndsTheMemo", setLine("memo.txt", 0, sj("外壁") + "\x81"), "", {}, 0, "", kOutput},
         EdgeCase{"LeadByteEndsTheFontLine", setLine("jwc_temp.txt", 16, "cn\"$<" + sj("ＭＳ ゴシック") + "\x81"), "",
-                 "", 0, "", kOutput},
+                 {}, 0, "", kOutput},
         // numbers at the ends of the range
-        EdgeCase{"PointBeyondFloat", setLine("jwc_temp.txt", 8, "hp1 1e4932 2310.25"), "", "", 4,
+        EdgeCase{"PointBeyondFloat", setLine("jwc_temp.txt", 8, "hp1 1e4932 2310.25"), "", {}, 4,
                  "error: Floating point overflow", kNothing},
-        EdgeCase{"PointOfNegativeZero", setLine("jwc_temp.txt", 8, "hp1 -0 -0"), "", "", 0, "", kOutput,
+        EdgeCase{"PointOfNegativeZero", setLine("jwc_temp.txt", 8, "hp1 -0 -0"), "", {}, 0, "", kOutput,
                  [](const TempDir &d) { EXPECT_EQ(d.read("jwc_temp.txt").find(" -0 "), std::string::npos); }},
-        EdgeCase{"PointOfSmallestDouble", setLine("jwc_temp.txt", 8, "hp1 4.9e-324 4.9e-324"), "", "", 0, "",
+        EdgeCase{"PointOfSmallestDouble", setLine("jwc_temp.txt", 8, "hp1 4.9e-324 4.9e-324"), "", {}, 0, "",
                  kOutput},
-        EdgeCase{"SettingsNumberBeyondInteger", setLine("PLDATA.tx", 7, "1e4932"), "", "", 1, kConvertStartup,
+        EdgeCase{"SettingsNumberBeyondInteger", setLine("PLDATA.tx", 7, "1e4932"), "", {}, 1, kConvertStartup,
                  kNothing},
-        EdgeCase{"SettingsNumberOfNegativeZero", setLine("PLDATA.tx", 7, "-0"), "", "", 0, "", kOutput},
+        EdgeCase{"SettingsNumberOfNegativeZero", setLine("PLDATA.tx", 7, "-0"), "", {}, 0, "", kOutput},
         // writes that fail
         EdgeCase{"ReadOnlySettingsFile", [](const TempDir &d) { fs::permissions(d / "PLDATA.tx", fs::perms::owner_read); },
-                 "", "", 0, kInOut, kOutput},
+                 "", {}, 0, kInOut, kOutput},
         EdgeCase{"SettingsOnAReadOnlyDisk", nullptr, "", fault("readonly", "PLDATA.tx"), 0, kInOut, kOutput},
         EdgeCase{"PageIndexOnAFullDisk", nullptr, "", fault("full", "PJDATA.tx"), 0, kIndexInOut, kOutput},
         EdgeCase{"PageOnAFullDisk", nullptr, "", fault("full", "PMDATA1.tx"), 4,
@@ -176,11 +240,11 @@ INSTANTIATE_TEST_SUITE_P(
                      fs::rename(d / "jwc_temp.txt", d / "host" / "exchange.txt");
                      fs::create_symlink(fs::path("host") / "exchange.txt", d / "jwc_temp.txt");
                  },
-                 "", "", 0, "", {"host/exchange.txt"}},
+                 "", {}, 0, "", {"host/exchange.txt"}},
         EdgeCase{"ExchangeIsADanglingLink",
                  [](const TempDir &d) {
                      fs::remove(d / "jwc_temp.txt");
                      fs::create_symlink("gone.txt", d / "jwc_temp.txt");
                  },
-                 "", "", 1, "notice: jwc_temp.txt が見つかりません", kNothing}),
+                 "", {}, 1, "notice: jwc_temp.txt が見つかりません", kNothing}),
     [](const auto &info) { return std::string(info.param.name); });

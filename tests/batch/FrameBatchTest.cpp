@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace quillet;
 using namespace quillet::test;
 
@@ -25,10 +23,10 @@ Lines runGolden(const TempDir &dir, const std::string &name, void (*change)(Line
         dir.write("PSDATA1.tx", preset);
     }
     const Lines mode = readLines(dir / "mode");
-    const std::string command = "cd '" + dir.path().string() + "' && '" QUILLET_EXE
-                                "' --batch --preset 1 --memo memo.txt --now 2024-05-07T09:05:03 " +
-                                (mode.empty() ? "" : mode[0]) + " 2> /dev/null";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::vector<std::string> args{"--batch", "--preset", "1", "--memo", "memo.txt", "--now", "2024-05-07T09:05:03"};
+    if (!mode.empty() && !mode[0].empty())
+        args.push_back(mode[0]);
+    EXPECT_EQ(runProgram(QUILLET_EXE, args, dir.path()), 0);
     return readLines(dir / "jwc_temp.txt");
 }
 

@@ -1,4 +1,4 @@
-#include "engine/FrameProbe.h"
+#include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ const Corners kBalloonCases[] = {
 TEST(BalloonFrame, ClosedOutlineWithoutLeader)
 {
     // Point 1 within the arrow length of point 2: no gap, no wedge.
-    const RunResult r = computeOutput(annotationAt({1100, 900}, {1000, 1000}, {2000, 1000}, 10));
+    const RunResult r = computeOutput(annotationWithFrame({1100, 900}, {1000, 1000}, {2000, 1000}, 10));
     ASSERT_EQ(r.fault, RunFault::None);
     const Lines expected = {"lt1", "ly4", "lc3", " 1000 1000 1400 1000", " 1400 1000 1400 1200",
                             " 1400 1200 1000 1200", " 1000 1200 1000 1000"};
@@ -40,7 +40,7 @@ TEST(BalloonFrame, OpeningAtPointTwoFacesTheWedge)
     for (const Corners &c : kBalloonCases) {
         SCOPED_TRACE(std::to_string(c.p1.x) + "," + std::to_string(c.p1.y) + " -> " + std::to_string(c.p3.x) + "," +
                      std::to_string(c.p3.y));
-        const RunResult r = computeOutput(annotationAt(c.p1, {1000, 1000}, c.p3, 10));
+        const RunResult r = computeOutput(annotationWithFrame(c.p1, {1000, 1000}, c.p3, 10));
         ASSERT_EQ(r.fault, RunFault::None);
         const auto segs = segmentsIn(r.output);
         ASSERT_EQ(segs.size(), 6u);
@@ -79,7 +79,7 @@ TEST(BalloonFrame, OpeningAtPointTwoFacesTheWedge)
 // Leader to the right, θ = 0: the arcs of the side-1 table, radius k × L, tilt 0.
 TEST(CurvedLeader, HandWorkedSCurveToTheRight)
 {
-    Session s = annotationAt({1000, 1000}, {2000, 1000}, {3000, 1000}, 13);
+    Session s = annotationWithFrame({1000, 1000}, {2000, 1000}, {3000, 1000}, 13);
     s.form.tip = Tip(1); // 記号なし
     const Lines out = computeOutput(s).output;
     // Arrow colour, leader colour of the leader step, the curve's own colour, the arcs.
@@ -112,7 +112,7 @@ TEST(CurvedLeader, ArcsJoinFromTheCurveStartToPointTwo)
             for (int tip : {1, 2})
                 for (bool up : {false, true}) { // point 3 across point 2 flips the side flag
                     SCOPED_TRACE(std::to_string(kind) + " " + std::to_string(p2.x) + "," + std::to_string(p2.y));
-                    Session s = annotationAt({1000, 1000}, p2, {p2.x + (up ? 0 : 1000), p2.y + (up ? 1000 : 0)}, kind);
+                    Session s = annotationWithFrame({1000, 1000}, p2, {p2.x + (up ? 0 : 1000), p2.y + (up ? 1000 : 0)}, kind);
                     s.form.tip = Tip(tip);
                     s.form.basic.dotRadiusMm = 1; // dot radius 1.5 mm: the curve starts 150 along
                     s.form.basic.dotRadiusTenths = 5;
@@ -130,10 +130,10 @@ TEST(CurvedLeader, ArcsJoinFromTheCurveStartToPointTwo)
 
 TEST(CurvedLeader, NothingWithoutLeader)
 {
-    Session none = annotationAt({1000, 1000}, {2000, 1000}, {3000, 1000}, 14);
+    Session none = annotationWithFrame({1000, 1000}, {2000, 1000}, {3000, 1000}, 14);
     none.form.tip = Tip(0); // 引出なし
     EXPECT_TRUE(arcsIn(computeOutput(none).output).empty());
-    Session close = annotationAt({1000, 1000}, {1100, 1000}, {3000, 1000}, 14);
+    Session close = annotationWithFrame({1000, 1000}, {1100, 1000}, {3000, 1000}, 14);
     close.form.tip = Tip(1);
     EXPECT_TRUE(arcsIn(computeOutput(close).output).empty());
 }

@@ -1,4 +1,4 @@
-#include "engine/FrameProbe.h"
+#include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ TEST(CloudFrame, BumpsOfHandWorkedCases)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.d.name) + " kind " + std::to_string(c.kind));
-        const RunResult r = computeOutput(annotationAt(c.d.p1, c.d.p2, c.d.p3, c.kind));
+        const RunResult r = computeOutput(annotationWithFrame(c.d.p1, c.d.p2, c.d.p3, c.kind));
         ASSERT_EQ(r.fault, RunFault::None);
         // Set-up lines "lt1", "ly4" come first; no wedge without a leader.
         Lines frame(r.output.begin() + 2, r.output.begin() + 2 + long(c.expected.size()));
@@ -109,7 +109,7 @@ TEST(CloudFrame, OutlineClosesExceptAtTheGapInEveryDirection)
                         (i >= 4 ? d.p3.x : d.p3.y) += 300;
                     SCOPED_TRACE(std::string(d.name) + " kind " + std::to_string(kind) + (tilt ? " tilt" : "") +
                                  " lines " + std::to_string(lines));
-                    Session s = annotationAt(d.p1, d.p2, d.p3, kind, Lines(std::size_t(lines), "ABCDEFGHI"));
+                    Session s = annotationWithFrame(d.p1, d.p2, d.p3, kind, Lines(std::size_t(lines), "ABCDEFGHI"));
                     s.form.tiltOn = tilt;
                     const RunResult r = computeOutput(s);
                     ASSERT_EQ(r.fault, RunFault::None);
@@ -149,7 +149,7 @@ TEST(CloudFrame, OutlineClosesExceptAtTheGapInEveryDirection)
 TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
 {
     const Direction d = direction(0, 100);
-    Session s = annotationAt(d.p1, d.p2, {2000, 1300}, 11);
+    Session s = annotationWithFrame(d.p1, d.p2, {2000, 1300}, 11);
     s.form.tiltOn = true;
     EngineProbe p(s);
     p.setup();
@@ -177,7 +177,7 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
 // at -59.5000024, stored as -59.5 + one step of 2^-18 below.
 TEST(CloudFrame, MarginIsHeldInThirtyTwoBits)
 {
-    Session s = annotationAt({0, -1000}, {1000, 0.5f}, {3000, 0.5f}, 11);
+    Session s = annotationWithFrame({0, -1000}, {1000, 0.5f}, {3000, 0.5f}, 11);
     s.form.basic.noFrameGap = false;
     EngineProbe p(s);
     p.setup();

@@ -1,5 +1,5 @@
+#include "support/EngineFixture.h"
 #include "program/CompleteInput.h"
-#include "support/PassFixture.h"
 #include "support/RunSupport.h"
 #include "engine/EmbeddedText.h"
 
@@ -42,7 +42,7 @@ TEST(DateCodes, ReplaceEveryCodeWithItsPaddedValue)
         {"作成$y年$m月$d日", kMay7, "作成24年5 月7 日"},
         {"%y/%m/%d", kMay7, "24/05/07"},
         {"&H:%M", kMay7, " 9:05"},
-        {"_m=d$S&S$Y", kMay7, " 5073  336"},
+        {"_m=d$S&S$Y", kMay7, " 5073  36"}, // Reiwa 6
         {"&F|%F", kMay7, "2024/ 5/ 7 09:05:03|2024/05/07 09:05:03"},
         {"_f|=F", at(11, 30, 14, 41, 9, 6), "2024/11/30|2024/11/30 14:41:09"},
         {"%F %H", at(1, 1, 0, 0, 0, 1), "2024/01/01 00:00:00 00"},
@@ -98,7 +98,7 @@ TEST(EmbeddedText, PiecesFollowTheLayoutAndTheFont)
         {0, 1, 1, 0, Mode::TextMode, {"cc0", "ch -10 20 40 0 \"図番", "ch -3 20 40 0 \"=F"}},
     };
     for (const Case &c : cases) {
-        Pass p(c.mode);
+        EngineProbe p(c.mode);
         p.m.scale = 1;
         p.m.halfWidth = 1.5;
         p.m.charSpacing = 0.5;

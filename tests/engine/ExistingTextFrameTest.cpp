@@ -1,4 +1,4 @@
-#include "engine/FrameProbe.h"
+#include "support/EngineFixture.h"
 #include "base/Errors.h"
 
 #include <gtest/gtest.h>

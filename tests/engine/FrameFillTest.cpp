@@ -1,6 +1,6 @@
+#include "support/EngineFixture.h"
 #include "engine/Frames.h"
 #include "program/CompleteInput.h"
-#include "support/PassFixture.h"
 #include "support/RunSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +17,9 @@ struct Flags {
 };
 
 // Scale 10 and gap setting 5: g = 5 drawing units. Fill colour: red (255).
-Pass fillPass(int kind, const Flags &f, PointF p2, PointF far, Mode mode = Mode::Annotation)
+EngineProbe fillPass(int kind, const Flags &f, PointF p2, PointF far, Mode mode = Mode::Annotation)
 {
-    Pass p(mode);
+    EngineProbe p(mode);
     p.form.fillOn = true;
     p.form.frameKind = FrameKind(kind);
     p.form.fillColour.selectColor(255);
@@ -37,7 +37,7 @@ Pass fillPass(int kind, const Flags &f, PointF p2, PointF far, Mode mode = Mode:
     return p;
 }
 
-Lines fill(Pass &p)
+Lines fill(EngineProbe &p)
 {
     EngineRun e = p.run();
     writeFill(e);
@@ -46,9 +46,9 @@ Lines fill(Pass &p)
 
 // A cloud rectangle from (100, 200) to (300, 300) with its gap up to x = 150, and
 // point 1 where the wedge runs along a 3-4-5 slope to the middle of its base.
-Pass cloudPass(int kind)
+EngineProbe cloudPass(int kind)
 {
-    Pass p = fillPass(kind, {0, 1, 1, 0, 0, 1}, {90, 190}, {310, 310});
+    EngineProbe p = fillPass(kind, {0, 1, 1, 0, 0, 1}, {90, 190}, {310, 310});
     p.g.frameNear = {100, 200};
     p.g.frameFar = {300, 300};
     p.g.gapEnd = {150, 200};
@@ -89,7 +89,7 @@ TEST(Fill, RectangleInsetByTheGapPerLayout)
         {2, {1, 1, 0, 0, 0, 0}, {300, 300}, {240, 100}, "sl 295 295 245 295 245 105 295 105"},
     };
     for (const Case &c : cases) {
-        Pass p = fillPass(c.kind, c.flags, c.p2, c.far);
+        EngineProbe p = fillPass(c.kind, c.flags, c.p2, c.far);
         EXPECT_EQ(fill(p), (Lines{"lc10 255", c.quad})) << c.quad;
     }
 }
@@ -98,32 +98,32 @@ TEST(Fill, UnderlineRectangles)
 {
     // Slide 1, margin 4, pre-shift 30: the upper part ends 30 - 8 short of the far
     // corner and the slid line gets its own rectangle below the underline.
-    Pass slid = fillPass(1, {}, {100, 200}, {300, 290});
+    EngineProbe slid = fillPass(1, {}, {100, 200}, {300, 290});
     slid.m.slide = 1;
     slid.g.textMargin = 4;
     slid.g.slideShift = 30;
     EXPECT_EQ(fill(slid), (Lines{"lc10 255", "sl 105 205 295 205 295 268 105 268", "sl 105 170 295 170 295 195 105 195"}));
 
     // A leader from above across the text: the fill keeps the frame width back from the far end.
-    Pass crossed = fillPass(1, {0, 1, 1, 1, 1, 0}, {100, 200}, {320, 260});
+    EngineProbe crossed = fillPass(1, {0, 1, 1, 1, 1, 0}, {100, 200}, {320, 260});
     crossed.m.frameWidth = 150;
     EXPECT_EQ(fill(crossed)[1], "sl 170 205 315 205 315 255 170 255");
 
     // The extended underline reaches the far edge from before the underline moved.
-    Pass extended = fillPass(6, {}, {100, 200}, {300, 999});
+    EngineProbe extended = fillPass(6, {}, {100, 200}, {300, 999});
     extended.g.fy0 = 260;
     EXPECT_EQ(fill(extended)[1], "sl 105 205 295 205 295 255 105 255");
 }
 
 TEST(Fill, OvalMiddleAndHalfDiscs)
 {
-    Pass across = fillPass(3, {}, {100, 200}, {300, 260});
+    EngineProbe across = fillPass(3, {}, {100, 200}, {300, 260});
     across.g.ovalInnerEnd = 270;
     across.g.ovalRadius = 30;
     EXPECT_EQ(fill(across), (Lines{"lc10 255", "sl 100 205 270 205 270 255 100 255",
                                    "sc 100 230 25 1 0 1.5708 3.1416 5", "sc 270 230 25 1 0 -1.5708 3.1416 5"}));
 
-    Pass up = fillPass(8, {1, 1, 1, 0, 0, 0}, {100, 100}, {160, 300});
+    EngineProbe up = fillPass(8, {1, 1, 1, 0, 0, 0}, {100, 100}, {160, 300});
     up.g.ovalInnerEnd = 270;
     up.g.ovalRadius = 30;
     EXPECT_EQ(fill(up), (Lines{"lc10 255", "sl 105 100 155 100 155 270 105 270",
@@ -132,7 +132,7 @@ TEST(Fill, OvalMiddleAndHalfDiscs)
 
 TEST(Fill, CloudBumpsAndTheWedge)
 {
-    Pass p = cloudPass(11);
+    EngineProbe p = cloudPass(11);
     p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"}, {{120, 190}, 15, '2', "-3.1416", "0.5"},
                  {{95, 250}, 25, '1', "1.5708", "0.65"}, {{305, 250}, 25, '3', "-1.5708", "0.65"}};
     const Lines out = fill(p);
@@ -158,7 +158,7 @@ TEST(Fill, CloudBumpsAndTheWedge)
     EXPECT_DOUBLE_EQ(p.m.dx, 60);
     EXPECT_DOUBLE_EQ(p.m.dy, 80);
 
-    Pass noLeader = cloudPass(10);
+    EngineProbe noLeader = cloudPass(10);
     noLeader.m.leaderLong = 0;
     EXPECT_EQ(fill(noLeader).size(), 2u);
 }
@@ -166,7 +166,7 @@ TEST(Fill, CloudBumpsAndTheWedge)
 TEST(Fill, CurvedLeaderUsesPoint2AndACloudWideGap)
 {
     // Widest line 4, frame width 340: the gap is 2 * 340 / 4 / 1.7 = 100; g = 10.
-    Pass p = fillPass(13, {}, {100, 200}, {300, 300});
+    EngineProbe p = fillPass(13, {}, {100, 200}, {300, 300});
     p.form.basic.fillGap = 10;
     p.m.widest = 4;
     p.m.frameWidth = 340;
@@ -183,7 +183,7 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
 {
     // Slope 3-4-5. Rectangle about indicated point 2: (105, 205) is (5, 5) from it
     // and turns to (1, 7).
-    Pass rect = fillPass(2, {}, {100, 200}, {300, 260});
+    EngineProbe rect = fillPass(2, {}, {100, 200}, {300, 260});
     rect.form.tiltOn = true;
     rect.m.p3 = {140, 230};
     const Lines quad = fill(rect);
@@ -195,7 +195,7 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
     // origin) in the text mode and frame write 2, as the cloud itself turns; the tilt
     // gains the slope.
     for (const Mode mode : {Mode::Annotation, Mode::TextMode, Mode::FrameEach}) {
-        Pass p = cloudPass(11);
+        EngineProbe p = cloudPass(11);
         p.ctx.mode = mode;
         p.m.leaderLong = 0;
         p.form.tiltOn = true;

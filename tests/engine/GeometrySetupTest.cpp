@@ -1,4 +1,4 @@
-#include "engine/EngineTestSupport.h"
+#include "support/EngineFixture.h"
 #include "engine/GeometrySetup.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +8,13 @@ using namespace quillet::test;
 
 namespace {
 
-// The geometry set-up alone, on the session's choices.
-struct SetupOnly {
-    Session s;
-    FormModel form;
-    Lines output;
-    RunMeasures m;
-    GeometryState g;
-
-    explicit SetupOnly(Session session) : s(std::move(session)), form(s.form) {}
+// Only the set-up and the geometry set-up of a pass, for the values they leave.
+struct SetupOnly : EngineProbe {
+    using EngineProbe::EngineProbe;
     void run()
     {
-        RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, form, s.currentExchangeLine, output};
-        runSetup(ctx, m);
-        EngineRun e(ctx, m, g);
+        setup();
+        EngineRun e = EngineProbe::run();
         setupGeometry(e);
     }
 };

@@ -1,4 +1,4 @@
-#include "engine/FrameTestSupport.h"
+#include "support/EngineFixture.h"
 #include "engine/Frames.h"
 
 using namespace quillet;

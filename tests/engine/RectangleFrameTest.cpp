@@ -1,4 +1,4 @@
-#include "engine/FrameTestSupport.h"
+#include "support/EngineFixture.h"
 
 using namespace quillet;
 using namespace quillet::test;

@@ -1,4 +1,4 @@
-#include "engine/EngineTestSupport.h"
+#include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 

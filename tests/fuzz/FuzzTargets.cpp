@@ -168,7 +168,8 @@ void checkFile(const Target &t, int status, const std::string &name, const std::
         if (isTextImport(t))
             expect(after.empty(), "jwc_temp.txt of the text import is not empty");
         else
-            expect(status == kBatchCompleted, "jwc_temp.txt rewritten by a run that did not complete");
+            expect(status == kBatchCompleted || status == kBatchRunFailed,
+                   "jwc_temp.txt rewritten by a run that did not complete");
     } else if (name == "PLDATA.tx") {
         checkSettings(before, after);
     } else if (name == "PJDATA.tx") {
@@ -191,12 +192,12 @@ void runStartDirectory(const Target &target, const std::string &input)
     dir.reset(files);
     const Snapshot before = snapshot(dir.path());
 
-    std::ostringstream err;
-    const int status = runBatch(target.args, dir.path(), err);
+    std::ostringstream out, err;
+    const int status = runBatch(target.args, dir.path(), out, err);
     const Snapshot after = snapshot(dir.path());
 
-    expect(status == kBatchCompleted || status == kBatchOutputDisabled || status == kBatchStartupEnded ||
-               status == kBatchAppError,
+    expect(status == kBatchCompleted || status == kBatchRunFailed || status == kBatchOutputDisabled ||
+               status == kBatchStartupEnded || status == kBatchAppError,
            "exit status " + std::to_string(status) + ": " + err.str());
     for (const auto &[name, bytes] : after) {
         expect(!isTemporaryName(name), "temporary left behind: " + name);

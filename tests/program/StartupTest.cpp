@@ -50,8 +50,9 @@ TEST_P(StartupMessages, ShowsTheMessagesInOrderAndDisablesOutputOnFailure)
     Session session;
     EXPECT_EQ(runStartup(session, host, c.argument, dir.path()), c.result);
     EXPECT_EQ(host.messages, c.messages);
-    if (c.result == StartupResult::Running)
+    if (c.result == StartupResult::Running) {
         EXPECT_EQ(session.outputEnabled, c.outputEnabled);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,11 +4,15 @@
 #include "base/Number.h"
 #include "base/Sjis.h"
 #include "base/TextFile.h"
+#include "drawing/DrawingReader.h"
 #include "exchange/ExchangeData.h"
 #include "program/Session.h"
 #include "settings/Presets.h"
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -100,6 +104,85 @@ inline std::string readable(const Lines &lines)
     for (const auto &l : lines)
         s += sjis::toUtf8(l) + "\n";
     return s;
+}
+
+/// An elliptic arc "ci x y r a1 a2 f t" read back.
+struct Arc {
+    long double x, y, r, a1, a2, f, t;
+};
+inline bool isArc(const std::string &line) { return line.compare(0, 3, "ci ") == 0 && numbersOf(line, 3).size() == 7; }
+inline Arc arcOf(const std::string &line)
+{
+    const auto v = numbersOf(line, 3);
+    if (line.compare(0, 3, "ci ") != 0 || v.size() != 7)
+        throw std::runtime_error("not an arc: " + line);
+    return {v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
+}
+
+struct Pt {
+    long double x, y;
+};
+inline long double dist(Pt a, Pt b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+/// The point of an arc at angle `a` (degrees) of its own ellipse.
+inline Pt arcPoint(const Arc &c, long double a)
+{
+    const long double k = 3.14159265358979323846L / 180;
+    const long double u = c.r * std::cos(a * k), v = c.f * c.r * std::sin(a * k);
+    return {c.x + u * std::cos(c.t * k) - v * std::sin(c.t * k), c.y + u * std::sin(c.t * k) + v * std::cos(c.t * k)};
+}
+/// The middle of the drawn part: arcs run counter-clockwise from a1 to a2.
+inline Pt arcMiddle(const Arc &c)
+{
+    long double span = std::fmod(c.a2 - c.a1 + 720, 360);
+    return arcPoint(c, c.a1 + span / 2);
+}
+
+/// Arc end points that meet no end point of another arc within `tol`.
+inline std::vector<Pt> looseEnds(const std::vector<Arc> &arcs, long double tol)
+{
+    std::vector<Pt> loose;
+    for (std::size_t i = 0; i < arcs.size(); ++i)
+        for (long double a : {arcs[i].a1, arcs[i].a2}) {
+            const Pt p = arcPoint(arcs[i], a);
+            bool met = false;
+            for (std::size_t j = 0; j < arcs.size() && !met; ++j)
+                if (j != i)
+                    met = dist(p, arcPoint(arcs[j], arcs[j].a1)) < tol || dist(p, arcPoint(arcs[j], arcs[j].a2)) < tol;
+            if (!met)
+                loose.push_back(p);
+        }
+    return loose;
+}
+
+/// A run's output read back as shapes; a line the drawing reader cannot take fails
+/// the test, so every run a test looks at is checked to speak the vocabulary.
+inline drawing::Drawing drawingOf(const Lines &lines)
+{
+    drawing::Drawing d = drawing::readDrawing(lines);
+    for (const auto &bad : d.diagnostics)
+        ADD_FAILURE() << "output line " << bad.line << " (" << bad.message << "): " << sjis::toUtf8(bad.text);
+    return d;
+}
+
+/// The elliptic arcs of an output, in order (whole circles left out).
+inline std::vector<Arc> arcsIn(const Lines &lines)
+{
+    std::vector<Arc> arcs;
+    for (const auto &item : drawingOf(lines).items)
+        if (const auto *a = std::get_if<drawing::Arc>(&item.shape); a && !a->whole)
+            arcs.push_back({a->centre.x, a->centre.y, a->radius, a->start, a->end, a->flatness, a->tilt});
+    return arcs;
+}
+
+/// The plain lines of an output, in order.
+inline std::vector<Segment> segmentsIn(const Lines &lines)
+{
+    std::vector<Segment> segs;
+    for (const auto &item : drawingOf(lines).items)
+        if (const auto *l = std::get_if<drawing::Line>(&item.shape))
+            segs.push_back({l->a.x, l->a.y, l->b.x, l->b.y});
+    return segs;
 }
 
 } // namespace quillet::test

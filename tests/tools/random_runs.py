@@ -361,7 +361,7 @@ def digest_files(directory):
     return jwc, others.hexdigest()
 
 
-def run_case(exe, seed, index, root):
+def run_case(exe, seed, index, root, emulator=()):
     case = make_case(seed, index)
     directory = os.path.join(root, "case-%05d" % index)
     if os.path.exists(directory):
@@ -370,7 +370,7 @@ def run_case(exe, seed, index, root):
     for name, data in case["files"].items():
         with open(os.path.join(directory, name), "wb") as f:
             f.write(data)
-    args = [exe, "--batch", "--preset", "1", "--memo", "memo.txt", "--now", case["now"]]
+    args = [*emulator, exe, "--batch", "--preset", "1", "--memo", "memo.txt", "--now", case["now"]]
     if case["mode"]:
         args.append(case["mode"])
     try:
@@ -407,10 +407,11 @@ def report_stats(results, out):
     by_mode, by_frame, errors = collections.Counter(), collections.Counter(), collections.Counter()
     for r in results:
         found = set()
-        if r["status"] == "0":  # other statuses leave Jw_cad's own file in place
+        written = r["status"] in ("0", "5")  # other statuses leave Jw_cad's own file in place
+        if written:
             found = {command_kind(l) for l in r["output"].decode("cp932", "replace").split("\r\n") if l}
         kinds.update(found)
-        drew = r["status"] == "0" and bool(found & DRAWN)
+        drew = written and bool(found & DRAWN)
         drawing[r["mode"], r["frame"]] += drew
         by_mode[r["mode"]] += 1
         by_frame[r["frame"]] += 1
@@ -443,6 +444,9 @@ def main():
     parser.add_argument("--compare", help="recorded digest file to compare against")
     parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--stats", action="store_true", help="print variety counts to stderr")
+    parser.add_argument("--emulator", action="append", default=[],
+                        help="a word of the command that runs the program (a Windows build under Wine); "
+                             "repeat it, as --emulator=WORD, for every word")
     args = parser.parse_args()
 
     exe = os.path.abspath(args.exe)
@@ -450,7 +454,7 @@ def main():
     os.makedirs(root, exist_ok=True)
 
     def one(index):
-        r = run_case(exe, args.seed, index, root)
+        r = run_case(exe, args.seed, index, root, args.emulator)
         if not args.keep:
             shutil.rmtree(r["dir"])
         return r

@@ -3,10 +3,12 @@
 #include "base/Sjis.h"
 #include "base/TextFile.h"
 #include "base/Host.h"
+#include "support/TestSupport.h"
 #include "ui/TForm1.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,21 +19,16 @@
 
 namespace uitest {
 
-/// Remembers every message instead of showing it; questions are declined.
-class RecordingHost : public quillet::Host {
-public:
-    explicit RecordingHost(int screenHeight = 768) : height(screenHeight) {}
-    void warning(const std::string &text) override { warnings.push_back(quillet::sjis::toUtf8(text)); }
-    void notice(const std::string &text) override { notices.push_back(quillet::sjis::toUtf8(text)); }
-    bool question(const std::string &text) override
-    {
-        questions.push_back(quillet::sjis::toUtf8(text));
-        return false;
-    }
-    int screenHeight() const override { return height; }
+/// The window tests keep whatever the program stores for the user (the output view's
+/// place, through QSettings) in Qt's test location, never in the user's own settings.
+inline const bool kUserSettingsIsolated = [] {
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
+}();
 
-    int height;
-    std::vector<std::string> warnings, notices, questions;
+/// The tests' recording host, at the 768-pixel screen the window tests are designed for.
+struct RecordingHost : quillet::test::RecordingHost {
+    explicit RecordingHost(int screenHeight = 768) : quillet::test::RecordingHost(screenHeight) {}
 };
 
 /// A temporary start directory holding the bundled data files and, when given, an
