@@ -2,10 +2,15 @@
 
 #include "base/Platform.h"
 #include "base/TextFile.h"
+#include "base/Errors.h"
 #include "batch/Batch.h"
+#include "drawing/RunPicture.h"
+#include "drawing/SvgWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <set>
@@ -29,6 +34,7 @@ std::vector<std::string> args(std::vector<std::string> first, const std::string 
 }
 
 void runStartDirectory(const Target &target, const std::string &input);
+void runDrawingReader(const Target &target, const std::string &input);
 
 const std::vector<std::string> kPresetAndMemo = {"--preset", "1", "--memo", "memo.txt"};
 const std::vector<std::string> kMemoOnly = {"--memo", "memo.txt"};
@@ -53,9 +59,9 @@ const std::vector<Target> kTargets = {
     {"page-index", "page-index", runStartDirectory, "PJDATA.tx", "rectangle-arrow", args(kPresetAndMemo)},
     {"page", "pages", runStartDirectory, "PMDATA1.tx", "rectangle-arrow", args(kPresetAndMemo)},
     {"batch-memo", "memo", runStartDirectory, "memo.txt", "date-codes", args(kPresetAndMemo)},
-    // HOOK: the reader of drawing command lines (src/drawing/) is not on main yet.
-    // When it is, add {"drawing", "exchange", runDrawingReader, ...} here: parse the
-    // input as output lines and check that every primitive it returns is finite.
+    // The reader of drawing command lines and the SVG picture, in memory: the input
+    // serves as the output lines and as the exchange file beneath them.
+    {"drawing", "drawing", runDrawingReader, "", "", {}},
 };
 
 using Snapshot = std::map<std::string, std::string>;
@@ -207,6 +213,77 @@ void runStartDirectory(const Target &target, const std::string &input)
         const auto now = after.find(name);
         expect(now != after.end(), "file removed: " + name);
         checkFile(target, status, name, bytes, now->second);
+    }
+}
+
+void expectFinite(double value, const std::string &what)
+{
+    expect(std::isfinite(value), what + " is not a finite number");
+}
+
+void expectFinite(const drawing::Vec &v, const std::string &what)
+{
+    expectFinite(v.x, what);
+    expectFinite(v.y, what);
+}
+
+// Every number a picture holds must be one an SVG viewer can place.
+void checkItems(const std::vector<drawing::Item> &items)
+{
+    using namespace drawing;
+    for (const Item &item : items) {
+        const std::string where = "shape of line " + std::to_string(item.line);
+        if (const auto *l = std::get_if<Line>(&item.shape)) {
+            expectFinite(l->a, where), expectFinite(l->b, where);
+        } else if (const auto *a = std::get_if<Arc>(&item.shape)) {
+            expectFinite(a->centre, where);
+            for (double v : {a->radius, a->start, a->end, a->flatness, a->tilt})
+                expectFinite(v, where);
+        } else if (const auto *sa = std::get_if<SolidArc>(&item.shape)) {
+            expectFinite(sa->centre, where);
+            for (double v : {sa->radius, sa->flatness, sa->tilt, sa->start, sa->span})
+                expectFinite(v, where);
+        } else if (const auto *so = std::get_if<Solid>(&item.shape)) {
+            for (const Vec &c : so->corners)
+                expectFinite(c, where);
+        } else if (const auto *t = std::get_if<Text>(&item.shape)) {
+            expectFinite(t->at, where), expectFinite(t->direction, where);
+            for (double v : {t->size.width, t->size.height, t->size.spacing})
+                expectFinite(v, where);
+        }
+    }
+}
+
+// The SVG without its texts and font names, which may hold any letters.
+std::string numbersOf(std::string svg)
+{
+    for (const char *open : {">", "font-family=\""}) {
+        const char close = open[0] == '>' ? '<' : '"';
+        for (std::size_t at = svg.find(open); at != std::string::npos; at = svg.find(open, at + 1)) {
+            const std::size_t from = at + std::strlen(open), to = svg.find(close, from);
+            svg.erase(from, to == std::string::npos ? std::string::npos : to - from);
+        }
+    }
+    return svg;
+}
+
+void runDrawingReader(const Target &, const std::string &input)
+{
+    const Lines lines = splitLines(input);
+    for (const bool frameMode : {false, true}) {
+        drawing::Picture picture;
+        try {
+            picture = drawing::pictureOfRun(lines, lines, frameMode);
+        } catch (const Error &) {
+            continue; // reported by the batch mode as a picture it cannot write
+        }
+        checkItems(picture.items);
+        checkItems(picture.underlay);
+        for (const drawing::Mark &mark : picture.marks)
+            expectFinite(mark.at, "picked point " + mark.label);
+        const std::string svg = numbersOf(drawing::svgOf(picture, {800}));
+        expect(svg.find("INF") == std::string::npos && svg.find("NAN") == std::string::npos,
+               "the picture holds INF or NAN");
     }
 }
 

@@ -55,6 +55,10 @@ class FuzzTarget : public ::testing::TestWithParam<Target> {};
 
 } // namespace
 
+namespace quillet::fuzz {
+void PrintTo(const Target &target, std::ostream *os) { *os << target.name; }
+} // namespace quillet::fuzz
+
 TEST_P(FuzzTarget, SurvivesMutatedSeeds)
 {
     const Target &target = GetParam();
