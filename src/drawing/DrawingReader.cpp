@@ -14,6 +14,8 @@ bool startsWith(const std::string &s, const char *prefix)
     return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
+constexpr double kLargestNumber = 1e100;
+
 /// Blank-separated numbers; false when a token is not a number.
 bool numbersIn(const std::string &text, std::vector<double> &out)
 {
@@ -31,7 +33,9 @@ bool numbersIn(const std::string &text, std::vector<double> &out)
         } catch (const ConvertError &) {
             return false;
         }
-        if (!std::isfinite(out.back()))
+        // Far beyond any drawing, and the sizes and bounds made from such a number
+        // would leave the range of doubles: the record is broken.
+        if (!std::isfinite(out.back()) || std::fabs(out.back()) > kLargestNumber)
             return false;
         i = end == std::string::npos ? text.size() : end;
     }
@@ -364,7 +368,8 @@ Context contextFromExchange(const Lines &exchange)
     }
     for (std::size_t k = 1; k <= 10; ++k) {
         auto at = [&](int which) { return sizes[which].size() >= k ? sizes[which][k - 1] : 0.0; };
-        c.kinds[k] = {at(0), at(1), at(2), int(at(3))};
+        const double pen = at(3);
+        c.kinds[k] = {at(0), at(1), at(2), pen >= 1 && pen <= 9 && pen == std::floor(pen) ? int(pen) : 0};
     }
     Reader reader(c);
     for (; i < exchange.size() && exchange[i] != "#"; ++i)

@@ -4,6 +4,8 @@
 #include "base/Number.h"
 #include "drawing/DrawingReader.h"
 
+#include <cmath>
+
 namespace quillet::drawing {
 
 std::vector<Mark> pickedPoints(const Lines &exchange)
@@ -20,9 +22,12 @@ std::vector<Mark> pickedPoints(const Lines &exchange)
             continue;
         const std::size_t y1 = line.find(' ', y0);
         try {
-            const double x = double(parseFloat(line.substr(x0, x1 - x0)));
-            const double y = double(parseFloat(line.substr(y0, y1 == std::string::npos ? std::string::npos : y1 - y0)));
-            marks.push_back({{x, y}, std::string(1, line[2])});
+            const long double x = parseFloat(line.substr(x0, x1 - x0));
+            const long double y = parseFloat(line.substr(y0, y1 == std::string::npos ? std::string::npos : y1 - y0));
+            // A point far beyond any drawing would not even fit a double.
+            if (std::fabs(x) > 1e100L || std::fabs(y) > 1e100L)
+                continue;
+            marks.push_back({{double(x), double(y)}, std::string(1, line[2])});
         } catch (const ConvertError &) {
             // A point the start-up could not read either draws no mark.
         }
