@@ -13,52 +13,39 @@ namespace quillet {
 
 namespace {
 
-// A 32-bit value is m * 2^e exactly; for the magnitudes drawings use, m * 2^e (e >= 0)
-// or m * 5^-e (the value times 10^-e) fits 128 bits, so its fifteen significant digits
-// can be rounded exactly, ties to even as printf does, without any floating-point
-// arithmetic. False for values outside that span.
-bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
+// Two decimal digits per table entry: halves the divisions of a digit string.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// The decimal digits of `v`, most significant first, at least `width` of them (zeros
+// in front); returns how many were written (at most 20).
+int putDigits(std::uint64_t v, char *out, int width = 1)
 {
-#if defined(__SIZEOF_INT128__)
-    using u128 = unsigned __int128;
-    int e2 = 0;
-    const float mantissa = std::frexp(std::fabs(value), &e2); // value = mantissa * 2^e2, mantissa in [0.5, 1)
-    u128 n = static_cast<u128>(std::ldexp(mantissa, 24));     // exact: a float has 24 significant bits
-    int e = e2 - 24;
-    int scale = 0; // the value is n * 10^-scale
-    if (e >= 0) {
-        if (e > 100)
-            return false;
-        n <<= e;
-    } else {
-        if (-e > 44)
-            return false;
-        for (int i = 0; i < -e; ++i)
-            n *= 5;
-        scale = -e;
+    char tmp[20];
+    int k = 20;
+    while (v >= 100) {
+        const unsigned r = unsigned(v % 100);
+        v /= 100;
+        k -= 2;
+        std::memcpy(tmp + k, kDigitPairs + 2 * r, 2);
     }
-    // Decimal digits, most significant first: one 128-bit division splits off the low
-    // nineteen digits, the rest is 64-bit arithmetic.
-    char all[48];
-    int length = 0;
-    auto put = [&all, &length](std::uint64_t v, int width) {
-        char tmp[20];
-        int k = 0;
-        do {
-            tmp[k++] = char('0' + int(v % 10));
-            v /= 10;
-        } while (v != 0 || k < width);
-        while (k > 0)
-            all[length++] = tmp[--k];
-    };
-    constexpr std::uint64_t kTen19 = 10000000000000000000ull;
-    if (n >> 64) {
-        put(static_cast<std::uint64_t>(n / kTen19), 0);
-        put(static_cast<std::uint64_t>(n % kTen19), 19);
+    if (v >= 10) {
+        k -= 2;
+        std::memcpy(tmp + k, kDigitPairs + 2 * v, 2);
     } else {
-        put(static_cast<std::uint64_t>(n), 0);
+        tmp[--k] = char('0' + v);
     }
-    exponent = length - 1 - scale;
+    while (20 - k < width)
+        tmp[--k] = '0';
+    std::memcpy(out, tmp + k, std::size_t(20 - k));
+    return 20 - k;
+}
+
+// Rounds the exact digit string `all` (`length` digits) to fifteen significant digits,
+// ties to even as printf does, drops trailing zeros and moves the result to `digits`.
+void roundTo15(char *all, int length, char *digits, std::size_t &count, int &exponent)
+{
     if (length > 15) {
         bool up = all[15] > '5';
         if (all[15] == '5') {
@@ -84,6 +71,113 @@ bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
         --length;
     std::memcpy(digits, all, std::size_t(length));
     count = std::size_t(length);
+}
+
+// A nonzero finite 32-bit value is m * 2^e exactly (m below 2^24). The coordinates of
+// a drawing are m * 2^e (e >= 0) or m * 5^-e (the value times 10^-e) within 64 bits
+// once m's trailing zero bits are folded into e: their exact digits come from one
+// 64-bit conversion. False for values outside that span.
+bool floatDigits64(float value, char *digits, std::size_t &count, int &exponent)
+{
+    static constexpr std::uint64_t kPowersOf5[] = {1ull,
+                                                   5ull,
+                                                   25ull,
+                                                   125ull,
+                                                   625ull,
+                                                   3125ull,
+                                                   15625ull,
+                                                   78125ull,
+                                                   390625ull,
+                                                   1953125ull,
+                                                   9765625ull,
+                                                   48828125ull,
+                                                   244140625ull,
+                                                   1220703125ull,
+                                                   6103515625ull,
+                                                   30517578125ull,
+                                                   152587890625ull,
+                                                   762939453125ull,
+                                                   3814697265625ull,
+                                                   19073486328125ull,
+                                                   95367431640625ull,
+                                                   476837158203125ull,
+                                                   2384185791015625ull,
+                                                   11920928955078125ull,
+                                                   59604644775390625ull,
+                                                   298023223876953125ull,
+                                                   1490116119384765625ull,
+                                                   7450580596923828125ull};
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = int((bits >> 23) & 0xFFu);
+    std::uint64_t m = bits & 0x7FFFFFu;
+    int e = -149;
+    if (biased != 0) {
+        m |= 0x800000u;
+        e = biased - 150;
+    }
+    if (m == 0 || biased == 0xFF)
+        return false;
+    while (e < 0 && (m & 1u) == 0) {
+        m >>= 1;
+        ++e;
+    }
+    std::uint64_t n = 0;
+    int scale = 0; // the value is n * 10^-scale
+    if (e >= 0) {
+        if (e > 40) // m < 2^24
+            return false;
+        n = m << e;
+    } else {
+        scale = -e;
+        if (scale >= int(sizeof kPowersOf5 / sizeof kPowersOf5[0]))
+            return false;
+        const std::uint64_t p = kPowersOf5[scale];
+        if (m > ~std::uint64_t(0) / p)
+            return false;
+        n = m * p;
+    }
+    char all[24];
+    const int length = putDigits(n, all);
+    exponent = length - 1 - scale;
+    roundTo15(all, length, digits, count, exponent);
+    return true;
+}
+
+// The same for the values beyond 64 bits: m * 2^e (e >= 0) or m * 5^-e fits 128 bits
+// for the magnitudes drawings use. False for values outside that span.
+bool floatDigits128(float value, char *digits, std::size_t &count, int &exponent)
+{
+#if defined(__SIZEOF_INT128__)
+    using u128 = unsigned __int128;
+    int e2 = 0;
+    const float mantissa = std::frexp(std::fabs(value), &e2); // value = mantissa * 2^e2, mantissa in [0.5, 1)
+    u128 n = static_cast<u128>(std::ldexp(mantissa, 24));     // exact: a float has 24 significant bits
+    int e = e2 - 24;
+    int scale = 0; // the value is n * 10^-scale
+    if (e >= 0) {
+        if (e > 100)
+            return false;
+        n <<= e;
+    } else {
+        if (-e > 44)
+            return false;
+        for (int i = 0; i < -e; ++i)
+            n *= 5;
+        scale = -e;
+    }
+    // One 128-bit division splits off the low nineteen digits; the rest is 64-bit.
+    char all[48];
+    int length = 0;
+    constexpr std::uint64_t kTen19 = 10000000000000000000ull;
+    if (n >> 64) {
+        length += putDigits(static_cast<std::uint64_t>(n / kTen19), all);
+        length += putDigits(static_cast<std::uint64_t>(n % kTen19), all + length, 19);
+    } else {
+        length += putDigits(static_cast<std::uint64_t>(n), all);
+    }
+    exponent = length - 1 - scale;
+    roundTo15(all, length, digits, count, exponent);
     return true;
 #else
     (void)value, (void)digits, (void)count, (void)exponent;
@@ -91,13 +185,9 @@ bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
 #endif
 }
 
-// The fifteen correctly rounded significant digits of a nonzero finite `value`,
-// trailing zeros dropped, and its decimal exponent after rounding.
-void decimal15(long double value, char *digits, std::size_t &count, int &exponent)
+// The fifteen significant digits of a nonzero finite value through printf's rounding.
+void printfDigits(long double value, char *digits, std::size_t &count, int &exponent)
 {
-    const float single = static_cast<float>(value);
-    if (static_cast<long double>(single) == value && floatDigits(single, digits, count, exponent))
-        return;
     // "d.dddddddddddddde±x" from printf, rounded the same way.
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.14Le", std::fabs(value));
@@ -111,53 +201,114 @@ void decimal15(long double value, char *digits, std::size_t &count, int &exponen
         --count;
 }
 
+void floatDecimal15(float value, char *digits, std::size_t &count, int &exponent)
+{
+    if (!floatDigits64(value, digits, count, exponent) && !floatDigits128(value, digits, count, exponent))
+        printfDigits(value, digits, count, exponent);
+}
+
+// The fifteen correctly rounded significant digits of a nonzero finite `value`,
+// trailing zeros dropped, and its decimal exponent after rounding.
+void decimal15(long double value, char *digits, std::size_t &count, int &exponent)
+{
+    const float single = static_cast<float>(value);
+    if (static_cast<long double>(single) == value)
+        floatDecimal15(single, digits, count, exponent);
+    else
+        printfDigits(value, digits, count, exponent);
+}
+
+// Lays out rounded digits in the general format; returns the length written.
+std::size_t layOut(char *out, bool negative, const char *digits, std::size_t count, int exponent)
+{
+    char *p = out;
+    if (negative)
+        *p++ = '-';
+    if (exponent < -5 || exponent >= 15) {
+        *p++ = digits[0];
+        if (count > 1) {
+            *p++ = '.';
+            std::memcpy(p, digits + 1, count - 1);
+            p += count - 1;
+        }
+        *p++ = 'E';
+        if (exponent < 0)
+            *p++ = '-';
+        p += putDigits(std::uint64_t(std::abs(exponent)), p);
+    } else if (exponent < 0) {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            *p++ = '0';
+        std::memcpy(p, digits, count);
+        p += count;
+    } else {
+        const std::size_t intLen = std::size_t(exponent) + 1;
+        if (count <= intLen) {
+            std::memcpy(p, digits, count);
+            p += count;
+            for (std::size_t i = count; i < intLen; ++i)
+                *p++ = '0';
+        } else {
+            std::memcpy(p, digits, intLen);
+            p += intLen;
+            *p++ = '.';
+            std::memcpy(p, digits + intLen, count - intLen);
+            p += count - intLen;
+        }
+    }
+    return std::size_t(p - out);
+}
+
+std::size_t copyText(char *out, const char *text)
+{
+    const std::size_t n = std::strlen(text);
+    std::memcpy(out, text, n);
+    return n;
+}
+
 } // namespace
 
-std::string formatGeneral(long double value)
+std::size_t formatGeneralTo(char *out, long double value)
 {
     if (std::isnan(value))
-        return "NAN";
+        return copyText(out, "NAN");
     if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
+        return copyText(out, value < 0 ? "-INF" : "INF");
     if (value == 0)
-        return "0";
-
-    const bool negative = value < 0;
+        return copyText(out, "0");
     char digits[24];
     std::size_t count = 0;
     int exponent = 0;
     decimal15(value, digits, count, exponent);
+    return layOut(out, value < 0, digits, count, exponent);
+}
 
-    std::string out;
-    out.reserve(32);
-    if (negative)
-        out += '-';
-    if (exponent < -5 || exponent >= 15) {
-        out += digits[0];
-        if (count > 1) {
-            out += '.';
-            out.append(digits + 1, count - 1);
-        }
-        out += 'E';
-        if (exponent < 0)
-            out += '-';
-        out += std::to_string(std::abs(exponent));
-    } else if (exponent < 0) {
-        out += "0.";
-        out.append(std::size_t(-exponent - 1), '0');
-        out.append(digits, count);
-    } else {
-        const std::size_t intLen = std::size_t(exponent) + 1;
-        if (count <= intLen) {
-            out.append(digits, count);
-            out.append(intLen - count, '0');
-        } else {
-            out.append(digits, intLen);
-            out += '.';
-            out.append(digits + intLen, count - intLen);
-        }
-    }
-    return out;
+std::size_t formatFloatTo(char *out, float value)
+{
+    if (std::isnan(value))
+        return copyText(out, "NAN");
+    if (std::isinf(value))
+        return copyText(out, value < 0 ? "-INF" : "INF");
+    if (value == 0)
+        return copyText(out, "0");
+    char digits[24];
+    std::size_t count = 0;
+    int exponent = 0;
+    floatDecimal15(value, digits, count, exponent);
+    return layOut(out, value < 0, digits, count, exponent);
+}
+
+std::string formatGeneral(long double value)
+{
+    char buf[kGeneralCapacity];
+    return std::string(buf, formatGeneralTo(buf, value));
+}
+
+std::string formatFloat(float value)
+{
+    char buf[kGeneralCapacity];
+    return std::string(buf, formatFloatTo(buf, value));
 }
 
 namespace {

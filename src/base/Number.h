@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,7 +11,15 @@ namespace quillet {
 std::string formatGeneral(long double value);
 
 /// A 32-bit value as every command writes it: widened, then formatted.
-inline std::string formatFloat(float value) { return formatGeneral(static_cast<long double>(value)); }
+std::string formatFloat(float value);
+
+/// Room that formatGeneralTo and formatFloatTo may write into.
+constexpr std::size_t kGeneralCapacity = 32;
+
+/// formatGeneral and formatFloat into `out` (kGeneralCapacity chars, no terminating
+/// zero); return the length. For lines built from many numbers without a string each.
+std::size_t formatGeneralTo(char *out, long double value);
+std::size_t formatFloatTo(char *out, float value);
 
 /// Reads a decimal number: optional blanks around, optional sign, digits with an
 /// optional point and fraction, optional exponent. Throws ConvertError otherwise.

@@ -5,7 +5,44 @@ namespace quillet {
 CommandWriter::CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor)
     : m_output(output), m_hostColorLine(hostColorLine), m_leaderColor(leaderColor)
 {
+    m_line.reserve(160);
 }
+
+CommandWriter &CommandWriter::start(const char *head)
+{
+    m_line.clear();
+    m_line += head;
+    return *this;
+}
+
+CommandWriter &CommandWriter::put(const char *text)
+{
+    m_line += text;
+    return *this;
+}
+
+CommandWriter &CommandWriter::put(const std::string &text)
+{
+    m_line += text;
+    return *this;
+}
+
+CommandWriter &CommandWriter::num(float value)
+{
+    char buf[kGeneralCapacity];
+    m_line.append(buf, formatFloatTo(buf, value));
+    return *this;
+}
+
+CommandWriter &CommandWriter::point(PointF p)
+{
+    m_line += ' ';
+    num(p.x);
+    m_line += ' ';
+    return num(p.y);
+}
+
+void CommandWriter::finish() { m_output.push_back(m_line); }
 
 void CommandWriter::colorNumber(int n)
 {
@@ -19,50 +56,39 @@ void CommandWriter::color(int chooser) { colorNumber(chooser >= 1 ? chooser : m_
 
 void CommandWriter::leaderColor() { colorNumber(m_leaderColor); }
 
-void CommandWriter::line(PointF a, PointF b) { line(a.x, a.y, b.x, b.y); }
+void CommandWriter::line(PointF a, PointF b) { start("").point(a).point(b).finish(); }
 
-void CommandWriter::line(float x1, float y1, float x2, float y2)
-{
-    m_output.push_back(" " + number(x1) + " " + number(y1) + " " + number(x2) + " " + number(y2));
-}
+void CommandWriter::line(float x1, float y1, float x2, float y2) { line(PointF{x1, y1}, PointF{x2, y2}); }
 
-void CommandWriter::circle(PointF c, float r)
-{
-    m_output.push_back("ci " + number(c.x) + " " + number(c.y) + " " + number(r));
-}
+void CommandWriter::circle(PointF c, float r) { start("ci").point(c).put(" ").num(r).finish(); }
 
 void CommandWriter::arc(PointF c, float r, const std::string &tail, float tilt)
 {
-    m_output.push_back("ci " + number(c.x) + " " + number(c.y) + " " + number(r) + tail + number(tilt));
+    start("ci").point(c).put(" ").num(r).put(tail).num(tilt).finish();
 }
 
 void CommandWriter::arc(PointF c, float r, const std::string &tail)
 {
-    m_output.push_back("ci " + number(c.x) + " " + number(c.y) + " " + number(r) + tail);
+    start("ci").point(c).put(" ").num(r).put(tail).finish();
 }
 
 void CommandWriter::solidCircle(PointF c, float r)
 {
-    m_output.push_back("sc " + number(c.x) + " " + number(c.y) + " " + number(r) + " 1 0 0 3.1416 100");
+    start("sc").point(c).put(" ").num(r).put(" 1 0 0 3.1416 100").finish();
 }
 
-void CommandWriter::solidTriangle(PointF a, PointF b, PointF c)
-{
-    m_output.push_back("sl " + number(a.x) + " " + number(a.y) + " " + number(b.x) + " " + number(b.y) + " " +
-                       number(c.x) + " " + number(c.y));
-}
+void CommandWriter::solidTriangle(PointF a, PointF b, PointF c) { start("sl").point(a).point(b).point(c).finish(); }
 
 void CommandWriter::solidQuad(PointF a, PointF b, PointF c, PointF d)
 {
-    m_output.push_back("sl " + number(a.x) + " " + number(a.y) + " " + number(b.x) + " " + number(b.y) + " " +
-                       number(c.x) + " " + number(c.y) + " " + number(d.x) + " " + number(d.y));
+    start("sl").point(a).point(b).point(c).point(d).finish();
 }
 
 void CommandWriter::solidHalfDisc(PointF c, float r, const std::string &flatness, const std::string &tilt,
                                   const std::string &start)
 {
-    m_output.push_back("sc " + number(c.x) + " " + number(c.y) + " " + number(r) + " " + flatness + " " + tilt +
-                       " " + start + " 3.1416 5");
+    this->start("sc").point(c).put(" ").num(r).put(" ").put(flatness).put(" ").put(tilt).put(" ").put(start);
+    put(" 3.1416 5").finish();
 }
 
 void CommandWriter::fillColor(int colorNumber) { m_output.push_back("lc10 " + std::to_string(colorNumber)); }

@@ -46,12 +46,24 @@ public:
     /// Any line that is not a drawing command with numbers (layer, font, a host line).
     void raw(const std::string &line);
 
+    /// A line of any other shape, built in place: start(), then put() and num() in
+    /// writing order, then finish() appends it.
+    CommandWriter &start(const char *head);
+    CommandWriter &put(const char *text);
+    CommandWriter &put(const std::string &text);
+    CommandWriter &num(float value);
+    void finish();
+
     Lines &output() { return m_output; }
 
 private:
     void colorNumber(int n);
+    // " x y" of a point, each number after one blank.
+    CommandWriter &point(PointF p);
 
     Lines &m_output;
+    // The line being built; reused so that each line costs one allocation, its own.
+    std::string m_line;
     const std::string &m_hostColorLine;
     int m_leaderColor;
 };
