@@ -137,10 +137,46 @@ bool floatDigits64(float value, char *digits, std::size_t &count, int &exponent)
             return false;
         n = m * p;
     }
-    char all[24];
-    const int length = putDigits(n, all);
+    // Fifteen significant digits by one integer division, ties to even, then the
+    // trailing zeros dropped: no digit is handled twice.
+    static constexpr std::uint64_t kPowersOf10[] = {1ull,
+                                                    10ull,
+                                                    100ull,
+                                                    1000ull,
+                                                    10000ull,
+                                                    100000ull,
+                                                    1000000ull,
+                                                    10000000ull,
+                                                    100000000ull,
+                                                    1000000000ull,
+                                                    10000000000ull,
+                                                    100000000000ull,
+                                                    1000000000000ull,
+                                                    10000000000000ull,
+                                                    100000000000000ull,
+                                                    1000000000000000ull,
+                                                    10000000000000000ull,
+                                                    100000000000000000ull,
+                                                    1000000000000000000ull,
+                                                    10000000000000000000ull};
+    int length = 1;
+    while (length < 20 && n >= kPowersOf10[length])
+        ++length;
     exponent = length - 1 - scale;
-    roundTo15(all, length, digits, count, exponent);
+    if (length > 15) {
+        const std::uint64_t unit = kPowersOf10[length - 15];
+        const std::uint64_t rest = n % unit, half = unit / 2;
+        n /= unit;
+        if (rest > half || (rest == half && (n & 1u) != 0))
+            ++n;
+        if (n == kPowersOf10[15]) {
+            n = kPowersOf10[14];
+            ++exponent;
+        }
+    }
+    while (n % 10 == 0)
+        n /= 10;
+    count = std::size_t(putDigits(n, digits));
     return true;
 }
 
@@ -318,6 +354,45 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 {
     throw ConvertError("'" + text + "' is not a valid floating point value");
 }
+
+// A checked decimal "[sign]digits[.digits]" of at most nineteen significant digits and
+// at most 27 after the point is N / 10^k with both N and 10^k exact in the 64-bit
+// mantissa: one division rounds it exactly as strtold rounds the decimal. Other texts
+// (an exponent, more digits) are left to strtold.
+bool exactDecimal(const char *p, const char *end, long double &out)
+{
+    static constexpr long double kPowersOf10[] = {
+        1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+        1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    if (std::numeric_limits<long double>::digits < 64)
+        return false;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    std::uint64_t n = 0;
+    int significant = 0, fraction = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        if (*p == '.') {
+            point = true;
+            continue;
+        }
+        if (!isDigit(*p))
+            return false; // the exponent
+        if (n != 0 || *p != '0')
+            ++significant;
+        if (significant > 19)
+            return false;
+        n = n * 10 + std::uint64_t(*p - '0');
+        if (point)
+            ++fraction;
+    }
+    if (fraction >= int(sizeof kPowersOf10 / sizeof kPowersOf10[0]))
+        return false;
+    const long double value = static_cast<long double>(n) / kPowersOf10[fraction];
+    out = negative ? -value : value;
+    return true;
+}
 } // namespace
 
 long double parseFloat(const std::string &text)
@@ -354,6 +429,9 @@ long double parseFloat(const std::string &text)
         ++i;
     if (i != n)
         badFloat(text);
+    long double quick = 0;
+    if (exactDecimal(text.data() + start, text.data() + end, quick))
+        return quick;
     const std::string number = text.substr(start, end - start);
     const long double value = std::strtold(number.c_str(), nullptr);
     // A number beyond the extended range is no value at all: taken as infinity it
@@ -398,7 +476,7 @@ std::int32_t parseInt(const std::string &text)
     return value;
 }
 
-float toFloat(long double value)
+float toFloatOutsideRange(long double value)
 {
     if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max()) {
         // Values that round to FLT_MAX are still representable.

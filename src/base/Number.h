@@ -1,6 +1,8 @@
 #pragma once
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace quillet {
@@ -32,7 +34,16 @@ std::int32_t parseInt(const std::string &text);
 /// parseInt that reports failure instead of throwing.
 bool tryParseInt(const std::string &text, std::int32_t &out);
 
+/// toFloat for the values beyond the largest float (and NaN).
+float toFloatOutsideRange(long double value);
+
 /// Rounds to float and throws OverflowError when the value does not fit.
-float toFloat(long double value);
+inline float toFloat(long double value)
+{
+    // Nearly every value is inside the range: that check alone stays inline.
+    if (std::fabs(value) <= static_cast<long double>(std::numeric_limits<float>::max()))
+        return static_cast<float>(value);
+    return toFloatOutsideRange(value);
+}
 
 } // namespace quillet
