@@ -53,12 +53,12 @@ struct Bump {
 // angle is taken along the text while the frame turns from its upright build, a
 // quarter or three quarters of a turn apart, and bumps tilted by the text angle alone
 // would stand across their sides instead of along them.
-int textToFrameTurn(const EngineRun &e, PointF centre)
+int textToFrameTurn(EngineRun &e, PointF centre)
 {
     if (e.g.horizontal())
         return 0;
     PointF probe{f32(centre.x + 1000.0L), centre.y}, spare = probe;
-    const float text = rotatePair(probe, spare, centre, e.m.indicated2, e.m.p3, e.g.turnFlags());
+    const float text = e.turn(probe, spare, centre, true, false);
     const ld turn = std::atan2(ext(probe.y) - centre.y, ext(probe.x) - centre.x) * 180 / kPi;
     const int quarters = int(std::lround((turn - text) / 90));
     const int q = (quarters % 4 + 4) % 4;
@@ -80,8 +80,7 @@ public:
         PointF ta = a.centre, tb = b.centre;
         float theta = 0;
         if (m_e.tilt())
-            theta = f32(rotatePair(ta, tb, m_centre, m_e.m.indicated2, m_e.m.p3, m_e.g.turnFlags()) +
-                        ext(m_textToFrame));
+            theta = f32(m_e.turn(ta, tb, m_centre) + ext(m_textToFrame));
         write(a, ta, theta);
         write(b, tb, theta);
         record(a);
