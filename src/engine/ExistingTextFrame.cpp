@@ -66,13 +66,28 @@ struct TextRecordValues {
     float x, y, dx, dy;
 };
 
+// What splits the words of a record: the blanks of the classic locale.
+bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Text records are read once per frame: their four numbers are found in the line
+// itself rather than through a stream and a vector of words.
 TextRecordValues readRecord(const std::string &line)
 {
+    // The numbers stand between the keyword and the quote (or the end).
     const std::size_t quote = line.find('"');
-    const std::string numbers = line.size() > 3 ? line.substr(3, quote == std::string::npos ? std::string::npos : quote - 3)
-                                                : std::string();
-    const auto values = records::words(numbers);
-    if (values.size() < 4)
+    const std::size_t from = 3, to = quote == std::string::npos || quote < from ? line.size() : quote;
+    std::string values[4];
+    std::size_t found = 0;
+    for (std::size_t i = from; i < to && found < 4;) {
+        while (i < to && isBlank(line[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < to && !isBlank(line[i]))
+            ++i;
+        if (i > start)
+            values[found++].assign(line, start, i - start);
+    }
+    if (found < 4)
         throw ConvertError("'" + line + "' holds no text position");
     return {f32(parseFloat(values[0])), f32(parseFloat(values[1])), f32(parseFloat(values[2])),
             f32(parseFloat(values[3]))};
