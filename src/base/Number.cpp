@@ -73,40 +73,122 @@ void roundTo15(char *all, int length, char *digits, std::size_t &count, int &exp
     count = std::size_t(length);
 }
 
-// A nonzero finite 32-bit value is m * 2^e exactly (m below 2^24). The coordinates of
-// a drawing are m * 2^e (e >= 0) or m * 5^-e (the value times 10^-e) within 64 bits
-// once m's trailing zero bits are folded into e: their exact digits come from one
-// 64-bit conversion. False for values outside that span.
+constexpr std::uint64_t kPowersOf10[] = {1ull,
+                                         10ull,
+                                         100ull,
+                                         1000ull,
+                                         10000ull,
+                                         100000ull,
+                                         1000000ull,
+                                         10000000ull,
+                                         100000000ull,
+                                         1000000000ull,
+                                         10000000000ull,
+                                         100000000000ull,
+                                         1000000000000ull,
+                                         10000000000000ull,
+                                         100000000000000ull,
+                                         1000000000000000ull,
+                                         10000000000000000ull,
+                                         100000000000000000ull,
+                                         1000000000000000000ull,
+                                         10000000000000000000ull};
+
+// Rounds q (fifteen digits) up when the part cut off is more than half a unit of its
+// last digit, or exactly half and q is odd (ties to even, as printf rounds); a carry
+// into a sixteenth digit moves the exponent. Then drops trailing zeros and writes
+// the digits.
+void finishDigits(std::uint64_t q, bool above, bool tie, char *digits, std::size_t &count, int &exponent)
+{
+    if (above || (tie && (q & 1u) != 0))
+        ++q;
+    if (q == kPowersOf10[15]) {
+        q = kPowersOf10[14];
+        ++exponent;
+    }
+    while (q % 10 == 0)
+        q /= 10;
+    count = std::size_t(putDigits(q, digits));
+}
+
+// The exact digits of an integer n below 2^64, rounded to fifteen.
+void integerDigits(std::uint64_t n, char *digits, std::size_t &count, int &exponent)
+{
+    int length = 1;
+    while (length < 20 && n >= kPowersOf10[length])
+        ++length;
+    exponent = length - 1;
+    if (length <= 15) {
+        finishDigits(n, false, false, digits, count, exponent);
+        return;
+    }
+    const std::uint64_t unit = kPowersOf10[length - 15];
+    const std::uint64_t rest = n % unit, half = unit / 2;
+    finishDigits(n / unit, rest > half, rest == half, digits, count, exponent);
+}
+
+#if defined(__SIZEOF_INT128__)
+using u128 = unsigned __int128;
+
+struct WidePowers {
+    u128 five[45];
+    u128 ten[39];
+};
+
+constexpr WidePowers makeWidePowers()
+{
+    WidePowers p{};
+    p.five[0] = 1;
+    for (int i = 1; i < 45; ++i)
+        p.five[i] = p.five[i - 1] * 5;
+    p.ten[0] = 1;
+    for (int i = 1; i < 39; ++i)
+        p.ten[i] = p.ten[i - 1] * 10;
+    return p;
+}
+
+constexpr WidePowers kWide = makeWidePowers();
+
+int bitLength(u128 n)
+{
+    const std::uint64_t high = std::uint64_t(n >> 64), low = std::uint64_t(n);
+    return high != 0 ? 128 - __builtin_clzll(high) : (low != 0 ? 64 - __builtin_clzll(low) : 0);
+}
+
+// A value m * 2^-k below 2^24 (m below 2^24, odd, k at most 44) is n * 10^-k with
+// n = m * 5^k below 2^128. With d digits of n beyond the fifteenth, n / 10^d is
+// m * 5^(k-d) / 2^d: the cut is a shift and the part cut off is exact, so the
+// rounding needs no division. (d <= k: the value has at most eight integer digits.)
+bool fractionDigits(std::uint64_t m, int k, char *digits, std::size_t &count, int &exponent)
+{
+    if (k > 44 || m >= (1u << 24))
+        return false;
+    const u128 n = u128(m) * kWide.five[k];
+    int length = (bitLength(n) - 1) * 1233 >> 12; // at most the digit count of n
+    if (length < 1)
+        length = 1;
+    while (length < 39 && n >= kWide.ten[length])
+        ++length;
+    exponent = length - 1 - k;
+    if (length <= 15) {
+        finishDigits(std::uint64_t(n), false, false, digits, count, exponent);
+        return true;
+    }
+    const int d = length - 15;
+    if (d > k)
+        return false;
+    const u128 scaled = u128(m) * kWide.five[k - d];
+    const u128 rest = scaled & ((u128(1) << d) - 1), half = u128(1) << (d - 1);
+    finishDigits(std::uint64_t(scaled >> d), rest > half, rest == half, digits, count, exponent);
+    return true;
+}
+#endif
+
+// A nonzero finite 32-bit value is m * 2^e exactly (m below 2^24); with m's trailing
+// zero bits folded into e, the values drawings use are integers below 2^64 (e >= 0)
+// or fractions m * 2^-k whose exact digits fit 128 bits. False for other values.
 bool floatDigits64(float value, char *digits, std::size_t &count, int &exponent)
 {
-    static constexpr std::uint64_t kPowersOf5[] = {1ull,
-                                                   5ull,
-                                                   25ull,
-                                                   125ull,
-                                                   625ull,
-                                                   3125ull,
-                                                   15625ull,
-                                                   78125ull,
-                                                   390625ull,
-                                                   1953125ull,
-                                                   9765625ull,
-                                                   48828125ull,
-                                                   244140625ull,
-                                                   1220703125ull,
-                                                   6103515625ull,
-                                                   30517578125ull,
-                                                   152587890625ull,
-                                                   762939453125ull,
-                                                   3814697265625ull,
-                                                   19073486328125ull,
-                                                   95367431640625ull,
-                                                   476837158203125ull,
-                                                   2384185791015625ull,
-                                                   11920928955078125ull,
-                                                   59604644775390625ull,
-                                                   298023223876953125ull,
-                                                   1490116119384765625ull,
-                                                   7450580596923828125ull};
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = int((bits >> 23) & 0xFFu);
@@ -122,62 +204,17 @@ bool floatDigits64(float value, char *digits, std::size_t &count, int &exponent)
         m >>= 1;
         ++e;
     }
-    std::uint64_t n = 0;
-    int scale = 0; // the value is n * 10^-scale
     if (e >= 0) {
         if (e > 40) // m < 2^24
             return false;
-        n = m << e;
-    } else {
-        scale = -e;
-        if (scale >= int(sizeof kPowersOf5 / sizeof kPowersOf5[0]))
-            return false;
-        const std::uint64_t p = kPowersOf5[scale];
-        if (m > ~std::uint64_t(0) / p)
-            return false;
-        n = m * p;
+        integerDigits(m << e, digits, count, exponent);
+        return true;
     }
-    // Fifteen significant digits by one integer division, ties to even, then the
-    // trailing zeros dropped: no digit is handled twice.
-    static constexpr std::uint64_t kPowersOf10[] = {1ull,
-                                                    10ull,
-                                                    100ull,
-                                                    1000ull,
-                                                    10000ull,
-                                                    100000ull,
-                                                    1000000ull,
-                                                    10000000ull,
-                                                    100000000ull,
-                                                    1000000000ull,
-                                                    10000000000ull,
-                                                    100000000000ull,
-                                                    1000000000000ull,
-                                                    10000000000000ull,
-                                                    100000000000000ull,
-                                                    1000000000000000ull,
-                                                    10000000000000000ull,
-                                                    100000000000000000ull,
-                                                    1000000000000000000ull,
-                                                    10000000000000000000ull};
-    int length = 1;
-    while (length < 20 && n >= kPowersOf10[length])
-        ++length;
-    exponent = length - 1 - scale;
-    if (length > 15) {
-        const std::uint64_t unit = kPowersOf10[length - 15];
-        const std::uint64_t rest = n % unit, half = unit / 2;
-        n /= unit;
-        if (rest > half || (rest == half && (n & 1u) != 0))
-            ++n;
-        if (n == kPowersOf10[15]) {
-            n = kPowersOf10[14];
-            ++exponent;
-        }
-    }
-    while (n % 10 == 0)
-        n /= 10;
-    count = std::size_t(putDigits(n, digits));
-    return true;
+#if defined(__SIZEOF_INT128__)
+    return fractionDigits(m, -e, digits, count, exponent);
+#else
+    return false;
+#endif
 }
 
 // The same for the values beyond 64 bits: m * 2^e (e >= 0) or m * 5^-e fits 128 bits
