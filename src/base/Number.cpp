@@ -18,6 +18,48 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
                                "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                "8081828384858687888990919293949596979899";
 
+constexpr std::uint64_t kPowersOf10[] = {1ull,
+                                         10ull,
+                                         100ull,
+                                         1000ull,
+                                         10000ull,
+                                         100000ull,
+                                         1000000ull,
+                                         10000000ull,
+                                         100000000ull,
+                                         1000000000ull,
+                                         10000000000ull,
+                                         100000000000ull,
+                                         1000000000000ull,
+                                         10000000000000ull,
+                                         100000000000000ull,
+                                         1000000000000000ull,
+                                         10000000000000000ull,
+                                         100000000000000000ull,
+                                         1000000000000000000ull,
+                                         10000000000000000000ull};
+
+// The decimal digits of `v`, most significant first, straight into `out`; returns
+// how many (at most 20).
+int writeDigits(std::uint64_t v, char *out)
+{
+    int count = 1;
+    while (count < 20 && v >= kPowersOf10[count])
+        ++count;
+    char *p = out + count;
+    while (v >= 100) {
+        const unsigned r = unsigned(v % 100);
+        v /= 100;
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * r, 2);
+    }
+    if (v >= 10)
+        std::memcpy(p - 2, kDigitPairs + 2 * v, 2);
+    else
+        p[-1] = char('0' + v);
+    return count;
+}
+
 // The decimal digits of `v`, most significant first, at least `width` of them (zeros
 // in front); returns how many were written (at most 20).
 int putDigits(std::uint64_t v, char *out, int width = 1)
@@ -73,26 +115,6 @@ void roundTo15(char *all, int length, char *digits, std::size_t &count, int &exp
     count = std::size_t(length);
 }
 
-constexpr std::uint64_t kPowersOf10[] = {1ull,
-                                         10ull,
-                                         100ull,
-                                         1000ull,
-                                         10000ull,
-                                         100000ull,
-                                         1000000ull,
-                                         10000000ull,
-                                         100000000ull,
-                                         1000000000ull,
-                                         10000000000ull,
-                                         100000000000ull,
-                                         1000000000000ull,
-                                         10000000000000ull,
-                                         100000000000000ull,
-                                         1000000000000000ull,
-                                         10000000000000000ull,
-                                         100000000000000000ull,
-                                         1000000000000000000ull,
-                                         10000000000000000000ull};
 
 // Rounds q (fifteen digits) up when the part cut off is more than half a unit of its
 // last digit, or exactly half and q is odd (ties to even, as printf rounds); a carry
@@ -108,7 +130,7 @@ void finishDigits(std::uint64_t q, bool above, bool tie, char *digits, std::size
     }
     while (q % 10 == 0)
         q /= 10;
-    count = std::size_t(putDigits(q, digits));
+    count = std::size_t(writeDigits(q, digits));
 }
 
 // The exact digits of an integer n below 2^64, rounded to fifteen.
@@ -291,7 +313,17 @@ void decimal15(long double value, char *digits, std::size_t &count, int &exponen
         printfDigits(value, digits, count, exponent);
 }
 
-// Lays out rounded digits in the general format; returns the length written.
+// Room for the digits of a number: fifteen, and what the fixed-size copies below read.
+constexpr std::size_t kDigitRoom = 32;
+static_assert(kGeneralCapacity >= 32, "layOut copies 16 bytes at a time up to the 32nd");
+
+// Copies sixteen bytes, of which the caller counts only its own: one move instead of
+// a call for a few bytes. Every use below stays within the 32 bytes of the output
+// (at most sign, 14 digits and a point precede the last copy) and of the digits.
+inline void copy16(char *to, const char *from) { std::memcpy(to, from, 16); }
+
+// Lays out rounded digits (`digits` holding kDigitRoom bytes) in the general format
+// into `out` (kGeneralCapacity bytes); returns the length written.
 std::size_t layOut(char *out, bool negative, const char *digits, std::size_t count, int exponent)
 {
     char *p = out;
@@ -301,7 +333,7 @@ std::size_t layOut(char *out, bool negative, const char *digits, std::size_t cou
         *p++ = digits[0];
         if (count > 1) {
             *p++ = '.';
-            std::memcpy(p, digits + 1, count - 1);
+            copy16(p, digits + 1);
             p += count - 1;
         }
         *p++ = 'E';
@@ -313,20 +345,19 @@ std::size_t layOut(char *out, bool negative, const char *digits, std::size_t cou
         *p++ = '.';
         for (int i = 0; i < -exponent - 1; ++i)
             *p++ = '0';
-        std::memcpy(p, digits, count);
+        copy16(p, digits);
         p += count;
     } else {
         const std::size_t intLen = std::size_t(exponent) + 1;
+        copy16(p, digits);
         if (count <= intLen) {
-            std::memcpy(p, digits, count);
             p += count;
             for (std::size_t i = count; i < intLen; ++i)
                 *p++ = '0';
         } else {
-            std::memcpy(p, digits, intLen);
             p += intLen;
             *p++ = '.';
-            std::memcpy(p, digits + intLen, count - intLen);
+            copy16(p, digits + intLen);
             p += count - intLen;
         }
     }
@@ -350,7 +381,7 @@ std::size_t formatGeneralTo(char *out, long double value)
         return copyText(out, value < 0 ? "-INF" : "INF");
     if (value == 0)
         return copyText(out, "0");
-    char digits[24];
+    char digits[kDigitRoom];
     std::size_t count = 0;
     int exponent = 0;
     decimal15(value, digits, count, exponent);
@@ -365,7 +396,7 @@ std::size_t formatFloatTo(char *out, float value)
         return copyText(out, value < 0 ? "-INF" : "INF");
     if (value == 0)
         return copyText(out, "0");
-    char digits[24];
+    char digits[kDigitRoom];
     std::size_t count = 0;
     int exponent = 0;
     floatDecimal15(value, digits, count, exponent);
