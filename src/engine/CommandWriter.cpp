@@ -1,5 +1,7 @@
 #include "engine/CommandWriter.h"
 
+#include <cstring>
+
 namespace quillet {
 
 CommandWriter::CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor)
@@ -29,8 +31,23 @@ CommandWriter &CommandWriter::put(const std::string &text)
 
 CommandWriter &CommandWriter::num(float value)
 {
-    char buf[kGeneralCapacity];
-    m_line.append(buf, formatFloatTo(buf, value));
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof value, "32-bit float");
+    std::memcpy(&bits, &value, sizeof bits);
+    RecentNumber &slot = m_recent[(bits * 2654435761u) >> 28];
+    if (slot.length == 0 || slot.bits != bits) {
+        char buf[kGeneralCapacity];
+        const std::size_t length = formatFloatTo(buf, value);
+        // A float prints in at most 22 characters ("-0.0000123456791201234").
+        if (length > sizeof slot.text) {
+            m_line.append(buf, length);
+            return *this;
+        }
+        std::memcpy(slot.text, buf, length);
+        slot.length = std::uint8_t(length);
+        slot.bits = bits;
+    }
+    m_line.append(slot.text, slot.length);
     return *this;
 }
 

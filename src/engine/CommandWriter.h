@@ -3,6 +3,7 @@
 #include "base/TextFile.h"
 #include "engine/RunSetup.h"
 
+#include <cstdint>
 #include <string>
 
 namespace quillet {
@@ -64,6 +65,14 @@ private:
     Lines &m_output;
     // The line being built; reused so that each line costs one allocation, its own.
     std::string m_line;
+    // Numbers recently written, by their bits: a cloud writes the same radius, tilt and
+    // flatness on every bump, and formatting costs more than a look-up.
+    struct RecentNumber {
+        std::uint32_t bits = 0;
+        std::uint8_t length = 0; // 0: empty slot
+        char text[27] = {};
+    };
+    RecentNumber m_recent[16];
     const std::string &m_hostColorLine;
     int m_leaderColor;
 };

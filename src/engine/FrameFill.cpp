@@ -286,7 +286,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         const bool longSide = std::strcmp(bump.flatness, "0.5") == 0;
         const float flatness = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
 
-        std::string tilt = bump.angle;
+        float tilt = 0;
         if (e.tilt()) {
             PointF other = c;
             float tau = e.turn(c, other, centre, true, false);
@@ -295,9 +295,15 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             ld turn = tau;
             if (!g.horizontal())
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
-            tilt = CommandWriter::number(f32(bumpAngle(bump.angle) + radians(turn)));
+            tilt = f32(bumpAngle(bump.angle) + radians(turn));
         }
-        e.out.solidHalfDisc(c, radius, CommandWriter::number(flatness), tilt, "0");
+        // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
+        e.out.start("sc ").num(c.x).put(" ").num(c.y).put(" ").num(radius).put(" ").num(flatness).put(" ");
+        if (e.tilt())
+            e.out.num(tilt);
+        else
+            e.out.put(bump.angle);
+        e.out.put(" 0 3.1416 5").finish();
     }
 }
 
