@@ -2,6 +2,8 @@
 
 #include "base/Errors.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cmath>
 #include <cstring>
@@ -39,13 +41,9 @@ constexpr std::uint64_t kPowersOf10[] = {1ull,
                                          1000000000000000000ull,
                                          10000000000000000000ull};
 
-// The decimal digits of `v`, most significant first, straight into `out`; returns
-// how many (at most 20).
-int writeDigits(std::uint64_t v, char *out)
+// The `count` decimal digits of `v`, most significant first, straight into `out`.
+void writeDigits(std::uint64_t v, int count, char *out)
 {
-    int count = 1;
-    while (count < 20 && v >= kPowersOf10[count])
-        ++count;
     char *p = out + count;
     while (v >= 100) {
         const unsigned r = unsigned(v % 100);
@@ -57,7 +55,6 @@ int writeDigits(std::uint64_t v, char *out)
         std::memcpy(p - 2, kDigitPairs + 2 * v, 2);
     else
         p[-1] = char('0' + v);
-    return count;
 }
 
 // The decimal digits of `v`, most significant first, at least `width` of them (zeros
@@ -116,21 +113,25 @@ void roundTo15(char *all, int length, char *digits, std::size_t &count, int &exp
 }
 
 
-// Rounds q (fifteen digits) up when the part cut off is more than half a unit of its
-// last digit, or exactly half and q is odd (ties to even, as printf rounds); a carry
-// into a sixteenth digit moves the exponent. Then drops trailing zeros and writes
-// the digits.
-void finishDigits(std::uint64_t q, bool above, bool tie, char *digits, std::size_t &count, int &exponent)
+// Rounds q (`length` digits, at most fifteen) up when the part cut off is more than
+// half a unit of its last digit, or exactly half and q is odd (ties to even, as printf
+// rounds); a carry into a sixteenth digit moves the exponent. Then drops trailing
+// zeros and writes the digits.
+void finishDigits(std::uint64_t q, int length, bool above, bool tie, char *digits, std::size_t &count,
+                  int &exponent)
 {
     if (above || (tie && (q & 1u) != 0))
         ++q;
-    if (q == kPowersOf10[15]) {
-        q = kPowersOf10[14];
+    if (q == kPowersOf10[length]) {
+        q = kPowersOf10[length - 1];
         ++exponent;
     }
-    while (q % 10 == 0)
+    while (q % 10 == 0) {
         q /= 10;
-    count = std::size_t(writeDigits(q, digits));
+        --length;
+    }
+    writeDigits(q, length, digits);
+    count = std::size_t(length);
 }
 
 // The exact digits of an integer n below 2^64, rounded to fifteen.
@@ -141,12 +142,12 @@ void integerDigits(std::uint64_t n, char *digits, std::size_t &count, int &expon
         ++length;
     exponent = length - 1;
     if (length <= 15) {
-        finishDigits(n, false, false, digits, count, exponent);
+        finishDigits(n, length, false, false, digits, count, exponent);
         return;
     }
     const std::uint64_t unit = kPowersOf10[length - 15];
     const std::uint64_t rest = n % unit, half = unit / 2;
-    finishDigits(n / unit, rest > half, rest == half, digits, count, exponent);
+    finishDigits(n / unit, 15, rest > half, rest == half, digits, count, exponent);
 }
 
 #if defined(__SIZEOF_INT128__)
@@ -193,7 +194,7 @@ bool fractionDigits(std::uint64_t m, int k, char *digits, std::size_t &count, in
         ++length;
     exponent = length - 1 - k;
     if (length <= 15) {
-        finishDigits(std::uint64_t(n), false, false, digits, count, exponent);
+        finishDigits(std::uint64_t(n), length, false, false, digits, count, exponent);
         return true;
     }
     const int d = length - 15;
@@ -201,7 +202,7 @@ bool fractionDigits(std::uint64_t m, int k, char *digits, std::size_t &count, in
         return false;
     const u128 scaled = u128(m) * kWide.five[k - d];
     const u128 rest = scaled & ((u128(1) << d) - 1), half = u128(1) << (d - 1);
-    finishDigits(std::uint64_t(scaled >> d), rest > half, rest == half, digits, count, exponent);
+    finishDigits(std::uint64_t(scaled >> d), 15, rest > half, rest == half, digits, count, exponent);
     return true;
 }
 #endif
@@ -222,10 +223,18 @@ bool floatDigits64(float value, char *digits, std::size_t &count, int &exponent)
     }
     if (m == 0 || biased == 0xFF)
         return false;
+#if defined(__GNUC__)
+    if (e < 0) {
+        const int zeros = std::min(__builtin_ctzll(m), -e);
+        m >>= zeros;
+        e += zeros;
+    }
+#else
     while (e < 0 && (m & 1u) == 0) {
         m >>= 1;
         ++e;
     }
+#endif
     if (e >= 0) {
         if (e > 40) // m < 2^24
             return false;
