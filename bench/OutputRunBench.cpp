@@ -6,6 +6,7 @@
 // passes or fails.
 //
 //   OutputRunBench [RUNS]              every case above
+//   OutputRunBench [RUNS] --only TEXT  the cases whose name holds TEXT (for a profiler)
 //   OutputRunBench [RUNS] --scan DIR   every start directory under DIR, slowest first
 //
 // A start directory holds the files a batch run reads, `memo.txt`, and `mode` (the
@@ -180,10 +181,13 @@ int main(int argc, char **argv)
 {
     long runs = 2000;
     fs::path scanDir;
+    std::string only;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--scan" && i + 1 < argc)
             scanDir = argv[++i];
+        else if (arg == "--only" && i + 1 < argc)
+            only = argv[++i];
         else
             runs = std::atol(argv[i]);
     }
@@ -196,6 +200,8 @@ int main(int argc, char **argv)
     double worst = 0;
     std::string slowest;
     auto timeCase = [&](const std::string &name, const Session &s) {
+        if (name.find(only) == std::string::npos)
+            return;
         std::size_t lines = 0;
         const Timing t = microsecondsPerRun(s, runs, lines);
         if (t.wall > worst) {
@@ -209,6 +215,8 @@ int main(int argc, char **argv)
     cases.insert(cases.end(), heavy.begin(), heavy.end());
     for (const fs::path &dir : cases) {
         const std::string name = (dir.parent_path().filename() == "golden" ? "" : "random ") + dir.filename().string();
+        if (name.find(only) == std::string::npos)
+            continue;
         Session s;
         if (!sessionOfCopy(dir, s)) {
             std::printf("  %-24s could not be set up\n", name.c_str());
