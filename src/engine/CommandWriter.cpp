@@ -1,5 +1,6 @@
 #include "engine/CommandWriter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quillet {
@@ -7,26 +8,12 @@ namespace quillet {
 CommandWriter::CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor)
     : m_output(output), m_hostColorLine(hostColorLine), m_leaderColor(leaderColor)
 {
-    m_line.reserve(160);
+    m_line.resize(256);
 }
 
-CommandWriter &CommandWriter::start(const char *head)
+void CommandWriter::makeRoom(std::size_t n)
 {
-    m_line.clear();
-    m_line += head;
-    return *this;
-}
-
-CommandWriter &CommandWriter::put(const char *text)
-{
-    m_line += text;
-    return *this;
-}
-
-CommandWriter &CommandWriter::put(const std::string &text)
-{
-    m_line += text;
-    return *this;
+    m_line.resize(std::max(2 * m_line.size(), m_length + n + 2 * kGeneralCapacity));
 }
 
 CommandWriter &CommandWriter::num(float value)
@@ -36,30 +23,32 @@ CommandWriter &CommandWriter::num(float value)
     std::memcpy(&bits, &value, sizeof bits);
     RecentNumber &slot = m_recent[(bits * 2654435761u) >> 28];
     if (slot.length == 0 || slot.bits != bits) {
-        char buf[kGeneralCapacity];
-        const std::size_t length = formatFloatTo(buf, value);
+        // Formatted straight into the room ahead of the line, then kept.
+        const std::size_t length = formatFloatTo(&m_line[m_length], value);
         // A float prints in at most 22 characters ("-0.0000123456791201234").
-        if (length > sizeof slot.text) {
-            m_line.append(buf, length);
-            return *this;
+        if (length <= sizeof slot.text) {
+            std::memcpy(slot.text, &m_line[m_length], length);
+            slot.length = std::uint8_t(length);
+            slot.bits = bits;
         }
-        std::memcpy(slot.text, buf, length);
-        slot.length = std::uint8_t(length);
-        slot.bits = bits;
+        m_length += length;
+    } else {
+        static_assert(sizeof slot.text <= kGeneralCapacity, "a kept number fits the room ahead");
+        std::memcpy(&m_line[m_length], slot.text, sizeof slot.text);
+        m_length += slot.length;
     }
-    m_line.append(slot.text, slot.length);
+    if (m_length + kGeneralCapacity > m_line.size())
+        makeRoom(0);
     return *this;
 }
 
 CommandWriter &CommandWriter::point(PointF p)
 {
-    m_line += ' ';
+    put(" ");
     num(p.x);
-    m_line += ' ';
+    put(" ");
     return num(p.y);
 }
-
-void CommandWriter::finish() { m_output.push_back(m_line); }
 
 void CommandWriter::colorNumber(int n)
 {
