@@ -91,10 +91,11 @@ private:
     void write(const Bump &bump, PointF at, float theta)
     {
         const SideLook look = lookOf(bump.side);
-        const std::string tail = std::string(m_reversed ? look.reversedArcAngles : look.arcAngles) +
-                                 (bump.longSide ? "0.5" : "0.65") + " ";
         const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
-        m_e.out.arc(at, bump.radius, tail, tilt);
+        // "ci x y r", the arc's angles, its flatness and its tilt.
+        m_e.out.start("ci ").num(at.x).put(" ").num(at.y).put(" ").num(bump.radius);
+        m_e.out.put(m_reversed ? look.reversedArcAngles : look.arcAngles).put(bump.longSide ? "0.5 " : "0.65 ");
+        m_e.out.num(tilt).finish();
     }
 
     void record(const Bump &bump)
