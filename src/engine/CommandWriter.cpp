@@ -8,12 +8,11 @@ namespace quillet {
 CommandWriter::CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor)
     : m_output(output), m_hostColorLine(hostColorLine), m_leaderColor(leaderColor)
 {
-    m_line.resize(256);
 }
 
 void CommandWriter::makeRoom(std::size_t n)
 {
-    m_line.resize(std::max(2 * m_line.size(), m_length + n + 2 * kGeneralCapacity));
+    m_line.resize(std::max({std::size_t(160), 2 * m_line.size(), m_length + n + 2 * kGeneralCapacity}));
 }
 
 CommandWriter &CommandWriter::num(float value)
@@ -22,6 +21,8 @@ CommandWriter &CommandWriter::num(float value)
     static_assert(sizeof bits == sizeof value, "32-bit float");
     std::memcpy(&bits, &value, sizeof bits);
     RecentNumber &slot = m_recent[(bits * 2654435761u) >> 28];
+    if (m_length + kGeneralCapacity > m_line.size()) // a writer that has written nothing yet
+        makeRoom(0);
     if (slot.length == 0 || slot.bits != bits) {
         // Formatted straight into the room ahead of the line, then kept.
         const std::size_t length = formatFloatTo(&m_line[m_length], value);

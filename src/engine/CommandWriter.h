@@ -76,8 +76,8 @@ private:
     CommandWriter &point(PointF p);
 
     // The pieces of a line are a few bytes each: they are copied into room kept ahead
-    // (at least kGeneralCapacity bytes beyond the line at all times), not appended
-    // through the string's own checks.
+    // (at least kGeneralCapacity bytes beyond the line once anything was written), not
+    // appended through the string's own checks.
     void append(const char *text, std::size_t n)
     {
         if (m_length + n + kGeneralCapacity > m_line.size())
