@@ -297,3 +297,30 @@ TEST(ExistingTextFrame, TextRecordNumbersAreTheFirstFourWords)
         EXPECT_EQ(p.m.p3.y, reference.m.p3.y);
     }
 }
+
+// A free size record "cn0" is read from its first three words after "cn0 ", split at
+// any blank; fewer than three are a conversion fault.
+TEST(ExistingTextFrame, FreeSizeRecordsAreTheFirstThreeWords)
+{
+    struct Case {
+        const char *record;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"cn0 3.6 5 1", true},  {"cn0 3.6\t 5  1 9", true}, {"cn0  3.6 5 1", true},
+        {"cn0 3.6 5", false},   {"cn0", false},             {"cn0 3.6 5 x", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.record);
+        EngineProbe p(framing(Mode::FrameEach, 11, {}));
+        p.setup();
+        if (!c.valid) {
+            EXPECT_THROW(p.pass(c.record), ConvertError);
+            continue;
+        }
+        p.pass(c.record);
+        EXPECT_EQ(p.g.existingHalfWidth, 1.8);
+        EXPECT_EQ(p.g.existingHeight, 5.0);
+        EXPECT_EQ(p.g.existingHalfSpacing, 0.5);
+    }
+}
