@@ -3,7 +3,6 @@
 #include "base/Errors.h"
 
 #include <algorithm>
-
 #include <cstdint>
 #include <cmath>
 #include <cstring>
@@ -220,7 +219,7 @@ bool fractionDigits(std::uint64_t m, int k, char *digits, std::size_t &count, in
 // A nonzero finite 32-bit value is m * 2^e exactly (m below 2^24); with m's trailing
 // zero bits folded into e, the values drawings use are integers below 2^64 (e >= 0)
 // or fractions m * 2^-k whose exact digits fit 128 bits. False for other values.
-bool floatDigits64(float value, char *digits, std::size_t &count, int &exponent)
+bool floatDigitsShort(float value, char *digits, std::size_t &count, int &exponent)
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
@@ -317,7 +316,7 @@ void printfDigits(long double value, char *digits, std::size_t &count, int &expo
 
 void floatDecimal15(float value, char *digits, std::size_t &count, int &exponent)
 {
-    if (!floatDigits64(value, digits, count, exponent) && !floatDigits128(value, digits, count, exponent))
+    if (!floatDigitsShort(value, digits, count, exponent) && !floatDigits128(value, digits, count, exponent))
         printfDigits(value, digits, count, exponent);
 }
 
