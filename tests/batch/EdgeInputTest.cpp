@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -43,6 +44,10 @@ BatchRun runBatchIn(const TempDir &dir, const std::string &args, const Environme
         unsetenv(name.c_str());
 #endif
     BatchRun run{status, readBytes(errFile)};
+#ifdef _WIN32
+    // Standard error is a text stream there: each line ends in CR LF.
+    run.err.erase(std::remove(run.err.begin(), run.err.end(), '\r'), run.err.end());
+#endif
     fs::remove(errFile);
     return run;
 }
@@ -168,8 +173,15 @@ TEST_P(EdgeInput, GivesItsMessageAndStatusAndLeavesFilesWhole)
     copyStartData(dir);
     dir.write("jwc_temp.txt", readLines(fixture("exchange/annotation.jwc_temp.txt")));
     dir.write("memo.txt", {sj("外壁：吹付タイル")});
-    if (c.setup)
-        c.setup(dir);
+    if (c.setup) {
+        try {
+            c.setup(dir);
+        } catch (const fs::filesystem_error &e) {
+            if (e.code() != std::errc::function_not_supported)
+                throw;
+            GTEST_SKIP() << "this system cannot set the case up: " << e.what();
+        }
+    }
     const auto before = snapshotTree(dir);
     const BatchRun run = runBatchIn(dir, "--memo memo.txt --now 2024-05-07T09:05:03 " + c.args, c.environment);
     EXPECT_EQ(run.status, c.status) << run.err;
