@@ -53,6 +53,8 @@ void scaleChildren(QWidget *container, int n)
 
 void scaleChild(QWidget *child, int n)
 {
+    // A font set in code is a designed size; the others come from the window, which
+    // is scaled already.
     if (child->testAttribute(Qt::WA_SetFont))
         scaleFont(child, n);
     if (!placedByLayout(child))
@@ -62,12 +64,6 @@ void scaleChild(QWidget *child, int n)
 }
 
 } // namespace
-
-void scaleWindow(QWidget *window, int n)
-{
-    scaleWindowFont(window, n);
-    scaleControls(window, n);
-}
 
 void scaleWindowFont(QWidget *window, int n)
 {
@@ -80,9 +76,5 @@ void scaleControls(QWidget *window, int n)
     window->setFixedSize(scaled(window->width(), n), scaled(window->height(), n));
 }
 
-void scalePart(QWidget *part, int n)
-{
-    scaleChild(part, n);
-}
 
 } // namespace quillet::ui

@@ -256,8 +256,8 @@ void TForm1StartupTest::controlsTakeTheWindowScaleOnce_data()
 {
     // Worked out by hand: designed length times n/1024, to the nearest pixel. Own
     // fonts (Memo1's 12, BitBtn2's bold 14) must be scaled exactly once, inherited
-    // ones (Label1) follow the window, and controls inside panels (SpinEdit3 in Panel5)
-    // move with their panel.
+    // ones and those of style sheets follow the window, and controls inside panels
+    // (SpinEdit3 in Panel5) move with their panel.
     QTest::addColumn<int>("screenHeight");
     QTest::addColumn<int>("windowFont");
     QTest::addColumn<int>("boldFont");
@@ -281,7 +281,9 @@ void TForm1StartupTest::controlsTakeTheWindowScaleOnce()
     RecordingHost host(screenHeight);
     TForm1 form("", dir.path(), &host);
     QCOMPARE(form.font().pixelSize(), windowFont);
-    QCOMPARE(form.findChild<QWidget *>("Label1")->font().pixelSize(), windowFont);
+    // Label1 takes the window's font, Label16 and the bold Label20 through a style sheet.
+    for (const char *name : {"Label1", "Label16", "Label20"})
+        QVERIFY2(form.findChild<QWidget *>(name)->font().pixelSize() == windowFont, name);
     QCOMPARE(form.findChild<QWidget *>("Memo1")->font().pixelSize(), windowFont);
     auto *button = form.findChild<QWidget *>("BitBtn2");
     QCOMPARE(button->font().pixelSize(), boldFont);
