@@ -1,8 +1,17 @@
 // Time of one output run computed in-process, for every golden start directory (the
 // heaviest drawings the project keeps: clouds with fill, frames around many texts,
-// tilted ovals after a bend) and for a synthetic worst case of five full lines of
+// tilted ovals after a bend), for the slowest of the seeded random start directories
+// (kept in bench/random-heavy) and for a synthetic worst case of five full lines of
 // full-width text. Prints microseconds per run against the 50 µs budget; nothing here
 // passes or fails.
+//
+//   OutputRunBench [RUNS]              every case above
+//   OutputRunBench [RUNS] --only TEXT  the cases whose name holds TEXT (for a profiler)
+//   OutputRunBench [RUNS] --scan DIR   every start directory under DIR, slowest first
+//
+// A start directory holds the files a batch run reads, `memo.txt`, and `mode` (the
+// mode argument); `now` (YYYY-MM-DDTHH:MM:SS) fixes the date codes, else 2024-05-07.
+// tests/tools/random_runs.py --make-only writes such directories.
 #include "base/Host.h"
 #include "base/Sjis.h"
 #include "base/TextFile.h"
@@ -14,6 +23,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,86 +42,205 @@ public:
     int screenHeight() const override { return 1024; }
 };
 
-// The session a batch run of the golden case would compute its output from.
-bool sessionOf(const fs::path &golden, Session &s)
+constexpr double kBudget = 50;
+
+std::tm fixedTime(const fs::path &dir)
+{
+    std::tm t{};
+    t.tm_year = 124;
+    t.tm_mon = 4;
+    t.tm_mday = 7;
+    if (!fs::exists(dir / "now"))
+        return t;
+    const Lines now = readLines(dir / "now");
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (!now.empty() && std::sscanf(now[0].c_str(), "%d-%d-%dT%d:%d:%d", &year, &month, &day, &hour, &minute,
+                                    &second) == 6) {
+        t.tm_year = year - 1900;
+        t.tm_mon = month - 1;
+        t.tm_mday = day;
+        t.tm_hour = hour;
+        t.tm_min = minute;
+        t.tm_sec = second;
+    }
+    return t;
+}
+
+// The session a batch run of the start directory would compute its output from.
+bool sessionOf(const fs::path &dir, Session &s)
 {
     QuietHost host;
-    const Lines mode = readLines(golden / "mode");
-    s.fixedNow = std::tm{};
-    s.fixedNow->tm_year = 124;
-    s.fixedNow->tm_mon = 4;
-    s.fixedNow->tm_mday = 7;
-    if (runStartup(s, host, mode.empty() ? "" : mode[0], golden) == StartupResult::Ended)
+    const Lines mode = readLines(dir / "mode");
+    s.fixedNow = fixedTime(dir);
+    if (runStartup(s, host, mode.empty() ? "" : mode[0], dir) == StartupResult::Ended)
         return false;
     presets::click(s.settingsScope(), host, 1, true);
-    s.form.memoLines = readLines(golden / "memo.txt");
+    s.form.memoLines = readLines(dir / "memo.txt");
     return s.outputEnabled;
 }
 
-double microsecondsPerRun(const Session &s, long runs, std::size_t &lines)
+// Start-up may create a missing file: it runs on a copy.
+bool sessionOfCopy(const fs::path &dir, Session &s)
 {
-    std::vector<double> samples;
-    for (int round = 0; round < 5; ++round) {
+    const fs::path copy = fs::temp_directory_path() / ("quillet-bench-" + dir.filename().string());
+    fs::remove_all(copy);
+    fs::copy(dir, copy);
+    bool ready = false;
+    try {
+        ready = sessionOf(copy, s);
+    } catch (const std::exception &) {
+        ready = false;
+    }
+    fs::remove_all(copy);
+    return ready;
+}
+
+std::vector<fs::path> startDirectories(const fs::path &under)
+{
+    std::vector<fs::path> dirs;
+    if (!fs::is_directory(under))
+        return dirs;
+    for (const auto &entry : fs::directory_iterator(under))
+        if (entry.is_directory())
+            dirs.push_back(entry.path());
+    std::sort(dirs.begin(), dirs.end());
+    return dirs;
+}
+
+// Microseconds per run: the median over rounds of the time on the clock (what a user
+// waits) and of the processor time (what the run costs; on a machine shared with
+// other work it is the steadier figure).
+struct Timing {
+    double wall = 0;
+    double cpu = 0;
+};
+
+Timing microsecondsPerRun(const Session &s, long runs, std::size_t &lines, int rounds = 5)
+{
+    // Rounds of about 20 ms each, at most `runs` runs: the heaviest random cases take
+    // a hundred times as long as the lightest.
+    const auto probe = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i)
+        lines = computeOutput(s).output.size();
+    const double probeUs =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - probe).count() / 10;
+    runs = std::max(20L, std::min(runs, long(20000 / std::max(probeUs, 0.01))));
+    std::vector<double> walls, cpus;
+    for (int round = 0; round < rounds; ++round) {
+        const std::clock_t cpuStart = std::clock();
         const auto start = std::chrono::steady_clock::now();
         for (long i = 0; i < runs; ++i)
             lines = computeOutput(s).output.size();
-        samples.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() /
-                          double(runs));
+        walls.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() /
+                        double(runs));
+        cpus.push_back(double(std::clock() - cpuStart) * 1e6 / CLOCKS_PER_SEC / double(runs));
     }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    std::sort(walls.begin(), walls.end());
+    std::sort(cpus.begin(), cpus.end());
+    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
+}
+
+void report(const std::string &name, std::size_t lines, Timing t)
+{
+    std::printf("  %-24s %4zu lines  %8.2f us  %.2f of the %.0f us budget  (cpu %8.2f us)\n", name.c_str(), lines,
+                t.wall, t.wall / kBudget, kBudget, t.cpu);
+}
+
+// Every start directory under `under`, timed with few runs, the slowest `shown` listed.
+int scan(const fs::path &under, long runs, std::size_t shown)
+{
+    struct Timed {
+        Timing t;
+        std::size_t lines;
+        std::string name;
+    };
+    std::vector<Timed> timed;
+    for (const fs::path &dir : startDirectories(under)) {
+        Session s;
+        if (!sessionOfCopy(dir, s))
+            continue;
+        std::size_t lines = 0;
+        try {
+            timed.push_back({microsecondsPerRun(s, runs, lines, 3), lines, dir.filename().string()});
+        } catch (const std::exception &) {
+            // A run that ends in an error the run does not report is no output run.
+        }
+    }
+    std::sort(timed.begin(), timed.end(), [](const Timed &a, const Timed &b) { return a.t.cpu > b.t.cpu; });
+    std::printf("%zu start directories under %s, slowest processor time first (median of 3 rounds, at most %ld runs each)\n",
+                timed.size(),
+                under.string().c_str(), runs);
+    for (std::size_t i = 0; i < timed.size() && i < shown; ++i)
+        report(timed[i].name, timed[i].lines, timed[i].t);
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const long runs = argc > 1 ? std::atol(argv[1]) : 2000;
-    const double budget = 50;
-    std::printf("output run, in-process (median of 5 rounds of %ld runs; budget %.0f us)\n", runs, budget);
+    long runs = 2000;
+    fs::path scanDir;
+    std::string only;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--scan" && i + 1 < argc)
+            scanDir = argv[++i];
+        else if (arg == "--only" && i + 1 < argc)
+            only = argv[++i];
+        else
+            runs = std::atol(argv[i]);
+    }
+    if (!scanDir.empty())
+        return scan(scanDir, runs, 40);
+
+    const fs::path source(QUILLET_SOURCE_DIR);
+    std::printf("output run, in-process (median of 5 rounds of about 20 ms, at most %ld runs each; budget %.0f us)\n",
+                runs, kBudget);
     double worst = 0;
-    std::vector<fs::path> cases;
-    for (const auto &entry : fs::directory_iterator(fs::path(QUILLET_SOURCE_DIR) / "tests" / "fixtures" / "golden"))
-        cases.push_back(entry.path());
-    std::sort(cases.begin(), cases.end());
-    for (const fs::path &golden : cases) {
-        // Start-up may create a missing file: run it on a copy.
-        const fs::path copy = fs::temp_directory_path() / ("quillet-bench-" + golden.filename().string());
-        fs::remove_all(copy);
-        fs::copy(golden, copy);
+    std::string slowest;
+    auto timeCase = [&](const std::string &name, const Session &s) {
+        if (name.find(only) == std::string::npos)
+            return;
+        std::size_t lines = 0;
+        const Timing t = microsecondsPerRun(s, runs, lines);
+        if (t.wall > worst) {
+            worst = t.wall;
+            slowest = name;
+        }
+        report(name, lines, t);
+    };
+    std::vector<fs::path> cases = startDirectories(source / "tests" / "fixtures" / "golden");
+    const std::vector<fs::path> heavy = startDirectories(source / "bench" / "random-heavy");
+    cases.insert(cases.end(), heavy.begin(), heavy.end());
+    for (const fs::path &dir : cases) {
+        const std::string name = (dir.parent_path().filename() == "golden" ? "" : "random ") + dir.filename().string();
+        if (name.find(only) == std::string::npos)
+            continue;
         Session s;
-        const bool ready = sessionOf(copy, s);
-        fs::remove_all(copy);
-        if (!ready) {
-            std::printf("  %-22s could not be set up\n", golden.filename().string().c_str());
+        if (!sessionOfCopy(dir, s)) {
+            std::printf("  %-24s could not be set up\n", name.c_str());
             continue;
         }
-        std::size_t lines = 0;
-        const double us = microsecondsPerRun(s, runs, lines);
-        worst = std::max(worst, us);
-        std::printf("  %-22s %4zu lines  %7.2f us  %.2f of budget\n", golden.filename().string().c_str(), lines, us,
-                    us / budget);
+        timeCase(name, s);
     }
 
-    Session heavy;
-    heavy.mode = Mode::Bend;
-    heavy.exchangeList = readLines(fs::path(QUILLET_SOURCE_DIR) / "tests/fixtures/exchange/bend.jwc_temp.txt");
-    readExchange(heavy.exchangeList, heavy.mode, heavy.exchange);
-    heavy.exchange.point3Line = "hp3   6020.5 5810.25"; // sloped, so the text is turned
-    heavy.files.settingsList = Lines(30, "0");
+    Session heavy5;
+    heavy5.mode = Mode::Bend;
+    heavy5.exchangeList = readLines(source / "tests/fixtures/exchange/bend.jwc_temp.txt");
+    readExchange(heavy5.exchangeList, heavy5.mode, heavy5.exchange);
+    heavy5.exchange.point3Line = "hp3   6020.5 5810.25"; // sloped, so the text is turned
+    heavy5.files.settingsList = Lines(30, "0");
     std::string line;
     while (line.size() < 70)
         line += sjis::fromUtf8("注");
-    heavy.form.memoLines = Lines(5, line);
-    heavy.form.tip = Tip::Arrow4;
-    heavy.form.frameKind = FrameKind::CloudUneven;
-    heavy.form.tiltOn = true;
-    heavy.form.fillOn = true;
-    heavy.form.basic.arrowAngle = 3;
-    std::size_t lines = 0;
-    const double us = microsecondsPerRun(heavy, runs, lines);
-    worst = std::max(worst, us);
-    std::printf("  %-22s %4zu lines  %7.2f us  %.2f of budget\n", "5 lines, cloud, fill", lines, us, us / budget);
-    std::printf("slowest: %.2f us per run, %.2f of the budget\n", worst, worst / budget);
+    heavy5.form.memoLines = Lines(5, line);
+    heavy5.form.tip = Tip::Arrow4;
+    heavy5.form.frameKind = FrameKind::CloudUneven;
+    heavy5.form.tiltOn = true;
+    heavy5.form.fillOn = true;
+    heavy5.form.basic.arrowAngle = 3;
+    timeCase("5 lines, cloud, fill", heavy5);
+    std::printf("slowest: %s, %.2f us per run, %.2f of the budget\n", slowest.c_str(), worst, worst / kBudget);
     return 0;
 }

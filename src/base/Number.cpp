@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cmath>
 #include <cstring>
@@ -13,52 +14,86 @@ namespace quillet {
 
 namespace {
 
-// A 32-bit value is m * 2^e exactly; for the magnitudes drawings use, m * 2^e (e >= 0)
-// or m * 5^-e (the value times 10^-e) fits 128 bits, so its fifteen significant digits
-// can be rounded exactly, ties to even as printf does, without any floating-point
-// arithmetic. False for values outside that span.
-bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
+// Two decimal digits per table entry: halves the divisions of a digit string.
+constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+constexpr std::uint64_t kPowersOf10[] = {1ull,
+                                         10ull,
+                                         100ull,
+                                         1000ull,
+                                         10000ull,
+                                         100000ull,
+                                         1000000ull,
+                                         10000000ull,
+                                         100000000ull,
+                                         1000000000ull,
+                                         10000000000ull,
+                                         100000000000ull,
+                                         1000000000000ull,
+                                         10000000000000ull,
+                                         100000000000000ull,
+                                         1000000000000000ull,
+                                         10000000000000000ull,
+                                         100000000000000000ull,
+                                         1000000000000000000ull,
+                                         10000000000000000000ull};
+
+// The `count` decimal digits of `v`, most significant first, straight into `out`:
+// eight digits at a time in 32-bit arithmetic, two per step.
+void writeDigits(std::uint64_t v, int count, char *out)
 {
-#if defined(__SIZEOF_INT128__)
-    using u128 = unsigned __int128;
-    int e2 = 0;
-    const float mantissa = std::frexp(std::fabs(value), &e2); // value = mantissa * 2^e2, mantissa in [0.5, 1)
-    u128 n = static_cast<u128>(std::ldexp(mantissa, 24));     // exact: a float has 24 significant bits
-    int e = e2 - 24;
-    int scale = 0; // the value is n * 10^-scale
-    if (e >= 0) {
-        if (e > 100)
-            return false;
-        n <<= e;
-    } else {
-        if (-e > 44)
-            return false;
-        for (int i = 0; i < -e; ++i)
-            n *= 5;
-        scale = -e;
+    char *p = out + count;
+    while (v >= 100000000u) {
+        std::uint32_t low = std::uint32_t(v % 100000000u);
+        v /= 100000000u;
+        for (int i = 0; i < 4; ++i) {
+            p -= 2;
+            std::memcpy(p, kDigitPairs + 2 * (low % 100), 2);
+            low /= 100;
+        }
     }
-    // Decimal digits, most significant first: one 128-bit division splits off the low
-    // nineteen digits, the rest is 64-bit arithmetic.
-    char all[48];
-    int length = 0;
-    auto put = [&all, &length](std::uint64_t v, int width) {
-        char tmp[20];
-        int k = 0;
-        do {
-            tmp[k++] = char('0' + int(v % 10));
-            v /= 10;
-        } while (v != 0 || k < width);
-        while (k > 0)
-            all[length++] = tmp[--k];
-    };
-    constexpr std::uint64_t kTen19 = 10000000000000000000ull;
-    if (n >> 64) {
-        put(static_cast<std::uint64_t>(n / kTen19), 0);
-        put(static_cast<std::uint64_t>(n % kTen19), 19);
-    } else {
-        put(static_cast<std::uint64_t>(n), 0);
+    std::uint32_t w = std::uint32_t(v);
+    while (w >= 100) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (w % 100), 2);
+        w /= 100;
     }
-    exponent = length - 1 - scale;
+    if (w >= 10)
+        std::memcpy(p - 2, kDigitPairs + 2 * w, 2);
+    else
+        p[-1] = char('0' + w);
+}
+
+// The decimal digits of `v`, most significant first, at least `width` of them (zeros
+// in front); returns how many were written (at most 20).
+int putDigits(std::uint64_t v, char *out, int width = 1)
+{
+    char tmp[20];
+    int k = 20;
+    while (v >= 100) {
+        const unsigned r = unsigned(v % 100);
+        v /= 100;
+        k -= 2;
+        std::memcpy(tmp + k, kDigitPairs + 2 * r, 2);
+    }
+    if (v >= 10) {
+        k -= 2;
+        std::memcpy(tmp + k, kDigitPairs + 2 * v, 2);
+    } else {
+        tmp[--k] = char('0' + v);
+    }
+    while (20 - k < width)
+        tmp[--k] = '0';
+    std::memcpy(out, tmp + k, std::size_t(20 - k));
+    return 20 - k;
+}
+
+// Rounds the exact digit string `all` (`length` digits) to fifteen significant digits,
+// ties to even as printf does, drops trailing zeros and moves the result to `digits`.
+void roundTo15(char *all, int length, char *digits, std::size_t &count, int &exponent)
+{
     if (length > 15) {
         bool up = all[15] > '5';
         if (all[15] == '5') {
@@ -84,6 +119,178 @@ bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
         --length;
     std::memcpy(digits, all, std::size_t(length));
     count = std::size_t(length);
+}
+
+
+// Rounds q (`length` digits, at most fifteen) up when the part cut off is more than
+// half a unit of its last digit, or exactly half and q is odd (ties to even, as printf
+// rounds); a carry into a sixteenth digit moves the exponent. Then drops trailing
+// zeros and writes the digits.
+void finishDigits(std::uint64_t q, int length, bool above, bool tie, char *digits, std::size_t &count,
+                  int &exponent)
+{
+    if (above || (tie && (q & 1u) != 0))
+        ++q;
+    if (q == kPowersOf10[length]) {
+        q = kPowersOf10[length - 1];
+        ++exponent;
+    }
+    while (q % 10 == 0) {
+        q /= 10;
+        --length;
+    }
+    writeDigits(q, length, digits);
+    count = std::size_t(length);
+}
+
+// The exact digits of an integer n below 2^64, rounded to fifteen.
+void integerDigits(std::uint64_t n, char *digits, std::size_t &count, int &exponent)
+{
+    int length = 1;
+    while (length < 20 && n >= kPowersOf10[length])
+        ++length;
+    exponent = length - 1;
+    if (length <= 15) {
+        finishDigits(n, length, false, false, digits, count, exponent);
+        return;
+    }
+    const std::uint64_t unit = kPowersOf10[length - 15];
+    const std::uint64_t rest = n % unit, half = unit / 2;
+    finishDigits(n / unit, 15, rest > half, rest == half, digits, count, exponent);
+}
+
+#if defined(__SIZEOF_INT128__)
+using u128 = unsigned __int128;
+
+struct WidePowers {
+    u128 five[45];
+    u128 ten[39];
+};
+
+constexpr WidePowers makeWidePowers()
+{
+    WidePowers p{};
+    p.five[0] = 1;
+    for (int i = 1; i < 45; ++i)
+        p.five[i] = p.five[i - 1] * 5;
+    p.ten[0] = 1;
+    for (int i = 1; i < 39; ++i)
+        p.ten[i] = p.ten[i - 1] * 10;
+    return p;
+}
+
+constexpr WidePowers kWide = makeWidePowers();
+
+int bitLength(u128 n)
+{
+    const std::uint64_t high = std::uint64_t(n >> 64), low = std::uint64_t(n);
+    return high != 0 ? 128 - __builtin_clzll(high) : (low != 0 ? 64 - __builtin_clzll(low) : 0);
+}
+
+// A value m * 2^-k below 2^24 (m below 2^24, odd, k at most 44) is n * 10^-k with
+// n = m * 5^k below 2^128. With d digits of n beyond the fifteenth, n / 10^d is
+// m * 5^(k-d) / 2^d: the cut is a shift and the part cut off is exact, so the
+// rounding needs no division. (d <= k: the value has at most eight integer digits.)
+bool fractionDigits(std::uint64_t m, int k, char *digits, std::size_t &count, int &exponent)
+{
+    if (k > 44 || m >= (1u << 24))
+        return false;
+    const u128 n = u128(m) * kWide.five[k];
+    int length = (bitLength(n) - 1) * 1233 >> 12; // at most the digit count of n
+    if (length < 1)
+        length = 1;
+    while (length < 39 && n >= kWide.ten[length])
+        ++length;
+    exponent = length - 1 - k;
+    if (length <= 15) {
+        finishDigits(std::uint64_t(n), length, false, false, digits, count, exponent);
+        return true;
+    }
+    const int d = length - 15;
+    if (d > k)
+        return false;
+    const u128 scaled = u128(m) * kWide.five[k - d];
+    const u128 rest = scaled & ((u128(1) << d) - 1), half = u128(1) << (d - 1);
+    finishDigits(std::uint64_t(scaled >> d), 15, rest > half, rest == half, digits, count, exponent);
+    return true;
+}
+#endif
+
+// A nonzero finite 32-bit value is m * 2^e exactly (m below 2^24); with m's trailing
+// zero bits folded into e, the values drawings use are integers below 2^64 (e >= 0)
+// or fractions m * 2^-k whose exact digits fit 128 bits. False for other values.
+bool floatDigitsShort(float value, char *digits, std::size_t &count, int &exponent)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = int((bits >> 23) & 0xFFu);
+    std::uint64_t m = bits & 0x7FFFFFu;
+    int e = -149;
+    if (biased != 0) {
+        m |= 0x800000u;
+        e = biased - 150;
+    }
+    if (m == 0 || biased == 0xFF)
+        return false;
+#if defined(__GNUC__)
+    if (e < 0) {
+        const int zeros = std::min(__builtin_ctzll(m), -e);
+        m >>= zeros;
+        e += zeros;
+    }
+#else
+    while (e < 0 && (m & 1u) == 0) {
+        m >>= 1;
+        ++e;
+    }
+#endif
+    if (e >= 0) {
+        if (e > 40) // m < 2^24
+            return false;
+        integerDigits(m << e, digits, count, exponent);
+        return true;
+    }
+#if defined(__SIZEOF_INT128__)
+    return fractionDigits(m, -e, digits, count, exponent);
+#else
+    return false;
+#endif
+}
+
+// The same for the values beyond 64 bits: m * 2^e (e >= 0) or m * 5^-e fits 128 bits
+// for the magnitudes drawings use. False for values outside that span.
+bool floatDigits128(float value, char *digits, std::size_t &count, int &exponent)
+{
+#if defined(__SIZEOF_INT128__)
+    using u128 = unsigned __int128;
+    int e2 = 0;
+    const float mantissa = std::frexp(std::fabs(value), &e2); // value = mantissa * 2^e2, mantissa in [0.5, 1)
+    u128 n = static_cast<u128>(std::ldexp(mantissa, 24));     // exact: a float has 24 significant bits
+    int e = e2 - 24;
+    int scale = 0; // the value is n * 10^-scale
+    if (e >= 0) {
+        if (e > 100)
+            return false;
+        n <<= e;
+    } else {
+        if (-e > 44)
+            return false;
+        for (int i = 0; i < -e; ++i)
+            n *= 5;
+        scale = -e;
+    }
+    // One 128-bit division splits off the low nineteen digits; the rest is 64-bit.
+    char all[48];
+    int length = 0;
+    constexpr std::uint64_t kTen19 = 10000000000000000000ull;
+    if (n >> 64) {
+        length += putDigits(static_cast<std::uint64_t>(n / kTen19), all);
+        length += putDigits(static_cast<std::uint64_t>(n % kTen19), all + length, 19);
+    } else {
+        length += putDigits(static_cast<std::uint64_t>(n), all);
+    }
+    exponent = length - 1 - scale;
+    roundTo15(all, length, digits, count, exponent);
     return true;
 #else
     (void)value, (void)digits, (void)count, (void)exponent;
@@ -91,13 +298,9 @@ bool floatDigits(float value, char *digits, std::size_t &count, int &exponent)
 #endif
 }
 
-// The fifteen correctly rounded significant digits of a nonzero finite `value`,
-// trailing zeros dropped, and its decimal exponent after rounding.
-void decimal15(long double value, char *digits, std::size_t &count, int &exponent)
+// The fifteen significant digits of a nonzero finite value through printf's rounding.
+void printfDigits(long double value, char *digits, std::size_t &count, int &exponent)
 {
-    const float single = static_cast<float>(value);
-    if (static_cast<long double>(single) == value && floatDigits(single, digits, count, exponent))
-        return;
     // "d.dddddddddddddde±x" from printf, rounded the same way.
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.14Le", std::fabs(value));
@@ -111,53 +314,123 @@ void decimal15(long double value, char *digits, std::size_t &count, int &exponen
         --count;
 }
 
+void floatDecimal15(float value, char *digits, std::size_t &count, int &exponent)
+{
+    if (!floatDigitsShort(value, digits, count, exponent) && !floatDigits128(value, digits, count, exponent))
+        printfDigits(value, digits, count, exponent);
+}
+
+// The fifteen correctly rounded significant digits of a nonzero finite `value`,
+// trailing zeros dropped, and its decimal exponent after rounding.
+void decimal15(long double value, char *digits, std::size_t &count, int &exponent)
+{
+    const float single = static_cast<float>(value);
+    if (static_cast<long double>(single) == value)
+        floatDecimal15(single, digits, count, exponent);
+    else
+        printfDigits(value, digits, count, exponent);
+}
+
+// Room for the digits of a number: fifteen, and what the fixed-size copies below read.
+constexpr std::size_t kDigitRoom = 32;
+static_assert(kGeneralCapacity >= 32, "layOut copies 16 bytes at a time up to the 32nd");
+
+// Copies sixteen bytes, of which the caller counts only its own: one move instead of
+// a call for a few bytes. Every use below stays within the 32 bytes of the output
+// (at most sign, 14 digits and a point precede the last copy) and of the digits.
+inline void copy16(char *to, const char *from) { std::memcpy(to, from, 16); }
+
+// Lays out rounded digits (`digits` holding kDigitRoom bytes) in the general format
+// into `out` (kGeneralCapacity bytes); returns the length written.
+std::size_t layOut(char *out, bool negative, const char *digits, std::size_t count, int exponent)
+{
+    char *p = out;
+    if (negative)
+        *p++ = '-';
+    if (exponent < -5 || exponent >= 15) {
+        *p++ = digits[0];
+        if (count > 1) {
+            *p++ = '.';
+            copy16(p, digits + 1);
+            p += count - 1;
+        }
+        *p++ = 'E';
+        if (exponent < 0)
+            *p++ = '-';
+        p += putDigits(std::uint64_t(std::abs(exponent)), p);
+    } else if (exponent < 0) {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            *p++ = '0';
+        copy16(p, digits);
+        p += count;
+    } else {
+        const std::size_t intLen = std::size_t(exponent) + 1;
+        copy16(p, digits);
+        if (count <= intLen) {
+            p += count;
+            for (std::size_t i = count; i < intLen; ++i)
+                *p++ = '0';
+        } else {
+            p += intLen;
+            *p++ = '.';
+            copy16(p, digits + intLen);
+            p += count - intLen;
+        }
+    }
+    return std::size_t(p - out);
+}
+
+std::size_t copyText(char *out, const char *text)
+{
+    const std::size_t n = std::strlen(text);
+    std::memcpy(out, text, n);
+    return n;
+}
+
 } // namespace
 
-std::string formatGeneral(long double value)
+std::size_t formatGeneralTo(char *out, long double value)
 {
     if (std::isnan(value))
-        return "NAN";
+        return copyText(out, "NAN");
     if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
+        return copyText(out, value < 0 ? "-INF" : "INF");
     if (value == 0)
-        return "0";
-
-    const bool negative = value < 0;
-    char digits[24];
+        return copyText(out, "0");
+    char digits[kDigitRoom];
     std::size_t count = 0;
     int exponent = 0;
     decimal15(value, digits, count, exponent);
+    return layOut(out, value < 0, digits, count, exponent);
+}
 
-    std::string out;
-    out.reserve(32);
-    if (negative)
-        out += '-';
-    if (exponent < -5 || exponent >= 15) {
-        out += digits[0];
-        if (count > 1) {
-            out += '.';
-            out.append(digits + 1, count - 1);
-        }
-        out += 'E';
-        if (exponent < 0)
-            out += '-';
-        out += std::to_string(std::abs(exponent));
-    } else if (exponent < 0) {
-        out += "0.";
-        out.append(std::size_t(-exponent - 1), '0');
-        out.append(digits, count);
-    } else {
-        const std::size_t intLen = std::size_t(exponent) + 1;
-        if (count <= intLen) {
-            out.append(digits, count);
-            out.append(intLen - count, '0');
-        } else {
-            out.append(digits, intLen);
-            out += '.';
-            out.append(digits + intLen, count - intLen);
-        }
-    }
-    return out;
+std::size_t formatFloatTo(char *out, float value)
+{
+    if (std::isnan(value))
+        return copyText(out, "NAN");
+    if (std::isinf(value))
+        return copyText(out, value < 0 ? "-INF" : "INF");
+    if (value == 0)
+        return copyText(out, "0");
+    char digits[kDigitRoom];
+    std::size_t count = 0;
+    int exponent = 0;
+    floatDecimal15(value, digits, count, exponent);
+    return layOut(out, value < 0, digits, count, exponent);
+}
+
+std::string formatGeneral(long double value)
+{
+    char buf[kGeneralCapacity];
+    return std::string(buf, formatGeneralTo(buf, value));
+}
+
+std::string formatFloat(float value)
+{
+    char buf[kGeneralCapacity];
+    return std::string(buf, formatFloatTo(buf, value));
 }
 
 namespace {
@@ -166,6 +439,45 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 [[noreturn]] void badFloat(const std::string &text)
 {
     throw ConvertError("'" + text + "' is not a valid floating point value");
+}
+
+// A checked decimal "[sign]digits[.digits]" of at most nineteen significant digits and
+// at most 27 after the point is N / 10^k with both N and 10^k exact in the 64-bit
+// mantissa: one division rounds it exactly as strtold rounds the decimal. Other texts
+// (an exponent, more digits) are left to strtold.
+bool exactDecimal(const char *p, const char *end, long double &out)
+{
+    static constexpr long double kPowersOf10[] = {
+        1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+        1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    if (std::numeric_limits<long double>::digits < 64)
+        return false;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    std::uint64_t n = 0;
+    int significant = 0, fraction = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        if (*p == '.') {
+            point = true;
+            continue;
+        }
+        if (!isDigit(*p))
+            return false; // the exponent
+        if (n != 0 || *p != '0')
+            ++significant;
+        if (significant > 19)
+            return false;
+        n = n * 10 + std::uint64_t(*p - '0');
+        if (point)
+            ++fraction;
+    }
+    if (fraction >= int(sizeof kPowersOf10 / sizeof kPowersOf10[0]))
+        return false;
+    const long double value = static_cast<long double>(n) / kPowersOf10[fraction];
+    out = negative ? -value : value;
+    return true;
 }
 } // namespace
 
@@ -203,6 +515,9 @@ long double parseFloat(const std::string &text)
         ++i;
     if (i != n)
         badFloat(text);
+    long double quick = 0;
+    if (exactDecimal(text.data() + start, text.data() + end, quick))
+        return quick;
     const std::string number = text.substr(start, end - start);
     const long double value = std::strtold(number.c_str(), nullptr);
     // A number beyond the extended range is no value at all: taken as infinity it
@@ -247,7 +562,7 @@ std::int32_t parseInt(const std::string &text)
     return value;
 }
 
-float toFloat(long double value)
+float toFloatOutsideRange(long double value)
 {
     if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max()) {
         // Values that round to FLT_MAX are still representable.

@@ -1,5 +1,8 @@
 #pragma once
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace quillet {
@@ -10,7 +13,15 @@ namespace quillet {
 std::string formatGeneral(long double value);
 
 /// A 32-bit value as every command writes it: widened, then formatted.
-inline std::string formatFloat(float value) { return formatGeneral(static_cast<long double>(value)); }
+std::string formatFloat(float value);
+
+/// Room that formatGeneralTo and formatFloatTo may write into.
+constexpr std::size_t kGeneralCapacity = 32;
+
+/// formatGeneral and formatFloat into `out` (kGeneralCapacity chars, no terminating
+/// zero); return the length. For lines built from many numbers without a string each.
+std::size_t formatGeneralTo(char *out, long double value);
+std::size_t formatFloatTo(char *out, float value);
 
 /// Reads a decimal number: optional blanks around, optional sign, digits with an
 /// optional point and fraction, optional exponent. Throws ConvertError otherwise.
@@ -23,7 +34,16 @@ std::int32_t parseInt(const std::string &text);
 /// parseInt that reports failure instead of throwing.
 bool tryParseInt(const std::string &text, std::int32_t &out);
 
+/// toFloat for the values beyond the largest float (and NaN).
+float toFloatOutsideRange(long double value);
+
 /// Rounds to float and throws OverflowError when the value does not fit.
-float toFloat(long double value);
+inline float toFloat(long double value)
+{
+    // Nearly every value is inside the range: that check alone stays inline.
+    if (std::fabs(value) <= static_cast<long double>(std::numeric_limits<float>::max()))
+        return static_cast<float>(value);
+    return toFloatOutsideRange(value);
+}
 
 } // namespace quillet

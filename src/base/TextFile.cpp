@@ -150,19 +150,33 @@ int removeStaleTemporaries(const fs::path &dir)
     return removed;
 }
 
-void writeBytesAtomically(const fs::path &path, const std::string &bytes)
+namespace {
+
+/// The status of the file a write of `path` replaces, after the checks that need no write.
+fs::file_status writableStatus(const fs::path &path, const fs::path &target)
 {
-    if (FileWritesHeld::active())
-        return;
-    const fs::path target = followLinks(path);
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (fs::is_directory(status))
         throw InOutError("cannot write " + path.string() + ": it is a folder");
     constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    const bool exists = fs::exists(status);
-    if (exists && (status.permissions() & anyWrite) == fs::perms::none)
+    if (fs::exists(status) && (status.permissions() & anyWrite) == fs::perms::none)
         throw InOutError("cannot write " + path.string() + ": it is read-only");
+    return status;
+}
+
+} // namespace
+
+void checkWritable(const fs::path &path) { writableStatus(path, followLinks(path)); }
+
+void writeBytesAtomically(const fs::path &path, const std::string &bytes)
+{
+    if (FileWritesHeld::active())
+        return;
+    const fs::path target = followLinks(path);
+    const fs::file_status status = writableStatus(path, target);
+    const bool exists = fs::exists(status);
+    std::error_code ec;
 
     // The temporary lies beside the file it replaces, so the rename stays on one disk
     // and is atomic; its name tells a later run whose it was (removeStaleTemporaries).

@@ -47,6 +47,10 @@ std::string readBytes(const std::filesystem::path &path);
 /// is left alone and reported as an InOutError.
 void writeBytesAtomically(const std::filesystem::path &path, const std::string &bytes);
 
+/// Throws the InOutError a write of `path` would meet at once (it is a folder, or a
+/// file nobody may write), without writing anything. A missing file passes.
+void checkWritable(const std::filesystem::path &path);
+
 /// The temporary a write of `target` goes through: the target's name, a marker and
 /// the writing process's id ("PLDATA.tx.quillet-tmp-4711").
 std::filesystem::path temporaryFor(const std::filesystem::path &target);

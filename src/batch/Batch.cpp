@@ -342,6 +342,10 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
         held.emplace();
     int status = kBatchCompleted;
     try {
+        // A run that could never hand its drawing back must not leave the start-up's
+        // repairs and new files behind either.
+        if (!options.dryRun)
+            checkWritable(startDir / "jwc_temp.txt");
         if (runStartup(session, host, options.mode, startDir) == StartupResult::Ended)
             return kBatchStartupEnded;
         runFirstShow(session, host);

@@ -33,7 +33,7 @@ void writeBalloon(EngineRun &e)
     for (int i = 0; i < 4; ++i) {
         PointF a = path[i], b = path[i + 1];
         if (e.tilt())
-            rotatePair(a, b, g.cloudCentre, m.indicated2, m.p3, g.turnFlags());
+            e.turn(a, b, g.cloudCentre);
         e.out.line(a, b);
     }
 }
@@ -48,7 +48,7 @@ void writeWedge(EngineRun &e)
     e.out.leaderColor();
     PointF a = g.gapStart, b = g.gapEnd;
     if (e.tilt())
-        rotatePair(a, b, g.cloudCentre, m.indicated2, m.p3, g.turnFlags());
+        e.turn(a, b, g.cloudCentre);
     e.out.line(m.p1, a);
     e.out.line(m.p1, b);
 }

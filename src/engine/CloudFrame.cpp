@@ -53,12 +53,12 @@ struct Bump {
 // angle is taken along the text while the frame turns from its upright build, a
 // quarter or three quarters of a turn apart, and bumps tilted by the text angle alone
 // would stand across their sides instead of along them.
-int textToFrameTurn(const EngineRun &e, PointF centre)
+int textToFrameTurn(EngineRun &e, PointF centre)
 {
     if (e.g.horizontal())
         return 0;
     PointF probe{f32(centre.x + 1000.0L), centre.y}, spare = probe;
-    const float text = rotatePair(probe, spare, centre, e.m.indicated2, e.m.p3, e.g.turnFlags());
+    const float text = e.turn(probe, spare, centre, true, false);
     const ld turn = std::atan2(ext(probe.y) - centre.y, ext(probe.x) - centre.x) * 180 / kPi;
     const int quarters = int(std::lround((turn - text) / 90));
     const int q = (quarters % 4 + 4) % 4;
@@ -80,8 +80,7 @@ public:
         PointF ta = a.centre, tb = b.centre;
         float theta = 0;
         if (m_e.tilt())
-            theta = f32(rotatePair(ta, tb, m_centre, m_e.m.indicated2, m_e.m.p3, m_e.g.turnFlags()) +
-                        ext(m_textToFrame));
+            theta = f32(m_e.turn(ta, tb, m_centre) + ext(m_textToFrame));
         write(a, ta, theta);
         write(b, tb, theta);
         record(a);
@@ -92,10 +91,11 @@ private:
     void write(const Bump &bump, PointF at, float theta)
     {
         const SideLook look = lookOf(bump.side);
-        const std::string tail = std::string(m_reversed ? look.reversedArcAngles : look.arcAngles) +
-                                 (bump.longSide ? "0.5" : "0.65") + " ";
         const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
-        m_e.out.arc(at, bump.radius, tail, tilt);
+        // "ci x y r", the arc's angles, its flatness and its tilt.
+        m_e.out.start("ci ").num(at.x).put(" ").num(at.y).put(" ").num(bump.radius);
+        m_e.out.put(m_reversed ? look.reversedArcAngles : look.arcAngles).put(bump.longSide ? "0.5 " : "0.65 ");
+        m_e.out.num(tilt).finish();
     }
 
     void record(const Bump &bump)

@@ -3,6 +3,8 @@
 #include "base/TextFile.h"
 #include "engine/RunSetup.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace quillet {
@@ -46,12 +48,58 @@ public:
     /// Any line that is not a drawing command with numbers (layer, font, a host line).
     void raw(const std::string &line);
 
+    /// A line of any other shape, built in place: start(), then put() and num() in
+    /// writing order, then finish() appends it.
+    CommandWriter &start(const char *head)
+    {
+        m_length = 0;
+        return put(head);
+    }
+    CommandWriter &put(const char *text)
+    {
+        append(text, std::strlen(text));
+        return *this;
+    }
+    CommandWriter &put(const std::string &text)
+    {
+        append(text.data(), text.size());
+        return *this;
+    }
+    CommandWriter &num(float value);
+    void finish() { m_output.emplace_back(m_line.data(), m_length); }
+
     Lines &output() { return m_output; }
 
 private:
     void colorNumber(int n);
+    // " x y" of a point, each number after one blank.
+    CommandWriter &point(PointF p);
+
+    // The pieces of a line are a few bytes each: they are copied into room kept ahead
+    // (at least kGeneralCapacity bytes beyond the line once anything was written), not
+    // appended through the string's own checks.
+    void append(const char *text, std::size_t n)
+    {
+        if (m_length + n + kGeneralCapacity > m_line.size())
+            makeRoom(n);
+        std::memcpy(&m_line[m_length], text, n);
+        m_length += n;
+    }
+    void makeRoom(std::size_t n);
 
     Lines &m_output;
+    // Room for the line being built, of which the first m_length bytes are the line;
+    // reused, so that each line costs one allocation, its own.
+    std::string m_line;
+    std::size_t m_length = 0;
+    // Numbers recently written, by their bits: a cloud writes the same radius, tilt and
+    // flatness on every bump, and formatting costs more than a look-up.
+    struct RecentNumber {
+        std::uint32_t bits = 0;
+        std::uint8_t length = 0; // 0: empty slot
+        char text[27] = {};
+    };
+    RecentNumber m_recent[16];
     const std::string &m_hostColorLine;
     int m_leaderColor;
 };

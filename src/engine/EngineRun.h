@@ -12,6 +12,7 @@ struct EngineRun {
     RunMeasures &m;
     GeometryState &g;
     CommandWriter out;
+    PairTurner turner;
 
     EngineRun(RunContext &context, RunMeasures &measures, GeometryState &state)
         : ctx(context), m(measures), g(state),
@@ -25,6 +26,13 @@ struct EngineRun {
     bool tilt() const { return ctx.form.tiltOn; }
     Mode mode() const { return ctx.mode; }
     bool frameMode() const { return ctx.mode == Mode::FrameAll || ctx.mode == Mode::FrameEach; }
+
+    /// rotatePair about `centre` by the annotation's tilt: the slope from indicated
+    /// point 2 to point 3. A point marked as not needed may be left unturned.
+    float turn(PointF &a, PointF &b, PointF centre, bool needA = true, bool needB = true)
+    {
+        return turner.rotate(a, b, centre, m.indicated2, m.p3, g.turnFlags(), needA, needB);
+    }
 };
 
 } // namespace quillet

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <vector>
 
 namespace quillet {
@@ -14,6 +13,28 @@ namespace {
 
 using ld = long double;
 
+// What splits the words of a record: the blanks of the classic locale.
+bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Records are read once per frame: their first `max` words between `from` and `to`
+// are found in the line itself rather than through a stream and a vector of words.
+// Returns how many there are, up to `max`.
+std::size_t firstWords(const std::string &line, std::size_t from, std::size_t to, std::string *words,
+                       std::size_t max)
+{
+    std::size_t found = 0;
+    for (std::size_t i = from; i < to && found < max;) {
+        while (i < to && isBlank(line[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < to && !isBlank(line[i]))
+            ++i;
+        if (i > start)
+            words[found++].assign(line, start, i - start);
+    }
+    return found;
+}
+
 // "cn": the character size of the texts that follow, free or by text kind.
 void readSize(EngineRun &e, const std::string &line)
 {
@@ -21,8 +42,8 @@ void readSize(EngineRun &e, const std::string &line)
         return; // a font record
     GeometryState &g = e.g;
     if (line.size() > 2 && line[2] == '0') {
-        const auto values = records::words(line.size() > 4 ? line.substr(4) : std::string());
-        if (values.size() < 3)
+        std::string values[3];
+        if (firstWords(line, 4, line.size(), values, 3) < 3)
             throw ConvertError("'" + line + "' holds no text size");
         g.existingHalfWidth = double(parseFloat(values[0]) / 2);
         g.existingHeight = double(parseFloat(values[1]));
@@ -68,11 +89,11 @@ struct TextRecordValues {
 
 TextRecordValues readRecord(const std::string &line)
 {
+    // The numbers stand between the keyword and the quote (or the end).
     const std::size_t quote = line.find('"');
-    const std::string numbers = line.size() > 3 ? line.substr(3, quote == std::string::npos ? std::string::npos : quote - 3)
-                                                : std::string();
-    const auto values = records::words(numbers);
-    if (values.size() < 4)
+    const std::size_t from = 3, to = quote == std::string::npos || quote < from ? line.size() : quote;
+    std::string values[4];
+    if (firstWords(line, from, to, values, 4) < 4)
         throw ConvertError("'" + line + "' holds no text position");
     return {f32(parseFloat(values[0])), f32(parseFloat(values[1])), f32(parseFloat(values[2])),
             f32(parseFloat(values[3]))};

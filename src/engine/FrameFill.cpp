@@ -4,6 +4,7 @@
 #include "engine/FrameAxes.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace quillet {
 
@@ -62,10 +63,7 @@ FillFrame fillFrame(const EngineRun &e)
     return f;
 }
 
-float turnAbout(PointF &a, PointF &b, PointF centre, const EngineRun &e)
-{
-    return rotatePair(a, b, centre, e.m.indicated2, e.m.p3, e.g.turnFlags());
-}
+float turnAbout(PointF &a, PointF &b, PointF centre, EngineRun &e) { return e.turn(a, b, centre); }
 
 void writeQuad(EngineRun &e, const Rect &r, PointF centre)
 {
@@ -257,6 +255,19 @@ void writeOvalEnds(EngineRun &e, const Rect &r, float gap)
     e.out.solidHalfDisc(b, radius, one, g.rightward ? zero : half, start);
 }
 
+// A bump's outward direction as a number. The texts are the four of the cloud's sides,
+// read once instead of once per bump.
+long double bumpAngle(const char *text)
+{
+    static const char *const texts[] = {"1.5708", "-3.1416", "-1.5708", "0"};
+    static const long double values[] = {parseFloat(texts[0]), parseFloat(texts[1]), parseFloat(texts[2]),
+                                         parseFloat(texts[3])};
+    for (int i = 0; i < 4; ++i)
+        if (std::strcmp(text, texts[i]) == 0)
+            return values[i];
+    return parseFloat(text);
+}
+
 // One half disc per cloud bump, shrunk and pushed inward by the gap.
 void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 {
@@ -272,21 +283,27 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         case '4': c.y = f32(ext(c.y) - gp); break;
         default: break;
         }
-        const bool longSide = std::string(bump.flatness) == "0.5";
+        const bool longSide = std::strcmp(bump.flatness, "0.5") == 0;
         const float flatness = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
 
-        std::string tilt = bump.angle;
+        float tilt = 0;
         if (e.tilt()) {
             PointF other = c;
-            float tau = turnAbout(c, other, centre, e);
+            float tau = e.turn(c, other, centre, true, false);
             if (e.mode() == Mode::FrameEach && g.existingText == 1)
                 tau = f32(ext(tau) + 180);
             ld turn = tau;
             if (!g.horizontal())
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
-            tilt = CommandWriter::number(f32(parseFloat(bump.angle) + radians(turn)));
+            tilt = f32(bumpAngle(bump.angle) + radians(turn));
         }
-        e.out.solidHalfDisc(c, radius, CommandWriter::number(flatness), tilt, "0");
+        // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
+        e.out.start("sc ").num(c.x).put(" ").num(c.y).put(" ").num(radius).put(" ").num(flatness).put(" ");
+        if (e.tilt())
+            e.out.num(tilt);
+        else
+            e.out.put(bump.angle);
+        e.out.put(" 0 3.1416 5").finish();
     }
 }
 

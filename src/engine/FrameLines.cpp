@@ -6,13 +6,13 @@ namespace quillet {
 
 float turnPair(EngineRun &e, PointF &a, PointF &b)
 {
-    return rotatePair(a, b, e.m.indicated2, e.m.indicated2, e.m.p3, e.g.turnFlags());
+    return e.turn(a, b, e.m.indicated2);
 }
 
 PointF turned(EngineRun &e, PointF p)
 {
     PointF spare = p;
-    turnPair(e, p, spare);
+    e.turn(p, spare, e.m.indicated2, true, false);
     return p;
 }
 

@@ -56,7 +56,8 @@ void extendAlongAnnotation(EngineRun &e)
     g.ex = g.ey = 0;
     if (e.tilt()) {
         PointF a = m.p3, b = m.p3;
-        float theta = rotatePair(a, b, m.p2, m.indicated2, m.p3, g.turnFlags());
+        // Only the text angle is wanted here.
+        float theta = e.turn(a, b, m.p2, false, false);
         if (ext(m.p2.x) - m.p3.x > 0)
             theta = f32(theta + 180.0L);
         m.p3.x = f32(m.p2.x + len * std::cos(radians(theta)));

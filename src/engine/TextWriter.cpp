@@ -17,13 +17,14 @@ std::string fontRecord(const std::string &name) { return "cn\"$<" + name + ">"; 
 // sign put before it. A frame narrower than the character spacing makes the length
 // negative; a sign before its own sign would read "--0.5", which is no number, so a
 // negative length is reversed by writing its magnitude instead.
-std::string directionLength(float w, bool reverse)
+void directionLength(CommandWriter &out, float w, bool reverse)
 {
     if (!reverse)
-        return CommandWriter::number(w);
-    if (w < 0)
-        return CommandWriter::number(-w);
-    return "-" + CommandWriter::number(w);
+        out.num(w);
+    else if (w < 0)
+        out.num(-w);
+    else
+        out.put("-").num(w);
 }
 
 } // namespace
@@ -32,8 +33,6 @@ void writeTextRecord(EngineRun &e, PointF at, const std::string &text)
 {
     const RunMeasures &m = e.m;
     const GeometryState &g = e.g;
-    const std::string q = "\"";
-    auto num = CommandWriter::number;
     const float w = f32(ext(m.frameWidth) - m.charSpacing);
     if (e.tilt()) {
         TiltedText t = tiltText(at, m.indicated2, m.p3, g);
@@ -44,13 +43,17 @@ void writeTextRecord(EngineRun &e, PointF at, const std::string &text)
             t.dx = -t.dx;
             t.dy = -t.dy;
         }
-        e.out.raw("ch " + num(t.at.x) + " " + num(t.at.y) + " " + num(t.dx) + " " + num(t.dy) + " " + q + text);
+        e.out.start("ch ").num(t.at.x).put(" ").num(t.at.y).put(" ").num(t.dx).put(" ").num(t.dy);
     } else if (g.horizontal()) {
         const bool reverse = g.verticalFont && !g.rightward;
-        e.out.raw("ch " + num(at.x) + " " + num(at.y) + " " + directionLength(w, reverse) + " 0 " + q + text);
+        e.out.start("ch ").num(at.x).put(" ").num(at.y).put(" ");
+        directionLength(e.out, w, reverse);
+        e.out.put(" 0");
     } else {
-        e.out.raw("ch " + num(at.x) + " " + num(at.y) + "  0 " + directionLength(w, g.verticalFont) + " " + q + text);
+        e.out.start("ch ").num(at.x).put(" ").num(at.y).put("  0 ");
+        directionLength(e.out, w, g.verticalFont);
     }
+    e.out.put(" \"").put(text).finish();
 }
 
 void writeText(EngineRun &e)

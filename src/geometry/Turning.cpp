@@ -3,6 +3,7 @@
 #include "base/RealMath.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace quillet {
 
@@ -42,7 +43,14 @@ void turnAbout(PointF &p, PointF centre, float turn, float zero)
 
 } // namespace
 
-float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags)
+namespace {
+
+struct TurnAngles {
+    float turn;
+    float textAngle;
+};
+
+TurnAngles turnAngles(PointF indicated2, PointF p3, const TurnFlags &flags)
 {
     float ddx = f32(ext(p3.x) - indicated2.x);
     const float ddy = f32(ext(p3.y) - indicated2.y);
@@ -63,9 +71,62 @@ float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF 
         const bool add = flags.upward == 1 ? same : !same;
         h = f32(add ? h + 90.0L : h - 90.0L);
     }
-    turnAbout(a, centre, h, 1e-6f);
-    turnAbout(b, centre, h, 1e-7f);
-    return textAngle;
+    return {h, textAngle};
+}
+
+// Whether turnAbout can neither overflow nor meet a value that is no number: both
+// points finite and far enough inside the float range that distance, angle and the
+// turned point stay in it.
+bool turnCannotFail(PointF p, PointF centre)
+{
+    constexpr float kTame = 1e37f;
+    return std::fabs(p.x) <= kTame && std::fabs(p.y) <= kTame && std::fabs(centre.x) <= kTame &&
+           std::fabs(centre.y) <= kTame;
+}
+
+unsigned bitsOf(float v)
+{
+    unsigned bits = 0;
+    static_assert(sizeof bits == sizeof v, "32-bit float");
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+} // namespace
+
+float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags)
+{
+    const TurnAngles t = turnAngles(indicated2, p3, flags);
+    turnAbout(a, centre, t.turn, 1e-6f);
+    turnAbout(b, centre, t.turn, 1e-7f);
+    return t.textAngle;
+}
+
+const PairTurner::Turn &PairTurner::turnFor(PointF indicated2, PointF p3, const TurnFlags &flags)
+{
+    // Compared bit for bit: a signed zero or a NaN is a value of its own.
+    const unsigned key[4] = {bitsOf(indicated2.x), bitsOf(indicated2.y), bitsOf(p3.x), bitsOf(p3.y)};
+    if (m_known && std::memcmp(key, m_key, sizeof key) == 0 && flags.vertical == m_flags.vertical &&
+        flags.rightward == m_flags.rightward && flags.upward == m_flags.upward &&
+        flags.point2Left == m_flags.point2Left)
+        return m_turn;
+    const TurnAngles t = turnAngles(indicated2, p3, flags);
+    std::memcpy(m_key, key, sizeof key);
+    m_flags = flags;
+    m_turn = {t.turn, t.textAngle};
+    m_known = true;
+    return m_turn;
+}
+
+float PairTurner::rotate(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags,
+                         bool needA, bool needB)
+{
+    const Turn &t = turnFor(indicated2, p3, flags);
+    if (needA || !turnCannotFail(a, centre))
+        turnAbout(a, centre, t.turn, 1e-6f);
+    if (needB || !turnCannotFail(b, centre))
+        turnAbout(b, centre, t.turn, 1e-7f);
+    return t.textAngle;
 }
 
 void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, float &cosine, float &sine)

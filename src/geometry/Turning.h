@@ -18,6 +18,28 @@ PointF polarOffset(long double a, long double l, long double b, long double f);
 /// returns the text angle in degrees.
 float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags);
 
+/// rotatePair for the many pairs one engine pass turns. The turn itself depends on
+/// indicated point 2, point 3 and the flags alone, and is computed once for each of
+/// their values; a point the caller does not need may be left unturned. Results and
+/// failures are rotatePair's: a point left unturned is one whose turning cannot fail.
+class PairTurner {
+public:
+    float rotate(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags,
+                 bool needA = true, bool needB = true);
+
+private:
+    struct Turn {
+        float turn = 0;      // what the points turn by, degrees
+        float textAngle = 0; // what rotatePair returns
+    };
+    const Turn &turnFor(PointF indicated2, PointF p3, const TurnFlags &flags);
+
+    bool m_known = false;
+    unsigned m_key[4] = {};
+    TurnFlags m_flags;
+    Turn m_turn;
+};
+
 /// Turns `p` about indicated point 2; `cosine`/`sine` receive those of the tilt angle.
 void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, float &cosine, float &sine);
 

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <string>
 
 using namespace quillet;
 
@@ -172,4 +176,100 @@ TEST(FormatFloat, RoundsLikePrintfOverTheFloatRange)
         ++compared;
     }
     EXPECT_GT(compared, 290000);
+}
+
+// The format takes a float's digits by one of several integer paths, chosen by the
+// size of its exponent; each edge between them is checked against printf, for ties at
+// the fifteenth digit rounding either way as well.
+TEST(FormatFloat, AgreesWithPrintfAtTheEdgesOfItsDigitPaths)
+{
+    const float values[] = {
+        16777215.0f,                    // the largest integer of 24 bits
+        std::ldexp(16777215.0f, 40),    // the largest integer of the 64-bit path
+        std::ldexp(16777215.0f, 41),    // beyond it
+        std::ldexp(1.0f, 63), std::ldexp(1.0f, 64), std::ldexp(1.0f, 100),
+        std::ldexp(16777215.0f, -44),   // the smallest fraction step of the shift path
+        std::ldexp(16777215.0f, -45),   // beyond it
+        std::ldexp(1.0f, -44), std::ldexp(3.0f, -45), std::ldexp(1.0f, -126), std::ldexp(1.0f, -149),
+        std::ldexp(1.0f, -22),          // 2.384185791015625E-7: a tie, the fifteenth digit even
+        std::ldexp(3.0f, -22),          // 7.152557373046875E-7: a tie, the fifteenth digit odd
+        std::ldexp(1.0f, -23), std::ldexp(5.0f, -24),
+        0.1f, 0.3f, 0.65f, 1e-5f, 9.99999e-6f, 28.5166664f, 123456.789f, 8388607.5f, 999999.9375f,
+        1e15f, 1e16f, std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
+        std::numeric_limits<float>::epsilon()};
+    for (const float v : values) {
+        ASSERT_EQ(formatFloat(v), viaPrintf(v)) << v;
+        ASSERT_EQ(formatFloat(-v), viaPrintf(-v)) << -v;
+    }
+}
+
+// Lines are built from numbers written straight into a buffer: the longest texts must
+// fit it and equal the string forms.
+TEST(FormatGeneral, WritesIntoABufferOfTheStatedCapacity)
+{
+    const long double values[] = {-std::numeric_limits<long double>::denorm_min(),
+                                  std::numeric_limits<long double>::lowest(),
+                                  -1.23456789012345e-5L,
+                                  -123456789012345.6L,
+                                  -0.000123456789012345678L,
+                                  -std::numeric_limits<long double>::infinity(),
+                                  std::numeric_limits<long double>::quiet_NaN(),
+                                  0.0L};
+    for (const long double v : values) {
+        char buf[kGeneralCapacity + 8];
+        std::memset(buf, '#', sizeof buf);
+        const std::size_t n = formatGeneralTo(buf, v);
+        ASSERT_LE(n, kGeneralCapacity);
+        EXPECT_EQ(std::string(buf, n), formatGeneral(v));
+        EXPECT_EQ(std::string(buf + kGeneralCapacity, 8), "########");
+        if (static_cast<long double>(static_cast<float>(v)) == v || std::isnan(v)) {
+            std::memset(buf, '#', sizeof buf);
+            const std::size_t m = formatFloatTo(buf, static_cast<float>(v));
+            EXPECT_EQ(std::string(buf, m), formatFloat(static_cast<float>(v)));
+        }
+    }
+}
+
+// Short decimals are converted by the reader itself, everything else by strtold; the
+// two must give the same bits (sign of zero included) for every text both could read.
+TEST(ParseFloat, ShortDecimalsMatchStrtoldBitForBit)
+{
+    auto same = [](const std::string &text) {
+        const long double want = std::strtold(text.c_str(), nullptr);
+        const long double got = parseFloat(text);
+        return got == want && std::signbit(got) == std::signbit(want);
+    };
+    const char *const texts[] = {"0", "-0", "+0.0", "1.", ".5", "0.1", "-3.1416", "1.5708", "7306.10278372591",
+                                 "-830.25", "123456789.123456789", "9999999999999999999", "18446744073709551615",
+                                 "0.000000000000000000000000001", "0.0000000000000000000000000001",
+                                 "000000000000000000000000012345.5", "1e3", "2.5E-3"};
+    for (const char *t : texts)
+        EXPECT_TRUE(same(t)) << t;
+
+    std::uint32_t state = 2024;
+    auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    for (int i = 0; i < 100000; ++i) {
+        std::string text = next() % 4 == 0 ? "-" : "";
+        const int whole = int(next() % 13), fraction = int(next() % 22);
+        for (int k = 0; k < whole; ++k)
+            text += char('0' + next() % 10);
+        if (fraction > 0 || whole == 0) {
+            text += '.';
+            for (int k = 0; k < std::max(fraction, 1); ++k)
+                text += char('0' + next() % 10);
+        }
+        ASSERT_TRUE(same(text)) << text;
+    }
+}
+
+TEST(ToFloat, PassesNonNumbersAndKeepsWhatRoundsIntoTheRange)
+{
+    const long double top = std::numeric_limits<float>::max();
+    EXPECT_TRUE(std::isnan(toFloat(std::numeric_limits<long double>::quiet_NaN())));
+    EXPECT_EQ(toFloat(std::numeric_limits<long double>::infinity()), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(toFloat(-std::numeric_limits<long double>::infinity()), -std::numeric_limits<float>::infinity());
+    // Just above the largest float, yet nearer to it than to the next power of two.
+    EXPECT_EQ(toFloat(top * (1 + 0x1p-30L)), std::numeric_limits<float>::max());
+    EXPECT_EQ(toFloat(-top * (1 + 0x1p-30L)), -std::numeric_limits<float>::max());
+    EXPECT_THROW(toFloat(top * (1 + 0x1p-23L)), OverflowError);
 }

@@ -231,6 +231,14 @@ INSTANTIATE_TEST_SUITE_P(
         EdgeCase{"ExchangeOnAFullDisk", nullptr, "", fault("full", "jwc_temp.txt"), 4,
                  "jwc_temp.txt: No space left on device", kNothing},
         EdgeCase{"AllOnAReadOnlyDisk", nullptr, "", fault("readonly", ""), 4, "Read-only file system", kNothing},
+        // The start-up would create the missing memo file: a run that cannot deliver
+        // its output must not leave that behind either.
+        EdgeCase{"ReadOnlyExchangeFileStopsBeforeTheStartUpWrites",
+                 [](const TempDir &d) {
+                     fs::remove(d / "SENTAKUMEMO.TX");
+                     fs::permissions(d / "jwc_temp.txt", fs::perms::owner_read);
+                 },
+                 "", {}, 4, "jwc_temp.txt: it is read-only", kNothing},
         EdgeCase{"TextImportOnAReadOnlyDisk", kSelectedTexts, "T1", fault("readonly", "jwc_temp.txt"), 1, kInOut,
                  kNothing},
         // a linked exchange file

@@ -258,3 +258,69 @@ TEST(ExistingTextFrame, OneFrameAroundAllTexts)
         EXPECT_EQ(p.m.memoLines, c.lines);
     }
 }
+
+// A text record's four numbers are the first four words between its keyword and its
+// quote, whatever blanks stand between them; fewer than four, or a word that is no
+// number, end the run as a conversion fault.
+TEST(ExistingTextFrame, TextRecordNumbersAreTheFirstFourWords)
+{
+    struct Case {
+        const char *record;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"ch 1000 2000 1200 0 \"A", true},
+        {"ch  1000\t2000   1200 0\"A", true},
+        {"ch 1000 2000 1200 0 5 \"A", true},
+        {"ch 1000 2000 1200 0", true},
+        {"ch 1e3 2000 1.2E3 -0 \"A", true},
+        {"ch 1000\r2000\v1200\f0 \"A", true},
+        {"ch 1000 2000 1200 \"0", false},
+        {"ch 1000 2000 1200 0x \"A", false},
+        {"ch 1000 2000 \"1200 0", false},
+        {"ch", false},
+    };
+    EngineProbe reference(framing(Mode::FrameEach, 11, {}));
+    reference.setup();
+    reference.pass("ch 1000 2000 1200 0 \"A");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.record);
+        EngineProbe p(framing(Mode::FrameEach, 11, {}));
+        p.setup();
+        if (!c.valid) {
+            EXPECT_THROW(p.pass(c.record), ConvertError);
+            continue;
+        }
+        p.pass(c.record);
+        expectBox(boxOf(p), boxOf(reference));
+        EXPECT_EQ(p.m.p3.x, reference.m.p3.x);
+        EXPECT_EQ(p.m.p3.y, reference.m.p3.y);
+    }
+}
+
+// A free size record "cn0" is read from its first three words after "cn0 ", split at
+// any blank; fewer than three are a conversion fault.
+TEST(ExistingTextFrame, FreeSizeRecordsAreTheFirstThreeWords)
+{
+    struct Case {
+        const char *record;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"cn0 3.6 5 1", true},  {"cn0 3.6\t 5  1 9", true}, {"cn0  3.6 5 1", true},
+        {"cn0 3.6 5", false},   {"cn0", false},             {"cn0 3.6 5 x", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.record);
+        EngineProbe p(framing(Mode::FrameEach, 11, {}));
+        p.setup();
+        if (!c.valid) {
+            EXPECT_THROW(p.pass(c.record), ConvertError);
+            continue;
+        }
+        p.pass(c.record);
+        EXPECT_EQ(p.g.existingHalfWidth, 1.8);
+        EXPECT_EQ(p.g.existingHeight, 5.0);
+        EXPECT_EQ(p.g.existingHalfSpacing, 0.5);
+    }
+}

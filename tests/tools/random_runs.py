@@ -14,6 +14,11 @@ the program's output byte for byte, so a rework can show that it changes nothing
 
     random_runs.py --exe PATH --seed S --count N [--keep DIR] [--jobs J] [--stats]
     random_runs.py --exe PATH --seed S --count N --compare FILE
+    random_runs.py --seed S --count N --keep DIR --make-only
+
+--make-only writes the start directories without running anything, each with two
+more files that say how it would be run: `mode` (the mode argument, empty for none)
+and `now` (the --now time). The output-run benchmark reads such directories.
 
 The generator uses its own pseudo-random numbers and only correctly rounded float
 operations (+, *, /, sqrt; no trigonometry), so the same seed gives the same bytes on
@@ -361,15 +366,29 @@ def digest_files(directory):
     return jwc, others.hexdigest()
 
 
-def run_case(exe, seed, index, root, emulator=()):
-    case = make_case(seed, index)
-    directory = os.path.join(root, "case-%05d" % index)
+def write_case(case, directory):
     if os.path.exists(directory):
         shutil.rmtree(directory)
     os.makedirs(directory)
     for name, data in case["files"].items():
         with open(os.path.join(directory, name), "wb") as f:
             f.write(data)
+
+
+def make_only(seed, count, root):
+    for index in range(1, count + 1):
+        case = make_case(seed, index)
+        directory = os.path.join(root, "case-%05d" % index)
+        write_case(case, directory)
+        for name in ("mode", "now"):
+            with open(os.path.join(directory, name), "wb") as f:
+                f.write(case[name].encode("ascii") + b"\r\n")
+
+
+def run_case(exe, seed, index, root, emulator=()):
+    case = make_case(seed, index)
+    directory = os.path.join(root, "case-%05d" % index)
+    write_case(case, directory)
     args = [*emulator, exe, "--batch", "--preset", "1", "--memo", "memo.txt", "--now", case["now"]]
     if case["mode"]:
         args.append(case["mode"])
@@ -437,17 +456,26 @@ def report_stats(results, out):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--exe", required=True)
+    parser.add_argument("--exe")
     parser.add_argument("--seed", required=True)
     parser.add_argument("--count", type=int, required=True)
     parser.add_argument("--keep", help="keep every case's directory under DIR")
     parser.add_argument("--compare", help="recorded digest file to compare against")
     parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--stats", action="store_true", help="print variety counts to stderr")
+    parser.add_argument("--make-only", action="store_true",
+                        help="only write the start directories under --keep DIR, with their mode and time")
     parser.add_argument("--emulator", action="append", default=[],
                         help="a word of the command that runs the program (a Windows build under Wine); "
                              "repeat it, as --emulator=WORD, for every word")
     args = parser.parse_args()
+    if args.make_only:
+        if not args.keep:
+            parser.error("--make-only needs --keep DIR")
+        make_only(args.seed, args.count, os.path.abspath(args.keep))
+        return 0
+    if not args.exe:
+        parser.error("--exe is required")
 
     exe = os.path.abspath(args.exe)
     root = os.path.abspath(args.keep) if args.keep else tempfile.mkdtemp(prefix="quillet-runs-")
