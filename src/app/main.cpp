@@ -4,6 +4,7 @@
 // window it loads the window module beside the executable and waits until the
 // window closes, handing back its exit status (Jw_cad waits for this process).
 #include "app/WindowEntry.h"
+#include "base/PhaseClock.h"
 #include "base/WindowModule.h"
 #include "batch/Batch.h"
 
@@ -65,9 +66,13 @@ int main(int argc, char **argv)
     std::cerr << "quillet: this quillet was built without its window; the batch mode works: quillet --batch [MODE]\n";
     return quillet::kBatchUsage;
 #else
+    quillet::phases::start();
     std::string error;
     auto run = reinterpret_cast<QuilletRunWindow>(
         quillet::platform::loadModuleSymbol(quillet::platform::windowModulePath(), kRunWindowEntry, error));
+    quillet::phases::mark("window module load");
+    // The module keeps a clock of its own (each side links the core).
+    quillet::phases::print("before the window:");
     if (!run) {
         std::cerr << "quillet: the window cannot be started: " << error << "\n"
                   << "quillet: the batch mode works without it: quillet --batch [MODE]\n";

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/Messages.h"
+#include "base/PhaseClock.h"
 #include "settings/Patterns.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
@@ -155,12 +156,17 @@ StartupResult runStartup(Session &s, Host &host, const std::string &argument, co
     s.mode = modeFromArgument(argument);
     // A run that was ended in the middle of a write left its temporary behind.
     removeStaleTemporaries(startDir);
+    phases::mark("stale temporaries");
 
     try {
         bool failed = !readExchangeForMode(s, host);
-        if (!loadSettings(s, host, failed))
+        phases::mark("exchange read");
+        const bool settingsRead = loadSettings(s, host, failed);
+        phases::mark("settings");
+        if (!settingsRead)
             return StartupResult::Ended;
         loadPatterns(s, host, failed);
+        phases::mark("patterns");
         if (failed)
             s.outputEnabled = false;
 
@@ -173,6 +179,7 @@ StartupResult runStartup(Session &s, Host &host, const std::string &argument, co
         s.windowSizeRow = row ? int(row - kWindowSizes) : -1;
 
         openPhraseBook(s, host);
+        phases::mark("phrase book");
         if (s.mode == Mode::FrameAll)
             s.form.tiltOn = false;
         s.exceptionHandlerInstalled = true;
@@ -192,7 +199,11 @@ StartupResult runStartup(Session &s, Host &host, const std::string &argument, co
     return StartupResult::Running;
 }
 
-void runFirstShow(Session &session, Host &host) { presets::load(session.settingsScope(), host); }
+void runFirstShow(Session &session, Host &host)
+{
+    presets::load(session.settingsScope(), host);
+    phases::mark("presets");
+}
 
 void closeWindow(Session &session, Host &host)
 {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace quillet::ui {
@@ -21,10 +22,6 @@ FontDialog::FontDialog(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("フォント"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("FontList"));
-    for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
-        if (!QFontDatabase::isPrivateFamily(family) && !family.startsWith(kVertical))
-            m_list->addItem(family);
-    }
     m_vertical = new QCheckBox(QStringLiteral("縦書き用（@ 付きのフォント名）"), this);
     m_vertical->setObjectName(QStringLiteral("VerticalFont"));
     m_sample = new QLabel(QStringLiteral("注釈 あア亜 AaBb 123"), this);
@@ -45,6 +42,24 @@ FontDialog::FontDialog(QWidget *parent) : QDialog(parent)
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 }
 
+void FontDialog::listFamilies() const
+{
+    if (m_familiesListed)
+        return;
+    m_familiesListed = true;
+    const QSignalBlocker blocker(m_list);
+    for (const QString &family : QFontDatabase::families(QFontDatabase::Japanese)) {
+        if (!QFontDatabase::isPrivateFamily(family) && !family.startsWith(kVertical))
+            m_list->addItem(family);
+    }
+}
+
+void FontDialog::showEvent(QShowEvent *event)
+{
+    listFamilies();
+    QDialog::showEvent(event);
+}
+
 void FontDialog::setFontName(const QString &name)
 {
     m_fontName = name;
@@ -54,6 +69,7 @@ void FontDialog::setFontName(const QString &name)
 
 QString FontDialog::selectedName() const
 {
+    listFamilies();
     const QListWidgetItem *item = m_list->currentItem();
     if (!item)
         return m_fontName;
@@ -62,6 +78,7 @@ QString FontDialog::selectedName() const
 
 bool FontDialog::selectName(const QString &name)
 {
+    listFamilies();
     const bool vertical = name.startsWith(kVertical);
     const QString family = vertical ? name.mid(1) : name;
     const QList<QListWidgetItem *> found = m_list->findItems(family, Qt::MatchFixedString);
@@ -77,6 +94,7 @@ bool FontDialog::selectName(const QString &name)
 
 QStringList FontDialog::families() const
 {
+    listFamilies();
     QStringList names;
     for (int row = 0; row < m_list->count(); ++row)
         names << m_list->item(row)->text();

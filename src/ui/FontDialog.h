@@ -30,13 +30,20 @@ public:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    /// Fills the list of families on first need: the font database is scanned for
+    /// the dialog, not for the window that only may open it.
+    void listFamilies() const;
     void showSample();
 
     QListWidget *m_list;
     QCheckBox *m_vertical;
     QLabel *m_sample;
     QString m_fontName;
+    mutable bool m_familiesListed = false;
 };
 
 } // namespace quillet::ui

@@ -1,10 +1,12 @@
 #include "ui/RunWindow.h"
 
+#include "base/PhaseClock.h"
 #include "base/WindowModule.h"
 #include "ui/TForm1.h"
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -30,19 +32,48 @@ public:
     }
 };
 
+// Marks the window's first paint, once the frame is on the screen, and prints the
+// start-up phases.
+class FirstPaintMark : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Painting and flushing end before the loop takes the next event.
+            QTimer::singleShot(0, this, [] {
+                phases::mark("first paint");
+                phases::print("start-up to the first paint:");
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_seen = false;
+};
+
 } // namespace
 
 int runWindow(int argc, char **argv)
 {
+    phases::start();
     Application app(argc, argv);
+    phases::mark("QApplication");
     QApplication::setApplicationName(QStringLiteral("クイレット V17"));
     const std::string argument = argc > 1 ? std::string(argv[1]) : std::string();
     TForm1 window(argument, std::filesystem::current_path());
     if (window.startupEnded())
         return 0;
     app.form = &window;
+    if (phases::enabled())
+        window.installEventFilter(new FirstPaintMark(&window));
     window.show();
+    phases::mark("show");
     const int status = app.exec();
+    phases::mark("event loop end");
+    phases::print("入力完了 to the end of the process:");
     // Every file was written whole and closed before the loop ended (「入力完了」 or the
     // close); tearing down the widgets and the display connection would only keep
     // Jw_cad waiting.

@@ -1,6 +1,7 @@
 // Creating, showing and closing the main window, and showing the form model on it.
 #include "ui/TForm1.h"
 
+#include "base/PhaseClock.h"
 #include "base/Sjis.h"
 #include "outputview/OutputView.h"
 #include "preview/PreviewBox.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -43,8 +45,7 @@ TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDi
         m_ownHost = std::make_unique<WindowHost>(this);
         m_host = m_ownHost.get();
     }
-    createControls();
-    wire();
+    createWindow();
     FormCreate();
 }
 
@@ -60,8 +61,24 @@ TForm1::~TForm1()
 void TForm1::FormCreate()
 {
     guarded([this] { m_startupResult = runStartup(m_session, *m_host, m_argument, m_startDir); });
+    // The controls are made once start-up chose the window's size: made under the
+    // scaled font they load each font once, at the size they show it, and no control
+    // takes a font change after it was made.
+    const WindowSizeRow *row = startupEnded() ? nullptr : windowSizeRow(m_session.windowSizeRow);
+    if (row)
+        scaleWindowFont(this, row->n);
+    // The font database is read and the window's font matched on first use: here,
+    // so that it shows as a phase of its own.
+    QFontMetrics(font()).height();
+    phases::mark("fonts");
+    createControls();
+    if (row)
+        scaleControls(this, row->n);
+    wire();
+    phases::mark("window construction");
     if (!startupEnded())
         applyStartupState();
+    phases::mark("start-up state");
 }
 
 void TForm1::applyStartupState()
@@ -114,10 +131,10 @@ void TForm1::applyCaptionsForMode()
 
 void TForm1::applyWindowSize()
 {
+    // The controls were made at this size already (FormCreate).
     const WindowSizeRow *row = windowSizeRow(m_session.windowSizeRow);
     if (!row)
         return;
-    scaleWindow(this, row->n);
     m_scale = row->n / 1024.0;
     auto size = [](QTableWidget *grid, const WindowSizeRow::Grid &g) {
         grid->horizontalHeader()->setDefaultSectionSize(g.colWidth);
@@ -307,6 +324,15 @@ void TForm1::showEvent(QShowEvent *event)
     }
 }
 
+void TForm1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_firstPaintDone) {
+        m_firstPaintDone = true;
+        QTimer::singleShot(0, this, &TForm1::buildDeferredParts);
+    }
+}
+
 void TForm1::FormShow()
 {
     guarded([this] { runFirstShow(m_session, *m_host); });
@@ -315,6 +341,7 @@ void TForm1::FormShow()
     showFolderStatus();
     if (!m_runEnded && outputview::OutputView::wasOpen())
         openOutputView();
+    phases::mark("first show");
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

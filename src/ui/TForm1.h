@@ -75,6 +75,10 @@ public:
                                                            const std::filesystem::path &startDir)>;
     void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
 
+    /// Builds what the window does not need for its first showing (the font dialog);
+    /// runs by itself after the first paint. Nothing when it was built already.
+    void buildDeferredParts();
+
     /// Shows an error that nothing else caught and, once start-up installed the
     /// handler, ends the program.
     void AppException(const std::exception &error);
@@ -142,7 +146,8 @@ public:
     QAction *MENW1, *MENW2, *MENW3, *DOTA, *DOTB;
     std::array<QAction *, 9> SUBMEN;
     std::array<QAction *, 10> DOTAn, DOTBn;
-    quillet::ui::FontDialog *FontDialog1;
+    /// Built after the window's first paint or on first use (buildDeferredParts).
+    quillet::ui::FontDialog *FontDialog1 = nullptr;
 
     /// How the font dialog is run: modal by default; a test answers it in place.
     /// Returns the dialog's result code.
@@ -222,12 +227,14 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Building the window (TForm1Controls.cpp, TForm1Panels.cpp)
+    void createWindow();
     void createControls();
     void createTopRow();
     void createAnnotationInput();
@@ -236,6 +243,7 @@ private:
     void createPresetCorner();
     void createBlockView();
     void createDeleteWarning();
+    void showDeleteWarning();
     void createMemoWindow();
     void createBasicPanel();
     void createBasicPanelColours(QWidget *panel);
@@ -300,6 +308,7 @@ private:
     std::array<QToolButton *, 10> m_presetButtons{};
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
+    bool m_firstPaintDone = false;
     bool m_runEnded = false;
     quillet::MemoCaretMemory m_memoCaret;
     quillet::ui::BriefHelp *m_briefHelp = nullptr;

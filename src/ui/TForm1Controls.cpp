@@ -96,12 +96,16 @@ QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int column
 
 } // namespace
 
-void TForm1::createControls()
+void TForm1::createWindow()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("　クイレット　V1.7a"));
     setFont(build::gothicFont(12));
     setFixedSize(731, 576);
+}
+
+void TForm1::createControls()
+{
     createTopRow();
     createAnnotationInput();
     createChoosers();

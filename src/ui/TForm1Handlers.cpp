@@ -2,6 +2,7 @@
 // shows what the core made of it.
 #include "ui/TForm1.h"
 
+#include "base/PhaseClock.h"
 #include "preview/PreviewBox.h"
 #include "program/CompleteInput.h"
 #include "settings/Patterns.h"
@@ -143,11 +144,15 @@ void TForm1::BitBtn2Click()
 {
     if (!BitBtn2->isEnabled())
         return;
+    phases::start();
     finishGridEdits();
     syncWindowPosition();
     guarded([this] { completeInput(m_session, *m_host); });
+    phases::mark("files written");
     showModel();
+    phases::mark("redisplay");
     endRun();
+    phases::mark("hide");
 }
 
 void TForm1::MENW1Click()

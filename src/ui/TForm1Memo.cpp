@@ -162,6 +162,7 @@ void TForm1::BitBtn5Click()
 
 void TForm1::Edit2Click()
 {
+    buildDeferredParts();
     // The dialog opens on the font held now, so that a cancel leaves that font held.
     FontDialog1->setFontName(fromSjis(m_session.form.heldFontNameOrDefault()));
     const int result = m_runFontDialog(*FontDialog1);

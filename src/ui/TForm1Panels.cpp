@@ -74,12 +74,21 @@ void TForm1::createDeleteWarning()
     Panel2 = build::panel(this, "Panel2", {380, 415, 188, 86}, QColor(212, 208, 200));
     Label14 = label(Panel2, "Label14", {2, 2, 184, 18}, "　　警告");
     Label14->setStyleSheet(QStringLiteral("color: white; background: navy;"));
+    // The warning sign comes with the panel's first showing (showDeleteWarning):
+    // looking it up in the icon theme costs more than the rest of the panel.
     Image1 = label(Panel2, "Image1", {8, 24, 32, 32}, {});
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     Label15 = label(Panel2, "Label15", {46, 32, 136, 14}, "文字帳から削除します");
     BitBtn7 = place<QPushButton>(Panel2, "BitBtn7", QRect{24, 58, 66, 22}, QStringLiteral("はい"));
     BitBtn8 = place<QPushButton>(Panel2, "BitBtn8", QRect{98, 58, 66, 22}, QStringLiteral("いいえ"));
     Panel2->hide();
+}
+
+void TForm1::showDeleteWarning()
+{
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    Panel2->show();
+    Panel2->raise();
 }
 
 void TForm1::createMemoWindow()
@@ -213,7 +222,14 @@ void TForm1::createPopupMenu()
     named(PopupMenu1->addSeparator(), "N2");
     DOTA = radioMenu(QStringLiteral("点半径 x1   "), "DOTA", digits(), "DOTA", DOTAn.data());
     DOTB = radioMenu(QStringLiteral("点半径 x0.1 "), "DOTB", digits(), "DOTB", DOTBn.data());
+}
 
-    FontDialog1 = new FontDialog(this);
-    FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+void TForm1::buildDeferredParts()
+{
+    // The font dialog's buttons bring the icon theme in: it is built once the window
+    // is on the screen, or when the font-name field is clicked before that.
+    if (!FontDialog1) {
+        FontDialog1 = new FontDialog(this);
+        FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+    }
 }

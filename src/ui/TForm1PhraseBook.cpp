@@ -301,8 +301,7 @@ void TForm1::SpeedButton8Click()
 void TForm1::SpeedButton9MouseDown(Qt::MouseButtons buttons)
 {
     if (buttons & Qt::LeftButton) {
-        Panel2->show();
-        Panel2->raise();
+        showDeleteWarning();
     } else if (buttons & (Qt::RightButton | Qt::MiddleButton)) {
         deleteCurrentBlock();
     }

@@ -41,27 +41,40 @@ bool isContainer(const QWidget *widget)
     return qstrcmp(type, "QWidget") == 0 || qstrcmp(type, "QFrame") == 0;
 }
 
+void scaleChild(QWidget *child, int n);
+
 void scaleChildren(QWidget *container, int n)
 {
     for (QWidget *child : container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow())
-            continue;
-        if (child->testAttribute(Qt::WA_SetFont))
-            scaleFont(child, n);
-        if (!placedByLayout(child))
-            child->setGeometry(scaled(child->geometry(), n));
-        if (isContainer(child))
-            scaleChildren(child, n);
+        if (!child->isWindow())
+            scaleChild(child, n);
     }
+}
+
+void scaleChild(QWidget *child, int n)
+{
+    // A font set in code is a designed size; the others come from the window, which
+    // is scaled already.
+    if (child->testAttribute(Qt::WA_SetFont))
+        scaleFont(child, n);
+    if (!placedByLayout(child))
+        child->setGeometry(scaled(child->geometry(), n));
+    if (isContainer(child))
+        scaleChildren(child, n);
 }
 
 } // namespace
 
-void scaleWindow(QWidget *window, int n)
+void scaleWindowFont(QWidget *window, int n)
 {
     scaleFont(window, n);
+}
+
+void scaleControls(QWidget *window, int n)
+{
     scaleChildren(window, n);
     window->setFixedSize(scaled(window->width(), n), scaled(window->height(), n));
 }
+
 
 } // namespace quillet::ui

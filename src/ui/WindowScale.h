@@ -9,8 +9,16 @@ namespace quillet::ui {
 int scaled(int length, int n);
 QRect scaled(const QRect &rect, int n);
 
-/// Scales a window designed at 96 dpi, with everything on it, by n/1024: the
-/// window's size, the place and size of every control and every pixel font size.
-void scaleWindow(QWidget *window, int n);
+// A window designed at 96 dpi is scaled by n/1024 in two steps: its font before
+// its controls are made (they are made under it, and no font is loaded twice), then
+// the window's size and the place, size and own pixel font of every control.
+
+/// Scales the window's own pixel font by n/1024.
+void scaleWindowFont(QWidget *window, int n);
+
+/// Scales the window's size and the place and size of every control on it by
+/// n/1024, and every pixel font set on a control in code; fonts that controls take
+/// from the window (also through a style sheet) are left as they are.
+void scaleControls(QWidget *window, int n);
 
 } // namespace quillet::ui

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -154,6 +155,7 @@ void TForm1PhraseBookTest::deleteAsksOnlyOnTheLeftButton()
     w.click(0, 2);
     w.pressOn("SpeedButton9", Qt::LeftButton);
     QVERIFY(panel->isVisible());
+    QVERIFY(!w.get<QLabel>("Image1")->pixmap().isNull());
     QCOMPARE(w.page()[10], "c");
     QTest::mouseClick(w.get("BitBtn8"), Qt::LeftButton);
     QVERIFY(!panel->isVisible());

@@ -29,6 +29,8 @@ private slots:
     void startupFailureDisablesOutput();
     void missingSettingsEndsTheProgram();
     void smallScreenScalesTheWholeWindow();
+    void controlsTakeTheWindowScaleOnce_data();
+    void controlsTakeTheWindowScaleOnce();
     void closingLeavesTheExchangeFileUntouched();
     void completingInputWritesTheExchangeFile_data();
     void completingInputWritesTheExchangeFile();
@@ -40,6 +42,8 @@ void TForm1StartupTest::everyDesignerNameExists()
     StartDir dir;
     RecordingHost host;
     TForm1 form("", dir.path(), &host);
+    // What the window builds after its first paint exists as well, once built.
+    form.buildDeferredParts();
     QStringList names = {"Memo1",       "Memo2",       "Edit2",         "Edit7",       "ListBox1",    "RadioGroup1",
                          "ColorBox1",   "ColorBox2",   "MLStringGrid1", "StringGrid1", "StringGrid2", "StringGrid3",
                          "StatusBar1",  "Timer1",      "PopupMenu1",    "FontDialog1", "PaintBox1",   "PaintBox2",
@@ -246,6 +250,47 @@ void TForm1StartupTest::smallScreenScalesTheWholeWindow()
     QCOMPARE(grid->rowHeight(0), 5 * 11);
     QCOMPARE(grid->rowHeight(1), 11);
     QCOMPARE(form.findChild<QTableWidget *>("StringGrid2")->rowHeight(3), 11);
+}
+
+void TForm1StartupTest::controlsTakeTheWindowScaleOnce_data()
+{
+    // Worked out by hand: designed length times n/1024, to the nearest pixel. Own
+    // fonts (Memo1's 12, BitBtn2's bold 14) must be scaled exactly once, inherited
+    // ones and those of style sheets follow the window, and controls inside panels
+    // (SpinEdit3 in Panel5) move with their panel.
+    QTest::addColumn<int>("screenHeight");
+    QTest::addColumn<int>("windowFont");
+    QTest::addColumn<int>("boldFont");
+    QTest::addColumn<QRect>("bitBtn2");
+    QTest::addColumn<QRect>("spinEdit3");
+    QTest::addColumn<QRect>("panel5");
+    QTest::newRow("600: 824/1024") << 600 << 10 << 11 << QRect(460, 3, 125, 26) << QRect(31, 55, 40, 18)
+                                   << QRect(0, 31, 459, 237);
+    QTest::newRow("768: designed") << 768 << 12 << 14 << QRect(572, 4, 155, 32) << QRect(38, 68, 50, 22)
+                                   << QRect(0, 38, 570, 295);
+    QTest::newRow("1024: 1280/1024") << 1024 << 15 << 18 << QRect(715, 5, 194, 40) << QRect(48, 85, 63, 28)
+                                     << QRect(0, 48, 713, 369);
+}
+
+void TForm1StartupTest::controlsTakeTheWindowScaleOnce()
+{
+    QFETCH(int, screenHeight);
+    QFETCH(int, windowFont);
+    QFETCH(int, boldFont);
+    StartDir dir;
+    RecordingHost host(screenHeight);
+    TForm1 form("", dir.path(), &host);
+    QCOMPARE(form.font().pixelSize(), windowFont);
+    // Label1 takes the window's font, Label16 and the bold Label20 through a style sheet.
+    for (const char *name : {"Label1", "Label16", "Label20"})
+        QVERIFY2(form.findChild<QWidget *>(name)->font().pixelSize() == windowFont, name);
+    QCOMPARE(form.findChild<QWidget *>("Memo1")->font().pixelSize(), windowFont);
+    auto *button = form.findChild<QWidget *>("BitBtn2");
+    QCOMPARE(button->font().pixelSize(), boldFont);
+    QVERIFY(button->font().bold());
+    QTEST(button->geometry(), "bitBtn2");
+    QTEST(form.findChild<QWidget *>("SpinEdit3")->geometry(), "spinEdit3");
+    QTEST(form.findChild<QWidget *>("Panel5")->geometry(), "panel5");
 }
 
 void TForm1StartupTest::closingLeavesTheExchangeFileUntouched()
