@@ -389,9 +389,9 @@ std::size_t copyText(char *out, const char *text)
     return n;
 }
 
-} // namespace
-
-std::size_t formatGeneralTo(char *out, long double value)
+/// Writes NaN, the infinities and zero, which have no digits to lay out, and returns
+/// their length; 0 for every other value.
+std::size_t digitlessTo(char *out, long double value)
 {
     if (std::isnan(value))
         return copyText(out, "NAN");
@@ -399,6 +399,15 @@ std::size_t formatGeneralTo(char *out, long double value)
         return copyText(out, value < 0 ? "-INF" : "INF");
     if (value == 0)
         return copyText(out, "0");
+    return 0;
+}
+
+} // namespace
+
+std::size_t formatGeneralTo(char *out, long double value)
+{
+    if (const std::size_t n = digitlessTo(out, value))
+        return n;
     char digits[kDigitRoom];
     std::size_t count = 0;
     int exponent = 0;
@@ -408,12 +417,8 @@ std::size_t formatGeneralTo(char *out, long double value)
 
 std::size_t formatFloatTo(char *out, float value)
 {
-    if (std::isnan(value))
-        return copyText(out, "NAN");
-    if (std::isinf(value))
-        return copyText(out, value < 0 ? "-INF" : "INF");
-    if (value == 0)
-        return copyText(out, "0");
+    if (const std::size_t n = digitlessTo(out, value))
+        return n;
     char digits[kDigitRoom];
     std::size_t count = 0;
     int exponent = 0;
