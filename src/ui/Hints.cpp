@@ -1,5 +1,6 @@
 #include "ui/Hints.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <utility>
@@ -79,9 +80,15 @@ const std::pair<const char *, const char16_t *> kHints[] = {
 
 void assignHints(QWidget *window)
 {
-    for (const auto &[name, hint] : hintTable()) {
-        if (QWidget *control = window->findChild<QWidget *>(name))
-            control->setStatusTip(hint);
+    // One walk of the window's widgets, not one search of them per hint.
+    QHash<QString, QWidget *> byName;
+    for (QWidget *child : window->findChildren<QWidget *>()) {
+        if (!child->objectName().isEmpty() && !byName.contains(child->objectName()))
+            byName.insert(child->objectName(), child);
+    }
+    for (const auto &[name, hint] : kHints) {
+        if (QWidget *control = byName.value(QString::fromLatin1(name)))
+            control->setStatusTip(QString::fromUtf16(hint));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/Icons.h"
 
+#include "ui/FormBuilder.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -209,8 +211,7 @@ QIcon imeGlyph(ImeMode mode)
         p.setPen(Qt::NoPen);
         p.setBrush(look.color);
         p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-        QFont font = p.font();
-        font.setPixelSize(12);
+        QFont font = build::gothicFont(12);
         font.setBold(true);
         p.setFont(font);
         p.setPen(Qt::white);

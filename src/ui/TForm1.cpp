@@ -65,10 +65,10 @@ void TForm1::FormCreate()
     // scaled font they load each font once, at the size they show it, and no control
     // takes a font change after it was made.
     const WindowSizeRow *row = startupEnded() ? nullptr : windowSizeRow(m_session.windowSizeRow);
+    // The font database is read, and the window's font matched, here: a phase of its own.
+    setFont(build::gothicFont(12));
     if (row)
         scaleWindowFont(this, row->n);
-    // The font database is read and the window's font matched on first use: here,
-    // so that it shows as a phase of its own.
     QFontMetrics(font()).height();
     phases::mark("fonts");
     createControls();
@@ -168,17 +168,17 @@ void TForm1::showModel()
             ListBox1->addItem(fromSjis(name));
     }
     for (const ValueBinding &binding : valueBindings()) {
-        QWidget *control = findChild<QWidget *>(QString::fromLatin1(binding.name));
+        QWidget *control = bound<QWidget>(binding.name);
         const QSignalBlocker blocker(control);
         setWidgetValue(control, binding.get(form));
     }
     for (const ColorBinding &binding : colorBindings()) {
-        auto *box = findChild<ColorBox *>(QString::fromLatin1(binding.name));
+        auto *box = bound<ColorBox>(binding.name);
         const QSignalBlocker blocker(box);
         box->setChoice(binding.field(form));
     }
     for (const TextBinding &binding : textBindings()) {
-        auto *edit = findChild<QLineEdit *>(QString::fromLatin1(binding.name));
+        auto *edit = bound<QLineEdit>(binding.name);
         const QSignalBlocker blocker(edit);
         edit->setText(fromSjis(binding.field(form)));
     }

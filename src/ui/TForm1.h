@@ -5,6 +5,7 @@
 #include "program/Session.h"
 #include "program/Startup.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -250,6 +251,8 @@ private:
     void createPopupMenu();
     void wire();
     void wireBindings();
+    /// The bound control of that object name; every one exists once the controls are made.
+    template <typename Control> Control *bound(const char *name);
     void wirePhraseBook();
     void wireInputBox();
     void wireHelp();
@@ -306,6 +309,7 @@ private:
     std::string m_argument;
     std::filesystem::path m_startDir;
     std::array<QToolButton *, 10> m_presetButtons{};
+    QHash<QString, QWidget *> m_controlsByName;
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
     bool m_firstPaintDone = false;

@@ -100,7 +100,6 @@ void TForm1::createWindow()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("　クイレット　V1.7a"));
-    setFont(build::gothicFont(12));
     setFixedSize(731, 576);
 }
 

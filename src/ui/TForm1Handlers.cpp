@@ -84,24 +84,41 @@ void TForm1::wire()
     wirePreview();
 }
 
+template <typename Control> Control *TForm1::bound(const char *name)
+{
+    // The bindings are looked up at every display of the model; a search of the whole
+    // widget tree by name for each of them was a good part of showing it.
+    if (m_controlsByName.isEmpty()) {
+        for (QWidget *child : findChildren<QWidget *>()) {
+            if (!child->objectName().isEmpty() && !m_controlsByName.contains(child->objectName()))
+                m_controlsByName.insert(child->objectName(), child);
+        }
+    }
+    return qobject_cast<Control *>(m_controlsByName.value(QString::fromLatin1(name)));
+}
+
+template QWidget *TForm1::bound<QWidget>(const char *);
+template ColorBox *TForm1::bound<ColorBox>(const char *);
+template QLineEdit *TForm1::bound<QLineEdit>(const char *);
+
 void TForm1::wireBindings()
 {
     for (const ValueBinding &binding : valueBindings()) {
-        QWidget *control = findChild<QWidget *>(QString::fromLatin1(binding.name));
+        QWidget *control = bound<QWidget>(binding.name);
         onWidgetValueChanged(control, this, [this, &binding, control] {
             binding.set(m_session.form, widgetValue(control));
             controlChanged(binding.name);
         });
     }
     for (const ColorBinding &binding : colorBindings()) {
-        auto *box = findChild<ColorBox *>(QString::fromLatin1(binding.name));
+        auto *box = bound<ColorBox>(binding.name);
         connect(box, &ColorBox::choiceChanged, this, [this, &binding, box] {
             binding.field(m_session.form) = box->choice();
             controlChanged(binding.name);
         });
     }
     for (const TextBinding &binding : textBindings()) {
-        auto *edit = findChild<QLineEdit *>(QString::fromLatin1(binding.name));
+        auto *edit = bound<QLineEdit>(binding.name);
         connect(edit, &QLineEdit::textEdited, this,
                 [this, &binding](const QString &text) { binding.field(m_session.form) = toSjis(text); });
     }
