@@ -63,7 +63,8 @@ int runWindow(int argc, char **argv)
     phases::mark("QApplication");
     QApplication::setApplicationName(QStringLiteral("クイレット V17"));
     const std::string argument = argc > 1 ? std::string(argv[1]) : std::string();
-    TForm1 window(argument, std::filesystem::current_path());
+    // What the window does not show at first is made once it is on the screen.
+    TForm1 window(argument, std::filesystem::current_path(), nullptr, nullptr, TForm1::HiddenParts::AfterFirstPaint);
     if (window.startupEnded())
         return 0;
     app.form = &window;

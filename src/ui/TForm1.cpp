@@ -38,8 +38,9 @@
 using namespace quillet;
 using namespace quillet::ui;
 
-TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDir, Host *host, QWidget *parent)
-    : QWidget(parent), m_host(host), m_argument(argument), m_startDir(startDir)
+TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDir, Host *host, QWidget *parent,
+               HiddenParts hiddenParts)
+    : QWidget(parent), m_host(host), m_argument(argument), m_startDir(startDir), m_hiddenParts(hiddenParts)
 {
     if (!m_host) {
         m_ownHost = std::make_unique<WindowHost>(this);
@@ -79,6 +80,8 @@ void TForm1::FormCreate()
     if (!startupEnded())
         applyStartupState();
     phases::mark("start-up state");
+    if (m_hiddenParts == HiddenParts::Now)
+        ensureHiddenParts();
 }
 
 void TForm1::applyStartupState()
@@ -106,6 +109,7 @@ void TForm1::applyStartupState()
         applyInputMethod();
     }
     showFolderStatus();
+    m_startupStateShown = true;
 }
 
 void TForm1::applyCaptionsForMode()
@@ -113,7 +117,8 @@ void TForm1::applyCaptionsForMode()
     switch (m_session.mode) {
     case Mode::TextImport:
         BitBtn2->setText(QStringLiteral("取込完了"));
-        MENW1->setText(QStringLiteral("取込完了"));
+        if (MENW1)
+            MENW1->setText(QStringLiteral("取込完了"));
         break;
     case Mode::FrameAll:
         BitBtn2->setText(QStringLiteral("枠書込１"));
@@ -161,7 +166,7 @@ void TForm1::applyInputMethod()
 void TForm1::showModel()
 {
     FormModel &form = m_session.form;
-    {
+    if (ListBox1) {
         const QSignalBlocker blocker(ListBox1);
         ListBox1->clear();
         for (const std::string &name : form.patternNames)
@@ -169,16 +174,22 @@ void TForm1::showModel()
     }
     for (const ValueBinding &binding : valueBindings()) {
         QWidget *control = bound<QWidget>(binding.name);
+        if (!control)
+            continue; // a hidden part not made yet shows the model when it is
         const QSignalBlocker blocker(control);
         setWidgetValue(control, binding.get(form));
     }
     for (const ColorBinding &binding : colorBindings()) {
         auto *box = bound<ColorBox>(binding.name);
+        if (!box)
+            continue;
         const QSignalBlocker blocker(box);
         box->setChoice(binding.field(form));
     }
     for (const TextBinding &binding : textBindings()) {
         auto *edit = bound<QLineEdit>(binding.name);
+        if (!edit)
+            continue;
         const QSignalBlocker blocker(edit);
         edit->setText(fromSjis(binding.field(form)));
     }
@@ -205,9 +216,11 @@ void TForm1::showMemos()
     // Not blocked: whatever puts text into the box meets its capacity rule.
     if (Memo1->toPlainText() != text)
         Memo1->setPlainText(text);
-    const QSignalBlocker blocker(StringGrid1);
-    for (int row = 0; row < 10; ++row)
-        StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
+    if (StringGrid1) {
+        const QSignalBlocker blocker(StringGrid1);
+        for (int row = 0; row < 10; ++row)
+            StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
+    }
     Edit2->setText(fromSjis(form.selectedFontName));
 }
 
@@ -252,6 +265,8 @@ void TForm1::showFontSwitch()
 
 void TForm1::showRadioMarks()
 {
+    if (!PopupMenu1)
+        return;
     const BasicSettings &basic = m_session.form.basic;
     auto mark = [](auto &actions, int index) {
         if (index >= 0 && index < int(actions.size()))
@@ -309,9 +324,11 @@ void TForm1::applyAvailability()
     };
     for (const auto &[control, enabled] : controls)
         control->setEnabled(enabled);
-    MENW3->setEnabled(a.leaderColourMenu);
-    DOTA->setEnabled(a.dotRadiusMenus);
-    DOTB->setEnabled(a.dotRadiusMenus);
+    if (PopupMenu1) {
+        MENW3->setEnabled(a.leaderColourMenu);
+        DOTA->setEnabled(a.dotRadiusMenus);
+        DOTB->setEnabled(a.dotRadiusMenus);
+    }
 }
 
 void TForm1::showEvent(QShowEvent *event)

@@ -57,10 +57,15 @@ class TMLStringGrid;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
+    /// When the panels laid over the window (basic settings, memo window, block view,
+    /// delete warning) and the grid's pop-up menu are made: with the window, or after
+    /// its first paint (or on first use before that), so that the window shows sooner.
+    enum class HiddenParts { Now, AfterFirstPaint };
+
     /// Creating the window runs the start-up sequence for the command-line argument
     /// in the start directory. Without a host the window shows its own message boxes.
     TForm1(const std::string &argument, const std::filesystem::path &startDir, quillet::Host *host = nullptr,
-           QWidget *parent = nullptr);
+           QWidget *parent = nullptr, HiddenParts hiddenParts = HiddenParts::Now);
     ~TForm1() override;
 
     /// True when start-up ended the program: the window must not be shown.
@@ -76,9 +81,12 @@ public:
                                                            const std::filesystem::path &startDir)>;
     void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
 
-    /// Builds what the window does not need for its first showing (the font dialog);
-    /// runs by itself after the first paint. Nothing when it was built already.
+    /// Builds what the window does not need for its first showing (the font dialog,
+    /// and the hidden parts when they wait); runs by itself after the first paint.
+    /// Nothing when it was built already.
     void buildDeferredParts();
+    /// Makes the hidden parts, wired, scaled and showing the model, unless they exist.
+    void ensureHiddenParts();
 
     /// Shows an error that nothing else caught and, once start-up installed the
     /// handler, ends the program.
@@ -116,37 +124,39 @@ public:
     QWidget *Panel6;
     QLabel *Label11;
     QCheckBox *CheckBox2;
-    // Panels over the window
-    QWidget *Panel1;
-    QLabel *Label12, *Label13;
-    QPlainTextEdit *Memo2;
-    QWidget *Panel2;
-    QLabel *Label14, *Label15, *Image1;
-    QPushButton *BitBtn7, *BitBtn8;
-    QWidget *Panel4;
-    QLabel *Label19;
-    QTableWidget *StringGrid1;
-    QCheckBox *CheckBox1, *CheckBox6;
-    QPushButton *Button1;
-    // Basic settings
-    QWidget *Panel5;
-    QCheckBox *CheckBox5;
-    QSpinBox *SpinEdit3, *SpinEdit4, *SpinEdit5, *SpinEdit6, *SpinEdit2;
-    QComboBox *ComboBox9, *ComboBox1, *ComboBox3;
-    QComboBox *ComboBox10, *ComboBox11, *ComboBox12, *ComboBox13, *ComboBox14;
-    QComboBox *ComboBox15, *ComboBox16, *ComboBox17;
-    quillet::ui::ColorBox *ColorBox1;
-    QListWidget *ListBox1;
-    QLineEdit *Edit7;
-    QPushButton *BitBtn1, *BitBtn6;
-    quillet::ui::RadioGroup *RadioGroup1;
+    // Panels over the window (hidden parts: null until ensureHiddenParts)
+    QWidget *Panel1 = nullptr;
+    QLabel *Label12 = nullptr, *Label13 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr;
+    QWidget *Panel2 = nullptr;
+    QLabel *Label14 = nullptr, *Label15 = nullptr, *Image1 = nullptr;
+    QPushButton *BitBtn7 = nullptr, *BitBtn8 = nullptr;
+    QWidget *Panel4 = nullptr;
+    QLabel *Label19 = nullptr;
+    QTableWidget *StringGrid1 = nullptr;
+    QCheckBox *CheckBox1 = nullptr, *CheckBox6 = nullptr;
+    QPushButton *Button1 = nullptr;
+    // Basic settings (a hidden part)
+    QWidget *Panel5 = nullptr;
+    QCheckBox *CheckBox5 = nullptr;
+    QSpinBox *SpinEdit3 = nullptr, *SpinEdit4 = nullptr, *SpinEdit5 = nullptr, *SpinEdit6 = nullptr,
+             *SpinEdit2 = nullptr;
+    QComboBox *ComboBox9 = nullptr, *ComboBox1 = nullptr, *ComboBox3 = nullptr;
+    QComboBox *ComboBox10 = nullptr, *ComboBox11 = nullptr, *ComboBox12 = nullptr, *ComboBox13 = nullptr,
+              *ComboBox14 = nullptr;
+    QComboBox *ComboBox15 = nullptr, *ComboBox16 = nullptr, *ComboBox17 = nullptr;
+    quillet::ui::ColorBox *ColorBox1 = nullptr;
+    QListWidget *ListBox1 = nullptr;
+    QLineEdit *Edit7 = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn6 = nullptr;
+    quillet::ui::RadioGroup *RadioGroup1 = nullptr;
     // Window-wide
     QStatusBar *StatusBar1;
     QTimer *Timer1;
-    QMenu *PopupMenu1;
-    QAction *MENW1, *MENW2, *MENW3, *DOTA, *DOTB;
-    std::array<QAction *, 9> SUBMEN;
-    std::array<QAction *, 10> DOTAn, DOTBn;
+    QMenu *PopupMenu1 = nullptr; ///< a hidden part, with its actions
+    QAction *MENW1 = nullptr, *MENW2 = nullptr, *MENW3 = nullptr, *DOTA = nullptr, *DOTB = nullptr;
+    std::array<QAction *, 9> SUBMEN{};
+    std::array<QAction *, 10> DOTAn{}, DOTBn{};
     /// Built after the window's first paint or on first use (buildDeferredParts).
     quillet::ui::FontDialog *FontDialog1 = nullptr;
 
@@ -250,7 +260,11 @@ private:
     void createBasicPanelColours(QWidget *panel);
     void createPopupMenu();
     void wire();
-    void wireBindings();
+    /// Connects the bound controls inside `within` (the whole window when null).
+    void wireBindings(const QWidget *within = nullptr);
+    void wireHiddenParts();
+    /// Whether the block view exists and shows.
+    bool blockViewShown() const { return Panel1 && Panel1->isVisible(); }
     /// The bound control of that object name; every one exists once the controls are made.
     template <typename Control> Control *bound(const char *name);
     void wirePhraseBook();
@@ -313,6 +327,9 @@ private:
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
     bool m_firstPaintDone = false;
+    HiddenParts m_hiddenParts = HiddenParts::Now;
+    bool m_hiddenPartsBuilt = false;
+    bool m_startupStateShown = false;
     bool m_runEnded = false;
     quillet::MemoCaretMemory m_memoCaret;
     quillet::ui::BriefHelp *m_briefHelp = nullptr;

@@ -110,11 +110,6 @@ void TForm1::createControls()
     createChoosers();
     createPhraseBookArea();
     createPresetCorner();
-    createBlockView();
-    createDeleteWarning();
-    createMemoWindow();
-    createBasicPanel();
-    createPopupMenu();
     StatusBar1 = place<QStatusBar>(this, "StatusBar1", {0, 557, 731, 19});
     StatusBar1->setSizeGripEnabled(false);
     Timer1 = new QTimer(this);

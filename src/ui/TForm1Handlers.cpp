@@ -52,25 +52,14 @@ void TForm1::wire()
     wireBindings();
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
-    connect(BitBtn6, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
-    connect(new QShortcut(Qt::Key_Escape, Panel5, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
-            &QShortcut::activated, this, &TForm1::BitBtn6Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TForm1::BitBtn5Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(ColorBox2, &ColorBox::droppedDown, this, &TForm1::ColorBox2DropDown);
     connect(ColorBox2, &ColorBox::closedUp, this, &TForm1::ColorBox2CloseUp);
-    connect(MENW1, &QAction::triggered, this, &TForm1::MENW1Click);
-    connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
-    for (int i = 0; i < int(SUBMEN.size()); ++i)
-        connect(SUBMEN[std::size_t(i)], &QAction::triggered, this, [this, i] { SUBMENClick(i); });
     for (int i = 0; i < 10; ++i) {
-        connect(DOTAn[std::size_t(i)], &QAction::triggered, this, [this, i] { DOTAClick(i); });
-        connect(DOTBn[std::size_t(i)], &QAction::triggered, this, [this, i] { DOTBClick(i); });
         connect(m_presetButtons[std::size_t(i)], &QToolButton::clicked, this,
                 [this, i](bool down) { PresetButtonClick(i + 1, down); });
     }
@@ -82,6 +71,33 @@ void TForm1::wire()
         preview->installEventFilter(this);
     connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &TForm1::openOutputView);
     wirePreview();
+}
+
+void TForm1::wireHiddenParts()
+{
+    for (const QWidget *panel : {Panel1, Panel2, Panel4, Panel5})
+        wireBindings(panel);
+    connect(BitBtn6, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
+    connect(new QShortcut(Qt::Key_Escape, Panel5, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
+            &QShortcut::activated, this, &TForm1::BitBtn6Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(StringGrid1, &QTableWidget::itemChanged, this, &TForm1::memosFromGrid);
+    connect(MENW1, &QAction::triggered, this, &TForm1::MENW1Click);
+    connect(MENW2, &QAction::triggered, this, &TForm1::MENW2Click);
+    for (int i = 0; i < int(SUBMEN.size()); ++i)
+        connect(SUBMEN[std::size_t(i)], &QAction::triggered, this, [this, i] { SUBMENClick(i); });
+    for (int i = 0; i < 10; ++i) {
+        connect(DOTAn[std::size_t(i)], &QAction::triggered, this, [this, i] { DOTAClick(i); });
+        connect(DOTBn[std::size_t(i)], &QAction::triggered, this, [this, i] { DOTBClick(i); });
+    }
+    connect(BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
+    connect(BitBtn8, &QPushButton::clicked, this, &TForm1::BitBtn8Click);
+    // Esc answers "いいえ" wherever the focus is, while the warning is up.
+    connect(new QShortcut(Qt::Key_Escape, Panel2, nullptr, nullptr, Qt::WindowShortcut), &QShortcut::activated,
+            this, &TForm1::BitBtn8Click);
+    // The block view only shows the block; what is typed goes into the input box.
+    Memo2->setReadOnly(true);
 }
 
 template <typename Control> Control *TForm1::bound(const char *name)
@@ -101,10 +117,23 @@ template QWidget *TForm1::bound<QWidget>(const char *);
 template ColorBox *TForm1::bound<ColorBox>(const char *);
 template QLineEdit *TForm1::bound<QLineEdit>(const char *);
 
-void TForm1::wireBindings()
+void TForm1::wireBindings(const QWidget *within)
 {
+    // Each control is wired once: with the window when it is made with it, else with
+    // the hidden part that holds it.
+    auto wires = [this, within](const QWidget *control) {
+        if (!control)
+            return false;
+        for (const QWidget *panel : {Panel1, Panel2, Panel4, Panel5}) {
+            if (panel && panel != within && panel->isAncestorOf(control))
+                return false;
+        }
+        return !within || within->isAncestorOf(control);
+    };
     for (const ValueBinding &binding : valueBindings()) {
         QWidget *control = bound<QWidget>(binding.name);
+        if (!wires(control))
+            continue;
         onWidgetValueChanged(control, this, [this, &binding, control] {
             binding.set(m_session.form, widgetValue(control));
             controlChanged(binding.name);
@@ -112,6 +141,8 @@ void TForm1::wireBindings()
     }
     for (const ColorBinding &binding : colorBindings()) {
         auto *box = bound<ColorBox>(binding.name);
+        if (!wires(box))
+            continue;
         connect(box, &ColorBox::choiceChanged, this, [this, &binding, box] {
             binding.field(m_session.form) = box->choice();
             controlChanged(binding.name);
@@ -119,10 +150,11 @@ void TForm1::wireBindings()
     }
     for (const TextBinding &binding : textBindings()) {
         auto *edit = bound<QLineEdit>(binding.name);
+        if (!wires(edit))
+            continue;
         connect(edit, &QLineEdit::textEdited, this,
                 [this, &binding](const QString &text) { binding.field(m_session.form) = toSjis(text); });
     }
-    connect(StringGrid1, &QTableWidget::itemChanged, this, &TForm1::memosFromGrid);
 }
 
 void TForm1::controlChanged(const char *name)
@@ -210,7 +242,8 @@ void TForm1::startFeedback(QWidget *greenCaption)
 void TForm1::Timer1Timer()
 {
     SpeedButton3->setPalette(QPalette());
-    BitBtn1->setPalette(QPalette());
+    if (BitBtn1)
+        BitBtn1->setPalette(QPalette());
     Label16->hide();
     Label17->hide();
     Timer1->stop();
@@ -218,6 +251,7 @@ void TForm1::Timer1Timer()
 
 void TForm1::SpeedButton4Click()
 {
+    ensureHiddenParts();
     Panel5->setVisible(!Panel5->isVisible());
     if (Panel5->isVisible()) {
         Panel5->raise();
@@ -303,6 +337,7 @@ void TForm1::SpeedButton18Click()
 
 void TForm1::SpeedButton18MouseDown(Qt::MouseButtons buttons)
 {
+    ensureHiddenParts();
     if (buttons & Qt::RightButton)
         Panel4->setVisible(!Panel4->isVisible());
     if (!Panel4->isVisible())

@@ -4,7 +4,9 @@
 #include "ui/ColorBox.h"
 #include "ui/FontDialog.h"
 #include "ui/FormBuilder.h"
+#include "ui/Hints.h"
 #include "ui/RadioGroup.h"
+#include "ui/WindowScale.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QStyle>
 #include <QTableWidget>
 
+using namespace quillet;
 using namespace quillet::ui;
 using build::label;
 using build::list;
@@ -85,6 +88,7 @@ void TForm1::createDeleteWarning()
 
 void TForm1::showDeleteWarning()
 {
+    ensureHiddenParts();
     if (Image1->pixmap().isNull())
         Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     Panel2->show();
@@ -224,8 +228,35 @@ void TForm1::createPopupMenu()
     DOTB = radioMenu(QStringLiteral("点半径 x0.1 "), "DOTB", digits(), "DOTB", DOTBn.data());
 }
 
+void TForm1::ensureHiddenParts()
+{
+    if (m_hiddenPartsBuilt)
+        return;
+    m_hiddenPartsBuilt = true;
+    createBlockView();
+    createDeleteWarning();
+    createMemoWindow();
+    createBasicPanel();
+    createPopupMenu();
+    // Made after the window was scaled, they are scaled on their own, exactly as
+    // scaling the window would have.
+    if (const WindowSizeRow *row = startupEnded() ? nullptr : windowSizeRow(m_session.windowSizeRow)) {
+        for (QWidget *panel : {Panel1, Panel2, Panel4, Panel5})
+            scaleControl(panel, row->n);
+    }
+    m_controlsByName.clear();
+    wireHiddenParts();
+    for (QWidget *panel : {Panel1, Panel2, Panel4, Panel5})
+        quillet::ui::assignHints(panel);
+    if (m_startupStateShown) {
+        applyCaptionsForMode();
+        showModel();
+    }
+}
+
 void TForm1::buildDeferredParts()
 {
+    ensureHiddenParts();
     // The font dialog's buttons bring the icon theme in: it is built once the window
     // is on the screen, or when the font-name field is clicked before that.
     if (!FontDialog1) {

@@ -68,14 +68,6 @@ void TForm1::wirePhraseBook()
     connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
     SpeedButton9->installEventFilter(this);
-    connect(BitBtn7, &QPushButton::clicked, this, &TForm1::BitBtn7Click);
-    connect(BitBtn8, &QPushButton::clicked, this, &TForm1::BitBtn8Click);
-    // Esc answers "いいえ" wherever the focus is, while the warning is up.
-    connect(new QShortcut(Qt::Key_Escape, Panel2, nullptr, nullptr, Qt::WindowShortcut), &QShortcut::activated,
-            this, &TForm1::BitBtn8Click);
-
-    // The block view only shows the block; what is typed goes into the input box.
-    Memo2->setReadOnly(true);
     StringGrid2->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                                  QAbstractItemView::SelectedClicked);
     StringGrid2->setTabKeyNavigation(false);
@@ -207,7 +199,7 @@ void TForm1::copyBlockToMemo()
     // Without a copy mode the gesture only steps the caret, as with the block view up.
     const pg::MemoCopy copy = pg::copyBlock(memo::toLines(Memo1->toPlainText()), Memo1->textCursor().blockNumber(),
                                             pg::blockLines(m_session.phraseBook.openPage(), currentBlock()),
-                                            pg::CopyMode(knownMode ? mode : 0), Panel1->isVisible() || !knownMode);
+                                            pg::CopyMode(knownMode ? mode : 0), blockViewShown() || !knownMode);
     if (copy.linesChanged)
         Memo1->setPlainText(joined(copy.lines));
     if (copy.caretMoved) {
@@ -230,7 +222,7 @@ void TForm1::MLStringGrid1MouseMove(const QPoint &pos)
         const int column = step.column >= 0 ? step.column : std::max(MLStringGrid1->currentColumn(), 0);
         MLStringGrid1->setCurrentCell(m_grid.openRow, column);
         refreshGrid();
-        if (Panel1->isVisible())
+        if (blockViewShown())
             fillBlockView(true);
     } else if (step.column >= 0 && step.column != MLStringGrid1->currentColumn()) {
         MLStringGrid1->focusCell(step.column, std::max(MLStringGrid1->currentRow(), 0));
@@ -242,7 +234,7 @@ void TForm1::MLStringGrid1MouseWheel(int direction)
     if (!pg::wheelStep(m_grid, direction))
         return;
     refreshGrid();
-    if (Panel1->isVisible())
+    if (blockViewShown())
         fillBlockView(true);
 }
 
@@ -250,7 +242,7 @@ void TForm1::MLStringGrid1Click()
 {
     m_grid.openRow = std::max(MLStringGrid1->currentRow(), 0);
     refreshGrid();
-    if (Panel1->isVisible())
+    if (blockViewShown())
         fillBlockView(true);
 }
 
@@ -261,11 +253,12 @@ bool TForm1::MLStringGrid1SelectCell(int, int)
 
 void TForm1::MLStringGrid1MouseDown(Qt::MouseButton button, const QPoint &pos)
 {
-    if (button == Qt::RightButton && !Panel1->isVisible()) {
+    ensureHiddenParts();
+    if (button == Qt::RightButton && !blockViewShown()) {
         PopupMenu1->popup(MLStringGrid1->mapToGlobal(pos));
     } else if (button == Qt::MiddleButton) {
-        Panel1->setVisible(!Panel1->isVisible());
-        if (Panel1->isVisible()) {
+        Panel1->setVisible(!blockViewShown());
+        if (blockViewShown()) {
             Panel1->raise();
             fillBlockView(false);
         }
@@ -339,7 +332,7 @@ void TForm1::StringGrid2Click()
     finishGridEdits();
     guarded([&] { pg::switchPage(m_session.phraseBook, m_grid, *m_host, row + 1); });
     showPhraseBook();
-    if (Panel1->isVisible())
+    if (blockViewShown())
         fillBlockView(false);
 }
 
@@ -356,7 +349,7 @@ void TForm1::SpeedButton7Click()
         m_folderChooser ? m_folderChooser(this, QStringLiteral("文字帳切り替え"), m_startDir) : std::nullopt;
     guarded([&] { pg::switchFolder(m_session.phraseBook, m_grid, *m_host, chosen); });
     showPhraseBook();
-    if (Panel1->isVisible())
+    if (blockViewShown())
         fillBlockView(false);
     showFolderStatus();
 }

@@ -76,5 +76,10 @@ void scaleControls(QWidget *window, int n)
     window->setFixedSize(scaled(window->width(), n), scaled(window->height(), n));
 }
 
+void scaleControl(QWidget *control, int n)
+{
+    scaleChild(control, n);
+}
+
 
 } // namespace quillet::ui

@@ -21,4 +21,7 @@ void scaleWindowFont(QWidget *window, int n);
 /// from the window (also through a style sheet) are left as they are.
 void scaleControls(QWidget *window, int n);
 
+/// Scales one control made after its window was scaled, as scaleControls would have.
+void scaleControl(QWidget *control, int n);
+
 } // namespace quillet::ui

@@ -4,10 +4,13 @@
 #include "UiTestSupport.h"
 
 #include "program/ControlAvailability.h"
+#include "ui/FormBinding.h"
+#include "ui/Hints.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -31,6 +34,8 @@ private slots:
     void smallScreenScalesTheWholeWindow();
     void controlsTakeTheWindowScaleOnce_data();
     void controlsTakeTheWindowScaleOnce();
+    void hiddenPartsMadeLaterMatchThoseMadeAtOnce_data();
+    void hiddenPartsMadeLaterMatchThoseMadeAtOnce();
     void closingLeavesTheExchangeFileUntouched();
     void completingInputWritesTheExchangeFile_data();
     void completingInputWritesTheExchangeFile();
@@ -291,6 +296,77 @@ void TForm1StartupTest::controlsTakeTheWindowScaleOnce()
     QTEST(button->geometry(), "bitBtn2");
     QTEST(form.findChild<QWidget *>("SpinEdit3")->geometry(), "spinEdit3");
     QTEST(form.findChild<QWidget *>("Panel5")->geometry(), "panel5");
+}
+
+void TForm1StartupTest::hiddenPartsMadeLaterMatchThoseMadeAtOnce_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<int>("screenHeight");
+    QTest::newRow("annotation, designed size") << "" << 768;
+    QTest::newRow("annotation, scaled down") << "" << 600;
+    QTest::newRow("text import, scaled up") << "T1" << 1024;
+    QTest::newRow("frames, designed size") << "T3" << 768;
+}
+
+// The window shows sooner by making its panels and pop-up menu after the first paint;
+// made then, they must look, hold and answer exactly as when made with the window:
+// scaled once, wired once, showing the model and the mode's captions.
+void TForm1StartupTest::hiddenPartsMadeLaterMatchThoseMadeAtOnce()
+{
+    QFETCH(QString, argument);
+    QFETCH(int, screenHeight);
+    StartDir eagerDir, laterDir;
+    RecordingHost eagerHost(screenHeight), laterHost(screenHeight);
+    TForm1 eager(argument.toStdString(), eagerDir.path(), &eagerHost);
+    TForm1 later(argument.toStdString(), laterDir.path(), &laterHost, nullptr, TForm1::HiddenParts::AfterFirstPaint);
+    QVERIFY(!later.Panel5 && !later.PopupMenu1);
+    for (TForm1 *form : {&eager, &later}) {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+    QTRY_VERIFY(later.Panel5 && later.PopupMenu1);
+    QTRY_VERIFY(eager.FontDialog1 && later.FontDialog1); // both past their first paint
+
+    auto describe = [](QWidget *root) {
+        QStringList lines;
+        for (QWidget *w : root->findChildren<QWidget *>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            QRect r = w->geometry();
+            lines << QStringLiteral("%1 %2,%3 %4x%5 font %6 %7 %8 %9 [%10]")
+                         .arg(w->objectName())
+                         .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+                         .arg(w->font().pixelSize())
+                         .arg(w->isHidden() ? "hidden" : "shown")
+                         .arg(w->isEnabled() ? "enabled" : "disabled")
+                         .arg(w->statusTip())
+                         .arg(quillet::ui::widgetValue(w));
+        }
+        lines.sort();
+        return lines;
+    };
+    for (QWidget *TForm1::*panel : {&TForm1::Panel1, &TForm1::Panel2, &TForm1::Panel4, &TForm1::Panel5})
+        QCOMPARE(describe(later.*panel), describe(eager.*panel));
+    auto actions = [](QMenu *menu) {
+        QStringList lines;
+        for (QAction *a : menu->findChildren<QAction *>())
+            lines << QStringLiteral("%1 %2 %3 %4").arg(a->objectName(), a->text()).arg(a->isChecked()).arg(a->isEnabled());
+        lines.sort();
+        return lines;
+    };
+    QCOMPARE(actions(later.PopupMenu1), actions(eager.PopupMenu1));
+    // Every hint reaches its control, made early or late.
+    for (const auto &[name, hint] : quillet::ui::hintTable()) {
+        const QWidget *control = later.findChild<QWidget *>(name);
+        QVERIFY2(control && control->statusTip() == hint, qPrintable(name));
+    }
+
+    // Wired once: a change in the basic settings reaches the model and the preview's
+    // colour rule, and a menu choice comes back into the panel.
+    later.ComboBox10->setCurrentIndex(3);
+    QCOMPARE(later.session().form.basic.leaderColour, 3);
+    later.DOTAn[4]->trigger();
+    QCOMPARE(later.ComboBox1->currentIndex(), 4);
 }
 
 void TForm1StartupTest::closingLeavesTheExchangeFileUntouched()
