@@ -44,11 +44,18 @@ for i in $(seq "$runs"); do
   rm -rf "$work/s"; cp -r "$start" "$work/s"
   (cd "$work/s" && QUILLET_STARTUP_PHASES=1 exec "$build/quillet") >/dev/null 2>"$work/phases.$i" & pid=$!
   t0=$(now); w=$(visible $pid); t1=$(now)
+  if [ -z "$w" ]; then
+    # The server turns a client away now and then on a loaded machine, the floor's as
+    # well as this one's: no figure, the pair is left out. Any other failure is real.
+    if grep -q "could not connect to display" "$work/phases.$i"; then
+      wait $pid 2>/dev/null; rm -f "$work/phases.$i"; a=("${a[@]:0:${#a[@]}-1}"); skipped=$((skipped + 1)); continue
+    fi
+    echo "window.sh: run $i showed no window; it said:" >&2; cat "$work/phases.$i" >&2; exit 3
+  fi
   b+=($(( (t1 - t0) / 1000 )))
   sleep 0.3   # let the first show settle, as a user would look before clicking
   # 入力完了 sits at (572, 4, 155, 32) in the designed 731 x 576 window, which the
   # start-up scales with the screen's height.
-  [ -n "$w" ] || { echo "window.sh: run $i showed no window; it said:" >&2; cat "$work/phases.$i" >&2; exit 3; }
   eval "$(xdotool getwindowgeometry --shell "$w")"
   # A click that missed would wait for ever: the run is given up after 10 s.
   ( sleep 10; kill $pid 2>/dev/null && echo "window.sh: run $i did not end" >&2 ) & watchdog=$!
@@ -57,10 +64,10 @@ for i in $(seq "$runs"); do
   kill $watchdog 2>/dev/null; wait $watchdog 2>/dev/null
   c+=($(( (t3 - t2) / 1000 )))
 done
-[ "$skipped" -gt 0 ] && echo "window.sh: $skipped pairs left out, their minimal window did not show"
+[ "$skipped" -gt 0 ] && echo "window.sh: $skipped pairs left out, a window that could not reach the display"
 med() { printf '%s\n' "$@" | sort -n | sed -n "$(( $# / 2 + 1 ))p"; }
 ma=$(med "${a[@]}"); mb=$(med "${b[@]}"); mc=$(med "${c[@]}")
-awk -v a="$ma" -v b="$mb" -v c="$mc" -v n="$runs" 'BEGIN {
+awk -v a="$ma" -v b="$mb" -v c="$mc" -v n="${#b[@]}" 'BEGIN {
   printf "window visible:    minimal Qt %.1f ms, quillet %.1f ms, ratio %.2f (target <= 1.15), %d paired runs\n", a/1000, b/1000, b/a, n
   printf "入力完了 to exit:  %.1f ms median, with starting xdotool and its click (target: <= 10 ms beyond writing the files)\n", c/1000 }'
 # quillet's own phases (QUILLET_STARTUP_PHASES=1), median over the runs: wall time,
