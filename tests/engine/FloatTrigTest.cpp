@@ -1,0 +1,161 @@
+#include "base/Errors.h"
+#include "geometry/FloatTrig.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <random>
+#include <typeinfo>
+
+using namespace quillet;
+
+namespace {
+
+using ld = long double;
+using Args = std::array<ld, 4>;
+
+// What a call gave: both floats' bits (one pattern for every NaN) and the class of
+// its failure, if it failed.
+struct Outcome {
+    std::uint32_t x = 0, y = 0;
+    std::string failure;
+    bool operator==(const Outcome &o) const { return x == o.x && y == o.y && failure == o.failure; }
+};
+
+std::uint32_t bits(float v)
+{
+    std::uint32_t b = 0x7fc00000;
+    if (!std::isnan(v))
+        std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+Outcome outcome(const std::function<PointF()> &call)
+{
+    Outcome o;
+    try {
+        const PointF p = call();
+        o.x = bits(p.x), o.y = bits(p.y);
+    } catch (const Error &e) {
+        o.failure = typeid(e).name();
+    }
+    return o;
+}
+
+struct Form {
+    const char *name;
+    std::function<Args(std::mt19937_64 &)> random;
+    // Arguments whose extended result lies at, or a hair beside, the half-way point
+    // between two floats: only the extended way can tell which float it rounds to.
+    std::function<Args(std::mt19937_64 &)> halfWay;
+    std::function<PointF(const Args &)> fast, extended;
+};
+
+ld uniform(std::mt19937_64 &rng, ld lo, ld hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
+
+// A value from 1e-8 to 1e8 either way, often one of the values that break arithmetic:
+// zeros, the ends of the float and extended ranges, infinities, NaN.
+ld anyValue(std::mt19937_64 &rng)
+{
+    static const ld special[] = {0.0L, -0.0L, 1e37L, -3e38L, std::numeric_limits<float>::max(),
+                                 std::numeric_limits<float>::denorm_min(), 1e-4000L, 1e4000L, INFINITY, NAN};
+    if (rng() % 4 == 0)
+        return special[rng() % std::size(special)];
+    return (rng() % 2 ? 1 : -1) * std::pow(10.0L, uniform(rng, -8, 8));
+}
+
+// An angle in radians, often a multiple of a quarter turn, where the sine or cosine
+// is about zero and its sign may differ between precisions, now and then anything.
+ld anyAngle(std::mt19937_64 &rng)
+{
+    switch (rng() % 4) {
+    case 0: return ld(int(rng() % 9) - 4) * 3.141592653589793238462643383279502884L / 2;
+    case 1: return anyValue(rng);
+    default: return uniform(rng, -70, 70);
+    }
+}
+
+// A half-way point between two neighbouring floats near `v`, moved by nothing or by
+// far less than the slack, either way.
+ld halfWayNear(std::mt19937_64 &rng, ld v)
+{
+    const float f = static_cast<float>(v);
+    const ld mid = (ld(f) + ld(std::nextafter(f, INFINITY))) / 2;
+    static const ld nudge[] = {0, 0x1p-62L, -0x1p-62L, 0x1p-54L, -0x1p-54L, 0x1p-50L, -0x1p-50L};
+    return mid * (1 + nudge[rng() % std::size(nudge)]);
+}
+
+const Form kForms[] = {
+    {"hypot", [](auto &rng) { return Args{anyValue(rng), rng() % 4 ? anyValue(rng) : 0}; },
+     [](auto &rng) {
+         const ld h = halfWayNear(rng, anyValue(rng)), t = uniform(rng, 0, 7);
+         return rng() % 2 ? Args{h, 0} : Args{h * std::cos(t), h * std::sin(t)};
+     },
+     [](const Args &a) { return PointF{hypotF32(a[0], a[1]), 0}; },
+     [](const Args &a) { return PointF{extended::hypotF32(a[0], a[1]), 0}; }},
+    {"atan in degrees", [](auto &rng) { return Args{rng() % 3 ? uniform(rng, -50, 50) : anyValue(rng)}; },
+     [](auto &rng) { return Args{std::tan(halfWayNear(rng, uniform(rng, -90, 90)) / 57.29578L)}; },
+     [](const Args &a) { return PointF{atanDegreesF32(a[0]), 0}; },
+     [](const Args &a) { return PointF{extended::atanDegreesF32(a[0]), 0}; }},
+    {"around a centre",
+     [](auto &rng) { return Args{float(anyValue(rng)), float(anyValue(rng)), anyAngle(rng), anyValue(rng)}; },
+     [](auto &rng) {
+         // x lands on the half-way point: the radius is made for it.
+         const float cx = float(anyValue(rng)), cy = float(anyValue(rng));
+         const ld angle = uniform(rng, -7, 7), r = anyValue(rng);
+         return Args{cx, cy, angle, (halfWayNear(rng, cx + std::cos(angle) * r) - cx) / std::cos(angle)};
+     },
+     [](const Args &a) {
+         PointF p{-1, -1};
+         placeAround(p, {float(a[0]), float(a[1])}, a[2], a[3]);
+         return p;
+     },
+     [](const Args &a) {
+         PointF p{-1, -1};
+         extended::placeAround(p, {float(a[0]), float(a[1])}, a[2], a[3]);
+         return p;
+     }},
+    {"polar", [](auto &rng) { return Args{anyAngle(rng), anyValue(rng), rng() % 2 ? anyValue(rng) : 1}; },
+     [](auto &rng) {
+         const ld angle = uniform(rng, -7, 7);
+         return Args{angle, halfWayNear(rng, std::sin(angle) * anyValue(rng)) / std::sin(angle), 1};
+     },
+     [](const Args &a) { return polarF32(a[0], a[1], a[2]); },
+     [](const Args &a) { return extended::polarF32(a[0], a[1], a[2]); }},
+};
+
+} // namespace
+
+// Each fast form gives the float of its extended expression bit for bit, and fails
+// where it fails, on arguments anywhere and on arguments at rounding boundaries.
+TEST(FloatTrig, EqualsTheExtendedExpressionEverywhere)
+{
+    for (const Form &form : kForms) {
+        std::mt19937_64 rng(20261208);
+        int wrong = 0;
+        for (int i = 0; i < 100000 && wrong < 5; ++i) {
+            const Args a = i % 2 ? form.random(rng) : form.halfWay(rng);
+            const Outcome fast = outcome([&] { return form.fast(a); });
+            const Outcome slow = outcome([&] { return form.extended(a); });
+            if (!(fast == slow)) {
+                ++wrong;
+                ADD_FAILURE() << form.name << std::hexfloat << " (" << a[0] << ", " << a[1] << ", " << a[2] << ", "
+                              << a[3] << "): " << fast.x << " " << fast.y << " " << fast.failure << " against "
+                              << slow.x << " " << slow.y << " " << slow.failure;
+            }
+        }
+    }
+}
+
+// Values too large for a float fail as they always did, however they are computed.
+TEST(FloatTrig, OverflowStaysAFailure)
+{
+    EXPECT_THROW(hypotF32(3e38L, 3e38L), OverflowError);
+    PointF p;
+    EXPECT_THROW(placeAround(p, {3e38f, 0}, 0.1L, 3e38L), OverflowError);
+    EXPECT_THROW(polarF32(0.1L, 1e30L, 1e10L), OverflowError);
+}
