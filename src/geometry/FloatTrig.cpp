@@ -63,6 +63,10 @@ bool settle(ld v, ld err, float &out)
 
 float hypotF32(long double a, long double b)
 {
+    // Points on their centre, and angles along an axis, are common: hypot(±0, ±0) is
+    // +0 and atan(±0) is ±0, exactly, in every C library (C's Annex F).
+    if (a == 0 && b == 0)
+        return 0.0f;
     // Between these bounds the squares neither overflow nor lose anything that matters
     // to underflow, and the extended square root is within 2^-62 of the true length.
     if (std::fabs(a) <= 1e1000L && std::fabs(b) <= 1e1000L) {
@@ -76,6 +80,8 @@ float hypotF32(long double a, long double b)
 
 float atanDegreesF32(long double q)
 {
+    if (q == 0)
+        return static_cast<float>(q);
     // The arctangent's relative error is at most that of its argument, so the bound is
     // relative; the double argument keeps its precision inside these bounds.
     const ld m = std::fabs(q);
