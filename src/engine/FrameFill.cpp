@@ -352,10 +352,10 @@ FillWedge fillWedge(EngineRun &e, const FillFrame &f, float gap)
     m.dy = double((ext(w.w1.y) + w.w2.y) / 2 - m.p1.y);
     if (m.dx == 0)
         m.dx = 1e-11;
-    float theta = atanDegreesF32(divide(m.dy, m.dx));
+    float theta = atanDegreesF32(m.dy, m.dx);
     if (m.dx < 0)
         theta = f32(theta + 180.0L);
-    placeAround(w.tip, m.p1, radians(theta), 5 * gp);
+    placeAround(w.tip, m.p1, theta, 5 * gp);
     return w;
 }
 

@@ -61,7 +61,7 @@ void extendAlongAnnotation(EngineRun &e)
         float theta = e.turn(a, b, m.p2, false, false);
         if (ext(m.p2.x) - m.p3.x > 0)
             theta = f32(theta + 180.0L);
-        placeAround(m.p3, m.p2, radians(theta), len);
+        placeAround(m.p3, m.p2, theta, len);
         if (g.horizontal())
             g.ex = g.rightward ? len : -len;
         else

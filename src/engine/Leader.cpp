@@ -32,7 +32,7 @@ float leaderDirection(EngineRun &e)
     RunMeasures &m = e.m;
     if (m.dx == 0)
         m.dx = 1e-11;
-    float theta = atanDegreesF32(divide(m.dy, m.dx));
+    float theta = atanDegreesF32(m.dy, m.dx);
     if (m.dx < 0)
         theta = f32(theta + 180.0L);
     if (isCurvedLeader(e.frameKind()))

@@ -14,12 +14,12 @@ TiltedText tiltText(PointF p, PointF indicated2, PointF p3, const GeometryState 
     const float b = f32(ext(p3.y) - indicated2.y);
     if (a == 0)
         a = 1e-7f;
-    float theta = atanDegreesF32(divide(b, a));
+    float theta = atanDegreesF32(b, a);
     if (a > 0 && b < 0)
         theta = f32(theta + 360.0L);
 
     TiltedText r;
-    const PointF direction = polarF32(radians(theta), 1, 1); // cos * 1 * 1 is cos itself
+    const PointF direction = polarF32(theta, 1, 1); // cos * 1 * 1 is cos itself
     r.dx = direction.x;
     r.dy = direction.y;
     if (g.vertical == 1)
@@ -31,7 +31,7 @@ TiltedText tiltText(PointF p, PointF indicated2, PointF p3, const GeometryState 
     const float b2 = f32(ey);
     if (a2 == 0)
         a2 = 1e-7f;
-    float phi = atanDegreesF32(divide(b2, a2));
+    float phi = atanDegreesF32(b2, a2);
     if (a2 <= 0)
         phi = f32(phi + 180.0L);
     else if (b2 < 0)
@@ -39,8 +39,7 @@ TiltedText tiltText(PointF p, PointF indicated2, PointF p3, const GeometryState 
     if (g.vertical == 1 && !g.rightward)
         phi = f32(phi - 180.0L);
 
-    const ld turn = radians(ld(theta) + phi);
-    placeAround(r.at, indicated2, turn, radius);
+    placeAround(r.at, indicated2, ld(theta) + phi, radius);
     return r;
 }
 

@@ -10,16 +10,18 @@ namespace extended {
 
 float hypotF32(long double a, long double b) { return f32(std::hypot(a, b)); }
 
-float atanDegreesF32(long double q) { return f32(std::atan(q) * kDegreesPerRadian); }
+float atanDegreesF32(long double y, long double x) { return f32(std::atan(divide(y, x)) * kDegreesPerRadian); }
 
-void placeAround(PointF &p, PointF centre, long double angle, long double r)
+void placeAround(PointF &p, PointF centre, long double degrees, long double r)
 {
+    const long double angle = radians(degrees);
     p.x = f32(centre.x + std::cos(angle) * r);
     p.y = f32(centre.y + std::sin(angle) * r);
 }
 
-PointF polarF32(long double angle, long double l, long double f)
+PointF polarF32(long double degrees, long double l, long double f)
 {
+    const long double angle = radians(degrees);
     return {f32(std::cos(angle) * l * f), f32(std::sin(angle) * l * f)};
 }
 
@@ -27,30 +29,31 @@ PointF polarF32(long double angle, long double l, long double f)
 
 namespace {
 
-using ld = long double;
-
-// Why the fast forms are exact. Each computes a value v with double-precision sine,
-// cosine and arctangent (or an extended square root) and knows that the extended
-// expression's value X lies within err of v. Rounding to float is monotonic: when
-// v - err and v + err round to the same float, every value between them does too, X
-// among them, and that float is f32(X). err is 2^-40 of the magnitudes involved, while
-// the double functions (an ulp, 2^-52 relative, and the double argument within 2^-53
-// of the extended one), the C library's long double functions (a few ulps, 2^-62) and
-// the roundings of the arithmetic around them together stay below 2^-44 of those
-// magnitudes: the slack also covers the rounding of v - err and v + err themselves.
+// Why the fast forms are exact. Each computes a value v in double precision, with the
+// double sine, cosine and arctangent, and knows that the extended expression's value
+// X lies within err of v. Rounding to float is monotonic: when v - err and v + err
+// round to the same float, every value between them does too, X among them, and that
+// float is f32(X). err is 2^-40 of the magnitudes involved, while the double path
+// (arguments rounded to double, 2^-53 each; the double functions, within an ulp; the
+// roundings of the arithmetic around them) and the extended path (the C library's long
+// double functions, a few ulps of 2^-64) together stay below 2^-44 of those
+// magnitudes, which leaves room for the rounding of v - err and v + err themselves.
 // What does not settle goes the extended way, unchanged, failures and all: a value
 // within err of the half-way point between two floats, a float zero (whose sign the
 // interval cannot tell), anything near the end of the float range, NaN, and arguments
 // outside the ranges the bounds are stated for.
-constexpr ld kSlack = 0x1p-40L;
+constexpr double kSlack = 0x1p-40;
 
-// The largest angle, in radians, the sine and cosine bounds hold for: the double
-// argument is then within 2^-47 of the extended one.
-constexpr ld kMaxAngle = 64;
+// Angles up to 1000 degrees either way, more than any turn here reaches: the double
+// angle in radians is then within 2^-47 of the extended one, and its sine and cosine
+// within 2^-46 of the extended ones.
+constexpr long double kMaxDegrees = 1000;
 
-bool settle(ld v, ld err, float &out)
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+
+bool settle(double v, double err, float &out)
 {
-    if (!(std::fabs(v) + err < 1e38L))
+    if (!(std::fabs(v) + err < 1e38))
         return false;
     const float lo = static_cast<float>(v - err), hi = static_cast<float>(v + err);
     if (lo != hi || lo == 0)
@@ -59,70 +62,73 @@ bool settle(ld v, ld err, float &out)
     return true;
 }
 
+// Far enough inside the double range that squares, products and quotients of two such
+// values keep their relative precision.
+bool tame(long double v) { return std::fabs(v) <= 1e150L && std::fabs(v) >= 1e-150L; }
+
 } // namespace
 
 float hypotF32(long double a, long double b)
 {
-    // Points on their centre, and angles along an axis, are common: hypot(±0, ±0) is
-    // +0 and atan(±0) is ±0, exactly, in every C library (C's Annex F).
+    // Points on their centre are common: hypot(±0, ±0) is +0, exactly, in every C
+    // library (C's Annex F).
     if (a == 0 && b == 0)
         return 0.0f;
-    // Between these bounds the squares neither overflow nor lose anything that matters
-    // to underflow, and the extended square root is within 2^-62 of the true length.
-    if (std::fabs(a) <= 1e1000L && std::fabs(b) <= 1e1000L) {
-        const ld v = std::sqrt(a * a + b * b);
+    if ((a == 0 || tame(a)) && (b == 0 || tame(b))) {
+        const double x = double(a), y = double(b);
+        const double v = std::sqrt(x * x + y * y);
         float out;
-        if (v >= 1e-1000L && settle(v, v * kSlack, out))
+        if (settle(v, v * kSlack, out))
             return out;
     }
     return extended::hypotF32(a, b);
 }
 
-float atanDegreesF32(long double q)
+float atanDegreesF32(long double y, long double x)
 {
-    if (q == 0)
-        return static_cast<float>(q);
-    // The arctangent's relative error is at most that of its argument, so the bound is
-    // relative; the double argument keeps its precision inside these bounds.
-    const ld m = std::fabs(q);
-    if (m >= 1e-300L && m <= 1e300L) {
-        const ld v = std::atan(double(q)) * kDegreesPerRadian;
-        float out;
-        if (settle(v, std::fabs(v) * kSlack, out))
-            return out;
+    // Here the division cannot fail. The arctangent's relative error is at most that
+    // of its argument, so the bound is relative; the arctangent of a signed zero is
+    // that zero, exactly.
+    if ((y == 0 || tame(y)) && tame(x)) {
+        const double q = double(y) / double(x);
+        if (q == 0)
+            return static_cast<float>(q);
+        if (std::fabs(q) >= 1e-300 && std::fabs(q) <= 1e300) {
+            const double v = std::atan(q) * 57.29578;
+            float out;
+            if (settle(v, std::fabs(v) * kSlack, out))
+                return out;
+        }
     }
-    return extended::atanDegreesF32(q);
+    return extended::atanDegreesF32(y, x);
 }
 
-void placeAround(PointF &p, PointF centre, long double angle, long double r)
+void placeAround(PointF &p, PointF centre, long double degrees, long double r)
 {
-    if (std::fabs(angle) <= kMaxAngle && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
+    if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
         std::fabs(centre.y) <= 1e37f) {
-        const double a = double(angle);
-        const ld c = std::cos(a), s = std::sin(a);
+        const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
+        const double c = std::cos(angle), s = std::sin(angle);
         float x, y;
-        if (settle(centre.x + c * r, (std::fabs(centre.x) + std::fabs(r)) * kSlack, x) &&
-            settle(centre.y + s * r, (std::fabs(centre.y) + std::fabs(r)) * kSlack, y)) {
+        if (settle(centre.x + c * rd, (std::fabs(centre.x) + std::fabs(rd)) * kSlack, x) &&
+            settle(centre.y + s * rd, (std::fabs(centre.y) + std::fabs(rd)) * kSlack, y)) {
             p = {x, y};
             return;
         }
     }
-    extended::placeAround(p, centre, angle, r);
+    extended::placeAround(p, centre, degrees, r);
 }
 
-PointF polarF32(long double angle, long double l, long double f)
+PointF polarF32(long double degrees, long double l, long double f)
 {
-    // Factors this far inside the extended range keep cos(angle) * l a normal number.
-    const ld lf = std::fabs(l) * std::fabs(f);
-    if (std::fabs(angle) <= kMaxAngle && std::fabs(l) <= 1e1000L && std::fabs(f) <= 1e1000L && lf >= 1e-1000L &&
-        lf <= 1e37L) {
-        const double a = double(angle);
-        const ld c = std::cos(a), s = std::sin(a);
+    if (std::fabs(degrees) <= kMaxDegrees && tame(l) && tame(f) && std::fabs(l * f) <= 1e37L) {
+        const double angle = double(degrees) * kRadiansPerDegree, lf = double(l) * double(f);
+        const double c = std::cos(angle), s = std::sin(angle);
         PointF out;
-        if (settle(c * l * f, lf * kSlack, out.x) && settle(s * l * f, lf * kSlack, out.y))
+        if (settle(c * lf, std::fabs(lf) * kSlack, out.x) && settle(s * lf, std::fabs(lf) * kSlack, out.y))
             return out;
     }
-    return extended::polarF32(angle, l, f);
+    return extended::polarF32(degrees, l, f);
 }
 
 } // namespace quillet

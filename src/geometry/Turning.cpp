@@ -12,7 +12,7 @@ using ld = long double;
 
 PointF polarOffset(long double a, long double l, long double b, long double f)
 {
-    return polarF32(radians(a + b), l, f);
+    return polarF32(a + b, l, f);
 }
 
 namespace {
@@ -23,7 +23,7 @@ float angleAbout(float x, float y, float zero)
 {
     if (x == 0)
         x = zero;
-    float u = atanDegreesF32(divide(y, x));
+    float u = atanDegreesF32(y, x);
     if (x <= 0)
         u = f32(u + 180.0L);
     else if (y < 0)
@@ -36,7 +36,7 @@ void turnAbout(PointF &p, PointF centre, float turn, float zero)
     const ld ex = ext(p.x) - centre.x, ey = ext(p.y) - centre.y;
     const float rho = hypotF32(ey, ex);
     const float u = angleAbout(f32(ex), f32(ey), zero);
-    placeAround(p, centre, radians(ld(turn) + u), rho);
+    placeAround(p, centre, ld(turn) + u, rho);
 }
 
 } // namespace
@@ -54,7 +54,7 @@ TurnAngles turnAngles(PointF indicated2, PointF p3, const TurnFlags &flags)
     const float ddy = f32(ext(p3.y) - indicated2.y);
     if (ddx == 0)
         ddx = 1e-7f;
-    float h = atanDegreesF32(divide(ddy, ddx));
+    float h = atanDegreesF32(ddy, ddx);
     float textAngle = h;
     if (flags.vertical == 1 && flags.point2Left == flags.rightward)
         textAngle = f32(h + 180.0L);
@@ -133,7 +133,7 @@ void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, 
     const float ddy = f32(ext(p3.y) - indicated2.y);
     if (ddx == 0)
         ddx = 1e-7f;
-    float f = atanDegreesF32(divide(ddy, ddx));
+    float f = atanDegreesF32(ddy, ddx);
     if (ddx > 0 && ddy < 0)
         f = f32(f + 360.0L);
     cosine = f32(std::cos(radians(f)));
@@ -146,7 +146,7 @@ void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, 
     float u = angleAbout(f32(ex), f32(ey), 1e-7f);
     if (flags.vertical == 1 && flags.rightward == 0)
         u = f32(u - 180.0L);
-    placeAround(p, indicated2, radians(ld(f) + u), rho);
+    placeAround(p, indicated2, ld(f) + u, rho);
 }
 
 long double roundTo10Places(long double v)

@@ -1,4 +1,5 @@
 #include "base/Errors.h"
+#include "base/RealMath.h"
 #include "geometry/FloatTrig.h"
 
 #include <gtest/gtest.h>
@@ -68,14 +69,14 @@ ld anyValue(std::mt19937_64 &rng)
     return (rng() % 2 ? 1 : -1) * std::pow(10.0L, uniform(rng, -8, 8));
 }
 
-// An angle in radians, often a multiple of a quarter turn, where the sine or cosine
+// An angle in degrees, often a multiple of a quarter turn, where the sine or cosine
 // is about zero and its sign may differ between precisions, now and then anything.
 ld anyAngle(std::mt19937_64 &rng)
 {
     switch (rng() % 4) {
-    case 0: return ld(int(rng() % 9) - 4) * 3.141592653589793238462643383279502884L / 2;
+    case 0: return 90 * ld(int(rng() % 9) - 4);
     case 1: return anyValue(rng);
-    default: return uniform(rng, -70, 70);
+    default: return uniform(rng, -1200, 1200);
     }
 }
 
@@ -97,17 +98,20 @@ const Form kForms[] = {
      },
      [](const Args &a) { return PointF{hypotF32(a[0], a[1]), 0}; },
      [](const Args &a) { return PointF{extended::hypotF32(a[0], a[1]), 0}; }},
-    {"atan in degrees", [](auto &rng) { return Args{rng() % 3 ? uniform(rng, -50, 50) : anyValue(rng)}; },
-     [](auto &rng) { return Args{std::tan(halfWayNear(rng, uniform(rng, -90, 90)) / 57.29578L)}; },
-     [](const Args &a) { return PointF{atanDegreesF32(a[0]), 0}; },
-     [](const Args &a) { return PointF{extended::atanDegreesF32(a[0]), 0}; }},
+    {"atan in degrees", [](auto &rng) { return Args{anyValue(rng), anyValue(rng)}; },
+     [](auto &rng) {
+         const ld x = anyValue(rng);
+         return Args{std::tan(halfWayNear(rng, uniform(rng, -90, 90)) / kDegreesPerRadian) * x, x};
+     },
+     [](const Args &a) { return PointF{atanDegreesF32(a[0], a[1]), 0}; },
+     [](const Args &a) { return PointF{extended::atanDegreesF32(a[0], a[1]), 0}; }},
     {"around a centre",
      [](auto &rng) { return Args{float(anyValue(rng)), float(anyValue(rng)), anyAngle(rng), anyValue(rng)}; },
      [](auto &rng) {
          // x lands on the half-way point: the radius is made for it.
          const float cx = float(anyValue(rng)), cy = float(anyValue(rng));
-         const ld angle = uniform(rng, -7, 7), r = anyValue(rng);
-         return Args{cx, cy, angle, (halfWayNear(rng, cx + std::cos(angle) * r) - cx) / std::cos(angle)};
+         const ld degrees = uniform(rng, -400, 400), r = anyValue(rng), c = std::cos(radians(degrees));
+         return Args{cx, cy, degrees, (halfWayNear(rng, cx + c * r) - cx) / c};
      },
      [](const Args &a) {
          PointF p{-1, -1};
@@ -121,8 +125,8 @@ const Form kForms[] = {
      }},
     {"polar", [](auto &rng) { return Args{anyAngle(rng), anyValue(rng), rng() % 2 ? anyValue(rng) : 1}; },
      [](auto &rng) {
-         const ld angle = uniform(rng, -7, 7);
-         return Args{angle, halfWayNear(rng, std::sin(angle) * anyValue(rng)) / std::sin(angle), 1};
+         const ld degrees = uniform(rng, -400, 400), s = std::sin(radians(degrees));
+         return Args{degrees, halfWayNear(rng, s * anyValue(rng)) / s, 1};
      },
      [](const Args &a) { return polarF32(a[0], a[1], a[2]); },
      [](const Args &a) { return extended::polarF32(a[0], a[1], a[2]); }},
@@ -151,11 +155,15 @@ TEST(FloatTrig, EqualsTheExtendedExpressionEverywhere)
     }
 }
 
-// Values too large for a float fail as they always did, however they are computed.
-TEST(FloatTrig, OverflowStaysAFailure)
+// Failures stay what they were however the value is computed: too large for a float,
+// or a division by zero, or no number at all.
+TEST(FloatTrig, FailuresStayTheirKind)
 {
     EXPECT_THROW(hypotF32(3e38L, 3e38L), OverflowError);
     PointF p;
-    EXPECT_THROW(placeAround(p, {3e38f, 0}, 0.1L, 3e38L), OverflowError);
-    EXPECT_THROW(polarF32(0.1L, 1e30L, 1e10L), OverflowError);
+    EXPECT_THROW(placeAround(p, {3e38f, 0}, 5, 3e38L), OverflowError);
+    EXPECT_THROW(polarF32(5, 1e30L, 1e10L), OverflowError);
+    EXPECT_THROW(atanDegreesF32(1, 0), RealDivideByZeroError);
+    EXPECT_THROW(atanDegreesF32(0, 0), InvalidOperationError);
+    EXPECT_THROW(atanDegreesF32(INFINITY, INFINITY), InvalidOperationError);
 }
