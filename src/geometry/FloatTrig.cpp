@@ -25,6 +25,26 @@ PointF polarF32(long double degrees, long double l, long double f)
     return {f32(std::cos(angle) * l * f), f32(std::sin(angle) * l * f)};
 }
 
+float angleAbout(float x, float y, float zero)
+{
+    if (x == 0)
+        x = zero;
+    float u = extended::atanDegreesF32(y, x);
+    if (x <= 0)
+        u = f32(u + 180.0L);
+    else if (y < 0)
+        u = f32(u + 360.0L);
+    return u;
+}
+
+void turnAbout(PointF &p, PointF centre, float turn, float zero)
+{
+    const long double ex = ext(p.x) - centre.x, ey = ext(p.y) - centre.y;
+    const float rho = extended::hypotF32(ey, ex);
+    const float u = extended::angleAbout(f32(ex), f32(ey), zero);
+    extended::placeAround(p, centre, ext(turn) + u, rho);
+}
+
 } // namespace extended
 
 namespace {
@@ -129,6 +149,78 @@ PointF polarF32(long double degrees, long double l, long double f)
             return out;
     }
     return extended::polarF32(degrees, l, f);
+}
+
+namespace {
+
+// u + 180 or u + 360 for a float u, rounded to float. Rounded to double first and then
+// to float it is the float nearest the exact sum, as it is through long double: both
+// keep more than 2 * 24 + 2 bits, so the double rounding is innocuous.
+float plusTurn(float u, double turn) { return static_cast<float>(double(u) + turn); }
+
+// The fast form of atanDegreesF32 for floats. The quotient of two finite floats
+// neither overflows nor underflows in double; x = 0 is left to the extended way, whose
+// division reports it.
+bool settledAtan(float y, float x, float &u)
+{
+    if (!(std::isfinite(x) && std::isfinite(y) && x != 0))
+        return false;
+    const double q = double(y) / double(x);
+    if (q == 0) {
+        u = static_cast<float>(q);
+        return true;
+    }
+    const double v = std::atan(q) * 57.29578;
+    return settle(v, std::fabs(v) * kSlack, u);
+}
+
+} // namespace
+
+float angleAbout(float x, float y, float zero)
+{
+    if (x == 0)
+        x = zero;
+    float u = 0;
+    if (!settledAtan(y, x, u))
+        return extended::angleAbout(x, y, zero);
+    if (x <= 0)
+        u = plusTurn(u, 180);
+    else if (y < 0)
+        u = plusTurn(u, 360);
+    return u;
+}
+
+void turnAbout(PointF &p, PointF centre, float turn, float zero)
+{
+    // All in double, from the floats. The differences are those of the extended way
+    // within 2^-53, and their floats are the same floats (rounded to double or to long
+    // double first, as for plusTurn). Coordinates this far inside the float range
+    // cannot overflow on the way.
+    if (std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f && std::fabs(centre.x) <= 1e37f &&
+        std::fabs(centre.y) <= 1e37f && std::fabs(turn) <= 500) {
+        const double ex = double(p.x) - centre.x, ey = double(p.y) - centre.y;
+        float rho = 0;
+        const double length = std::sqrt(ex * ex + ey * ey);
+        float x = static_cast<float>(ex), u = 0;
+        const float y = static_cast<float>(ey);
+        if (x == 0)
+            x = zero;
+        if ((length == 0 || settle(length, length * kSlack, rho)) && settledAtan(y, x, u)) {
+            if (x <= 0)
+                u = plusTurn(u, 180);
+            else if (y < 0)
+                u = plusTurn(u, 360);
+            const double angle = (double(turn) + u) * kRadiansPerDegree;
+            const double c = std::cos(angle), s = std::sin(angle);
+            float px, py;
+            if (settle(centre.x + c * rho, (std::fabs(centre.x) + rho) * kSlack, px) &&
+                settle(centre.y + s * rho, (std::fabs(centre.y) + rho) * kSlack, py)) {
+                p = {px, py};
+                return;
+            }
+        }
+    }
+    extended::turnAbout(p, centre, turn, zero);
 }
 
 } // namespace quillet

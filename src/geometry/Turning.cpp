@@ -15,31 +15,6 @@ PointF polarOffset(long double a, long double l, long double b, long double f)
     return polarF32(a + b, l, f);
 }
 
-namespace {
-
-// Angle in degrees of (x, y) from its centre, the way every turning routine takes it:
-// a zero x is replaced by a tiny value so that the arctangent stays defined.
-float angleAbout(float x, float y, float zero)
-{
-    if (x == 0)
-        x = zero;
-    float u = atanDegreesF32(y, x);
-    if (x <= 0)
-        u = f32(u + 180.0L);
-    else if (y < 0)
-        u = f32(u + 360.0L);
-    return u;
-}
-
-void turnAbout(PointF &p, PointF centre, float turn, float zero)
-{
-    const ld ex = ext(p.x) - centre.x, ey = ext(p.y) - centre.y;
-    const float rho = hypotF32(ey, ex);
-    const float u = angleAbout(f32(ex), f32(ey), zero);
-    placeAround(p, centre, ld(turn) + u, rho);
-}
-
-} // namespace
 
 namespace {
 

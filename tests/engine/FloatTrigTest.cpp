@@ -17,7 +17,7 @@ using namespace quillet;
 namespace {
 
 using ld = long double;
-using Args = std::array<ld, 4>;
+using Args = std::array<ld, 6>;
 
 // What a call gave: both floats' bits (one pattern for every NaN) and the class of
 // its failure, if it failed.
@@ -67,6 +67,13 @@ ld anyValue(std::mt19937_64 &rng)
     if (rng() % 4 == 0)
         return special[rng() % std::size(special)];
     return (rng() % 2 ? 1 : -1) * std::pow(10.0L, uniform(rng, -8, 8));
+}
+
+// A coordinate as drawings have them, a multiple of 1/4 up to 1000 either way, so that
+// points share an axis with their centre or lie on it; now and then anything.
+float onGrid(std::mt19937_64 &rng)
+{
+    return rng() % 4 ? float(int(rng() % 8001) - 4000) / 4 : float(anyValue(rng));
 }
 
 // An angle in degrees, often a multiple of a quarter turn, where the sine or cosine
@@ -130,6 +137,31 @@ const Form kForms[] = {
      },
      [](const Args &a) { return polarF32(a[0], a[1], a[2]); },
      [](const Args &a) { return extended::polarF32(a[0], a[1], a[2]); }},
+    {"turn about a centre",
+     [](auto &rng) {
+         return Args{onGrid(rng), onGrid(rng), onGrid(rng), onGrid(rng), float(anyAngle(rng)), rng() % 2 ? 1e-6f : 1e-7f};
+     },
+     [](auto &rng) {
+         // A point whose distance from the centre lies half-way between two floats, or
+         // a hair beyond it (what double loses of a square and long double keeps),
+         // turned by a quarter turn or none, where the sums after it fall on ties as
+         // well, or by any angle, where a wrong distance would show.
+         const float big = std::ldexp(float(1 + rng() % 4095), int(rng() % 40));
+         const float half = std::ldexp(1.0f, std::ilogb(big) - 24) * (rng() % 2 ? 1 : 3);
+         const float cy = onGrid(rng), py = rng() % 2 ? cy : cy + std::ldexp(big, -28);
+         const float turn = rng() % 2 ? float(90 * (rng() % 3)) : float(uniform(rng, -400, 400));
+         return Args{big, py, half, cy, turn, 1e-6f};
+     },
+     [](const Args &a) {
+         PointF p{float(a[0]), float(a[1])};
+         turnAbout(p, {float(a[2]), float(a[3])}, float(a[4]), float(a[5]));
+         return p;
+     },
+     [](const Args &a) {
+         PointF p{float(a[0]), float(a[1])};
+         extended::turnAbout(p, {float(a[2]), float(a[3])}, float(a[4]), float(a[5]));
+         return p;
+     }},
 };
 
 } // namespace
@@ -148,8 +180,8 @@ TEST(FloatTrig, EqualsTheExtendedExpressionEverywhere)
             if (!(fast == slow)) {
                 ++wrong;
                 ADD_FAILURE() << form.name << std::hexfloat << " (" << a[0] << ", " << a[1] << ", " << a[2] << ", "
-                              << a[3] << "): " << fast.x << " " << fast.y << " " << fast.failure << " against "
-                              << slow.x << " " << slow.y << " " << slow.failure;
+                              << a[3] << ", " << a[4] << ", " << a[5] << "): " << fast.x << " " << fast.y << " "
+                              << fast.failure << " against " << slow.x << " " << slow.y << " " << slow.failure;
             }
         }
     }
