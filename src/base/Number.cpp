@@ -406,6 +406,16 @@ std::size_t digitlessTo(char *out, long double value)
     return 0;
 }
 
+// Exactly eight decimal digits of v < 10^8, leading zeros included.
+inline void writeEight(std::uint32_t v, char *out)
+{
+    const std::uint32_t high = v / 10000, low = v % 10000;
+    std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
+}
+
 // Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
 // integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
 // general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
@@ -455,15 +465,20 @@ std::size_t mediumFloatTo(char *out, float value)
                 ++wholeDigits;
         }
     }
+    // Both parts are written as fixed runs of eight digits, each in two independent
+    // halves, and their leading zeros left out by where the copies start.
+    char digits[40]; // 24 digits, and what the copies read beyond them
+    writeEight(std::uint32_t(whole), digits);
+    writeEight(std::uint32_t(fraction / 100000000u), digits + 8);
+    writeEight(std::uint32_t(fraction % 100000000u), digits + 16);
     char *p = out;
     if (bits >> 31)
         *p++ = '-';
-    writeDigits(whole, wholeDigits, p);
+    copy16(p, digits + 8 - wholeDigits); // at most 8 digits, then the caller's room
     p += wholeDigits;
     if (fraction != 0) {
         *p++ = '.';
-        std::memcpy(p, "0000000000000000", 16); // the fraction's leading zeros
-        writeDigits(fraction, places, p);
+        copy16(p, digits + 24 - places); // places <= 14
         p += places;
         while (p[-1] == '0') // only where rounding ended in zeros
             --p;
