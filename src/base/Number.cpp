@@ -40,6 +40,10 @@ constexpr std::uint64_t kPowersOf10[] = {1ull,
                                          1000000000000000000ull,
                                          10000000000000000000ull};
 
+constexpr std::uint64_t kPowersOf5[] = {1ull,        5ull,         25ull,         125ull,         625ull,
+                                        3125ull,     15625ull,     78125ull,      390625ull,      1953125ull,
+                                        9765625ull,  48828125ull,  244140625ull,  1220703125ull,  6103515625ull};
+
 // The `count` decimal digits of `v`, most significant first, straight into `out`:
 // eight digits at a time in 32-bit arithmetic, two per step.
 void writeDigits(std::uint64_t v, int count, char *out)
@@ -402,6 +406,86 @@ std::size_t digitlessTo(char *out, long double value)
     return 0;
 }
 
+// Exactly eight decimal digits of v < 10^8, leading zeros included.
+inline void writeEight(std::uint32_t v, char *out)
+{
+    const std::uint32_t high = v / 10000, low = v % 10000;
+    std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
+}
+
+// Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
+// integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
+// general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
+// places for the fraction. When k <= p the fraction is written whole: f / 2^k with f's
+// trailing zero bits taken out is an odd multiple of 2^-j, which has exactly j decimal
+// places, f * 5^j / 2^(k-j). Otherwise it is rounded to p places: f * 5^p fits 64 bits
+// (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted right by k - p, and the bits
+// shifted out tell how to round (ties to even, as printf). Writes such a value and
+// returns its length; 0 for every other value.
+std::size_t mediumFloatTo(char *out, float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = int((bits >> 23) & 0xFFu);
+    if (biased < 127 || biased > 150)
+        return 0;
+    const std::uint32_t m = (bits & 0x7FFFFFu) | 0x800000u;
+    const int k = 150 - biased; // |value| = m * 2^-k
+    std::uint64_t whole = m >> k;
+    std::uint32_t f = m & ((1u << k) - 1);
+    int wholeDigits = 1;
+    while (wholeDigits < 8 && whole >= kPowersOf10[wholeDigits])
+        ++wholeDigits;
+    int places = 15 - wholeDigits;
+    std::uint64_t fraction = 0;
+    if (k <= places) {
+        places = 0;
+        if (f != 0) {
+#if defined(__GNUC__)
+            const int zeros = __builtin_ctz(f);
+            f >>= zeros;
+            places = k - zeros;
+#else
+            for (places = k; (f & 1u) == 0; f >>= 1)
+                --places;
+#endif
+            fraction = f * kPowersOf5[places];
+        }
+    } else {
+        const std::uint64_t scaled = f * kPowersOf5[places];
+        const int cut = k - places;
+        fraction = scaled >> cut;
+        const std::uint64_t rest = scaled & ((std::uint64_t(1) << cut) - 1), half = std::uint64_t(1) << (cut - 1);
+        if ((rest > half || (rest == half && (fraction & 1u) != 0)) && ++fraction == kPowersOf10[places]) {
+            fraction = 0;
+            if (++whole == kPowersOf10[wholeDigits])
+                ++wholeDigits;
+        }
+    }
+    // Both parts are written as fixed runs of eight digits, each in two independent
+    // halves, and their leading zeros left out by where the copies start.
+    char digits[40]; // 24 digits, and what the copies read beyond them
+    writeEight(std::uint32_t(whole), digits);
+    writeEight(std::uint32_t(fraction / 100000000u), digits + 8);
+    writeEight(std::uint32_t(fraction % 100000000u), digits + 16);
+    char *p = out;
+    if (bits >> 31)
+        *p++ = '-';
+    copy16(p, digits + 8 - wholeDigits); // at most 8 digits, then the caller's room
+    p += wholeDigits;
+    if (fraction != 0) {
+        *p++ = '.';
+        copy16(p, digits + 24 - places); // places <= 14
+        p += places;
+        while (p[-1] == '0') // only where rounding ended in zeros
+            --p;
+    }
+    return std::size_t(p - out);
+}
+
 } // namespace
 
 std::size_t formatGeneralTo(char *out, long double value)
@@ -417,6 +501,8 @@ std::size_t formatGeneralTo(char *out, long double value)
 
 std::size_t formatFloatTo(char *out, float value)
 {
+    if (const std::size_t n = mediumFloatTo(out, value))
+        return n;
     if (const std::size_t n = digitlessTo(out, value))
         return n;
     char digits[kDigitRoom];

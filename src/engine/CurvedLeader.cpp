@@ -1,4 +1,5 @@
 #include "base/RealMath.h"
+#include "geometry/FloatTrig.h"
 #include "engine/Frames.h"
 #include "engine/Leader.h"
 
@@ -77,7 +78,7 @@ void writeCurvedLeader(EngineRun &e)
     // The curve is laid along the unturned leader; only the arrow follows its start.
     if (m.dx == 0)
         m.dx = 1e-11;
-    float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
+    float theta = atanDegreesF32(m.dy, m.dx);
     if (m.dx < 0)
         theta = f32(theta + 180.0L);
     const int side = (g.horizontal() && g.point2Left == g.point2Below) || (!g.horizontal() && g.point2Left == g.upward);
@@ -87,12 +88,12 @@ void writeCurvedLeader(EngineRun &e)
     float length = 0;
     if (isDot(e.tip())) {
         const float r = dotRadius(e.form(), m.scale);
-        const float ox = f32(r * std::cos(radians(theta)));
-        const float oy = f32(r * std::sin(radians(theta)));
+        const PointF off = polarF32(theta, r, 1); // r * cos * 1 is r * cos itself
+        const float ox = off.x, oy = off.y;
         start = {f32(ext(m.p1.x) + ox), f32(ext(m.p1.y) + oy)};
-        length = f32(std::hypot(ext(m.dx) - ox, ext(m.dy) - oy));
+        length = hypotF32(ext(m.dx) - ox, ext(m.dy) - oy);
     } else {
-        length = f32(std::hypot(ext(m.dx), ext(m.dy)));
+        length = hypotF32(ext(m.dx), ext(m.dy));
     }
 
     if (e.frameKind() == FrameKind::CurvedLeader1)

@@ -1,5 +1,6 @@
 #include "base/Number.h"
 #include "base/RealMath.h"
+#include "geometry/FloatTrig.h"
 #include "engine/Frames.h"
 #include "exchange/Records.h"
 
@@ -284,7 +285,7 @@ bool frameOneText(EngineRun &e)
         return false;
 
     const TextRecordValues r = readRecord(line);
-    const float length = f32(std::hypot(ext(r.dx), ext(r.dy)));
+    const float length = hypotF32(ext(r.dx), ext(r.dy));
     m.textWidth = length;
     const ld unit = (ext(g.existingHalfWidth) + g.existingHalfSpacing) * m.scale;
     const ld units = std::trunc(divide(length, unit));

@@ -1,6 +1,7 @@
 #include "engine/Frames.h"
 
 #include "base/RealMath.h"
+#include "geometry/FloatTrig.h"
 #include "engine/FrameAxes.h"
 
 #include <cmath>
@@ -273,6 +274,10 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 {
     const GeometryState &g = e.g;
     const ld gp = gap, s = e.m.scale;
+    // The two flatnesses are the same for every bump; each is worked out where it is
+    // first needed, so that a failure comes where it always came.
+    float flatnessOf[2] = {};
+    bool known[2] = {};
     for (const CloudBump &bump : g.bumps) {
         PointF c = bump.centre;
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
@@ -284,7 +289,11 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         default: break;
         }
         const bool longSide = std::strcmp(bump.flatness, "0.5") == 0;
-        const float flatness = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
+        if (!known[longSide]) {
+            flatnessOf[longSide] = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
+            known[longSide] = true;
+        }
+        const float flatness = flatnessOf[longSide];
 
         float tilt = 0;
         if (e.tilt()) {
@@ -343,10 +352,10 @@ FillWedge fillWedge(EngineRun &e, const FillFrame &f, float gap)
     m.dy = double((ext(w.w1.y) + w.w2.y) / 2 - m.p1.y);
     if (m.dx == 0)
         m.dx = 1e-11;
-    float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
+    float theta = atanDegreesF32(m.dy, m.dx);
     if (m.dx < 0)
         theta = f32(theta + 180.0L);
-    w.tip = {f32(m.p1.x + 5 * gp * std::cos(radians(theta))), f32(m.p1.y + 5 * gp * std::sin(radians(theta)))};
+    placeAround(w.tip, m.p1, theta, 5 * gp);
     return w;
 }
 

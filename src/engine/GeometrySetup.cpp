@@ -2,6 +2,7 @@
 
 #include "base/Number.h"
 #include "base/RealMath.h"
+#include "geometry/FloatTrig.h"
 #include "engine/TextPlacement.h"
 
 #include <cmath>
@@ -50,7 +51,7 @@ void extendAlongAnnotation(EngineRun &e)
     GeometryState &g = e.g;
     const FormModel &form = e.form();
     g.extension = form.extensionMode == 1 ? f32(ld(form.extensionLength) * m.scale)
-                                      : f32(std::hypot(ext(m.p3.x) - m.p2.x, ext(m.p3.y) - m.p2.y));
+                                      : hypotF32(ext(m.p3.x) - m.p2.x, ext(m.p3.y) - m.p2.y);
     const float len = g.extension;
     const PointF indicated3 = m.p3;
     g.ex = g.ey = 0;
@@ -60,8 +61,7 @@ void extendAlongAnnotation(EngineRun &e)
         float theta = e.turn(a, b, m.p2, false, false);
         if (ext(m.p2.x) - m.p3.x > 0)
             theta = f32(theta + 180.0L);
-        m.p3.x = f32(m.p2.x + len * std::cos(radians(theta)));
-        m.p3.y = f32(m.p2.y + len * std::sin(radians(theta)));
+        placeAround(m.p3, m.p2, theta, len);
         if (g.horizontal())
             g.ex = g.rightward ? len : -len;
         else

@@ -1,6 +1,7 @@
 #include "engine/Leader.h"
 
 #include "base/RealMath.h"
+#include "geometry/FloatTrig.h"
 #include "engine/Frames.h"
 
 #include <array>
@@ -31,7 +32,7 @@ float leaderDirection(EngineRun &e)
     RunMeasures &m = e.m;
     if (m.dx == 0)
         m.dx = 1e-11;
-    float theta = f32(std::atan(divide(m.dy, m.dx)) * kDegreesPerRadian);
+    float theta = atanDegreesF32(m.dy, m.dx);
     if (m.dx < 0)
         theta = f32(theta + 180.0L);
     if (isCurvedLeader(e.frameKind()))
@@ -106,9 +107,9 @@ PointF leaderStart(EngineRun &e, float theta, float r)
     if (isDot(e.tip())) {
         const ld ox = r * std::cos(radians(theta)), oy = r * std::sin(radians(theta));
         start = {f32(p1.x + ox), f32(p1.y + oy)};
-        g.leaderLength = f32(std::hypot(ext(m.dx) - ox, ext(m.dy) - oy));
+        g.leaderLength = hypotF32(ext(m.dx) - ox, ext(m.dy) - oy);
     } else {
-        g.leaderLength = f32(std::hypot(ext(m.dx), ext(m.dy)));
+        g.leaderLength = hypotF32(ext(m.dx), ext(m.dy));
     }
     g.leaderStart = start;
     return start;

@@ -1,6 +1,7 @@
 #include "geometry/Turning.h"
 
 #include "base/RealMath.h"
+#include "geometry/FloatTrig.h"
 
 #include <cmath>
 #include <cstring>
@@ -11,37 +12,9 @@ using ld = long double;
 
 PointF polarOffset(long double a, long double l, long double b, long double f)
 {
-    const long double angle = radians(a + b);
-    return {f32(std::cos(angle) * l * f), f32(std::sin(angle) * l * f)};
+    return polarF32(a + b, l, f);
 }
 
-namespace {
-
-// Angle in degrees of (x, y) from its centre, the way every turning routine takes it:
-// a zero x is replaced by a tiny value so that the arctangent stays defined.
-float angleAbout(float x, float y, float zero)
-{
-    if (x == 0)
-        x = zero;
-    float u = f32(std::atan(divide(y, x)) * kDegreesPerRadian);
-    if (x <= 0)
-        u = f32(u + 180.0L);
-    else if (y < 0)
-        u = f32(u + 360.0L);
-    return u;
-}
-
-void turnAbout(PointF &p, PointF centre, float turn, float zero)
-{
-    const ld ex = ext(p.x) - centre.x, ey = ext(p.y) - centre.y;
-    const float rho = f32(std::hypot(ey, ex));
-    const float u = angleAbout(f32(ex), f32(ey), zero);
-    const ld angle = radians(ld(turn) + u);
-    p.x = f32(centre.x + std::cos(angle) * rho);
-    p.y = f32(centre.y + std::sin(angle) * rho);
-}
-
-} // namespace
 
 namespace {
 
@@ -56,7 +29,7 @@ TurnAngles turnAngles(PointF indicated2, PointF p3, const TurnFlags &flags)
     const float ddy = f32(ext(p3.y) - indicated2.y);
     if (ddx == 0)
         ddx = 1e-7f;
-    float h = f32(std::atan(divide(ddy, ddx)) * kDegreesPerRadian);
+    float h = atanDegreesF32(ddy, ddx);
     float textAngle = h;
     if (flags.vertical == 1 && flags.point2Left == flags.rightward)
         textAngle = f32(h + 180.0L);
@@ -135,7 +108,7 @@ void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, 
     const float ddy = f32(ext(p3.y) - indicated2.y);
     if (ddx == 0)
         ddx = 1e-7f;
-    float f = f32(std::atan(divide(ddy, ddx)) * kDegreesPerRadian);
+    float f = atanDegreesF32(ddy, ddx);
     if (ddx > 0 && ddy < 0)
         f = f32(f + 360.0L);
     cosine = f32(std::cos(radians(f)));
@@ -144,13 +117,11 @@ void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, 
         f = f32(flags.upward == 1 ? f - 90.0L : f - 270.0L);
 
     const ld ex = ext(p.x) - indicated2.x, ey = ext(p.y) - indicated2.y;
-    const float rho = f32(std::hypot(ey, ex));
+    const float rho = hypotF32(ey, ex);
     float u = angleAbout(f32(ex), f32(ey), 1e-7f);
     if (flags.vertical == 1 && flags.rightward == 0)
         u = f32(u - 180.0L);
-    const ld angle = radians(ld(f) + u);
-    p.x = f32(indicated2.x + std::cos(angle) * rho);
-    p.y = f32(indicated2.y + std::sin(angle) * rho);
+    placeAround(p, indicated2, ld(f) + u, rho);
 }
 
 long double roundTo10Places(long double v)

@@ -1,0 +1,226 @@
+#include "geometry/FloatTrig.h"
+
+#include "base/RealMath.h"
+
+#include <cmath>
+
+namespace quillet {
+
+namespace extended {
+
+float hypotF32(long double a, long double b) { return f32(std::hypot(a, b)); }
+
+float atanDegreesF32(long double y, long double x) { return f32(std::atan(divide(y, x)) * kDegreesPerRadian); }
+
+void placeAround(PointF &p, PointF centre, long double degrees, long double r)
+{
+    const long double angle = radians(degrees);
+    p.x = f32(centre.x + std::cos(angle) * r);
+    p.y = f32(centre.y + std::sin(angle) * r);
+}
+
+PointF polarF32(long double degrees, long double l, long double f)
+{
+    const long double angle = radians(degrees);
+    return {f32(std::cos(angle) * l * f), f32(std::sin(angle) * l * f)};
+}
+
+float angleAbout(float x, float y, float zero)
+{
+    if (x == 0)
+        x = zero;
+    float u = extended::atanDegreesF32(y, x);
+    if (x <= 0)
+        u = f32(u + 180.0L);
+    else if (y < 0)
+        u = f32(u + 360.0L);
+    return u;
+}
+
+void turnAbout(PointF &p, PointF centre, float turn, float zero)
+{
+    const long double ex = ext(p.x) - centre.x, ey = ext(p.y) - centre.y;
+    const float rho = extended::hypotF32(ey, ex);
+    const float u = extended::angleAbout(f32(ex), f32(ey), zero);
+    extended::placeAround(p, centre, ext(turn) + u, rho);
+}
+
+} // namespace extended
+
+namespace {
+
+// Why the fast forms are exact. Each computes a value v in double precision, with the
+// double sine, cosine and arctangent, and knows that the extended expression's value
+// X lies within err of v. Rounding to float is monotonic: when v - err and v + err
+// round to the same float, every value between them does too, X among them, and that
+// float is f32(X). err is 2^-40 of the magnitudes involved, while the double path
+// (arguments rounded to double, 2^-53 each; the double functions, within an ulp; the
+// roundings of the arithmetic around them) and the extended path (the C library's long
+// double functions, a few ulps of 2^-64) together stay below 2^-44 of those
+// magnitudes, which leaves room for the rounding of v - err and v + err themselves.
+// What does not settle goes the extended way, unchanged, failures and all: a value
+// within err of the half-way point between two floats, a float zero (whose sign the
+// interval cannot tell), anything near the end of the float range, NaN, and arguments
+// outside the ranges the bounds are stated for.
+constexpr double kSlack = 0x1p-40;
+
+// Angles up to 1000 degrees either way, more than any turn here reaches: the double
+// angle in radians is then within 2^-47 of the extended one, and its sine and cosine
+// within 2^-46 of the extended ones.
+constexpr long double kMaxDegrees = 1000;
+
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+
+bool settle(double v, double err, float &out)
+{
+    if (!(std::fabs(v) + err < 1e38))
+        return false;
+    const float lo = static_cast<float>(v - err), hi = static_cast<float>(v + err);
+    if (lo != hi || lo == 0)
+        return false;
+    out = lo;
+    return true;
+}
+
+// Far enough inside the double range that squares, products and quotients of two such
+// values keep their relative precision.
+bool tame(long double v) { return std::fabs(v) <= 1e150L && std::fabs(v) >= 1e-150L; }
+
+} // namespace
+
+float hypotF32(long double a, long double b)
+{
+    // Points on their centre are common: hypot(±0, ±0) is +0, exactly, in every C
+    // library (C's Annex F).
+    if (a == 0 && b == 0)
+        return 0.0f;
+    if ((a == 0 || tame(a)) && (b == 0 || tame(b))) {
+        const double x = double(a), y = double(b);
+        const double v = std::sqrt(x * x + y * y);
+        float out;
+        if (settle(v, v * kSlack, out))
+            return out;
+    }
+    return extended::hypotF32(a, b);
+}
+
+float atanDegreesF32(long double y, long double x)
+{
+    // Here the division cannot fail. The arctangent's relative error is at most that
+    // of its argument, so the bound is relative; the arctangent of a signed zero is
+    // that zero, exactly.
+    if ((y == 0 || tame(y)) && tame(x)) {
+        const double q = double(y) / double(x);
+        if (q == 0)
+            return static_cast<float>(q);
+        if (std::fabs(q) >= 1e-300 && std::fabs(q) <= 1e300) {
+            const double v = std::atan(q) * 57.29578;
+            float out;
+            if (settle(v, std::fabs(v) * kSlack, out))
+                return out;
+        }
+    }
+    return extended::atanDegreesF32(y, x);
+}
+
+void placeAround(PointF &p, PointF centre, long double degrees, long double r)
+{
+    if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
+        std::fabs(centre.y) <= 1e37f) {
+        const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
+        const double c = std::cos(angle), s = std::sin(angle);
+        float x, y;
+        if (settle(centre.x + c * rd, (std::fabs(centre.x) + std::fabs(rd)) * kSlack, x) &&
+            settle(centre.y + s * rd, (std::fabs(centre.y) + std::fabs(rd)) * kSlack, y)) {
+            p = {x, y};
+            return;
+        }
+    }
+    extended::placeAround(p, centre, degrees, r);
+}
+
+PointF polarF32(long double degrees, long double l, long double f)
+{
+    if (std::fabs(degrees) <= kMaxDegrees && tame(l) && tame(f) && std::fabs(l * f) <= 1e37L) {
+        const double angle = double(degrees) * kRadiansPerDegree, lf = double(l) * double(f);
+        const double c = std::cos(angle), s = std::sin(angle);
+        PointF out;
+        if (settle(c * lf, std::fabs(lf) * kSlack, out.x) && settle(s * lf, std::fabs(lf) * kSlack, out.y))
+            return out;
+    }
+    return extended::polarF32(degrees, l, f);
+}
+
+namespace {
+
+// u + 180 or u + 360 for a float u, rounded to float. Rounded to double first and then
+// to float it is the float nearest the exact sum, as it is through long double: both
+// keep more than 2 * 24 + 2 bits, so the double rounding is innocuous.
+float plusTurn(float u, double turn) { return static_cast<float>(double(u) + turn); }
+
+// The fast form of atanDegreesF32 for floats. The quotient of two finite floats
+// neither overflows nor underflows in double; x = 0 is left to the extended way, whose
+// division reports it.
+bool settledAtan(float y, float x, float &u)
+{
+    if (!(std::isfinite(x) && std::isfinite(y) && x != 0))
+        return false;
+    const double q = double(y) / double(x);
+    if (q == 0) {
+        u = static_cast<float>(q);
+        return true;
+    }
+    const double v = std::atan(q) * 57.29578;
+    return settle(v, std::fabs(v) * kSlack, u);
+}
+
+} // namespace
+
+float angleAbout(float x, float y, float zero)
+{
+    if (x == 0)
+        x = zero;
+    float u = 0;
+    if (!settledAtan(y, x, u))
+        return extended::angleAbout(x, y, zero);
+    if (x <= 0)
+        u = plusTurn(u, 180);
+    else if (y < 0)
+        u = plusTurn(u, 360);
+    return u;
+}
+
+void turnAbout(PointF &p, PointF centre, float turn, float zero)
+{
+    // All in double, from the floats. The differences are those of the extended way
+    // within 2^-53, and their floats are the same floats (rounded to double or to long
+    // double first, as for plusTurn). Coordinates this far inside the float range
+    // cannot overflow on the way.
+    if (std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f && std::fabs(centre.x) <= 1e37f &&
+        std::fabs(centre.y) <= 1e37f && std::fabs(turn) <= 500) {
+        const double ex = double(p.x) - centre.x, ey = double(p.y) - centre.y;
+        float rho = 0;
+        const double length = std::sqrt(ex * ex + ey * ey);
+        float x = static_cast<float>(ex), u = 0;
+        const float y = static_cast<float>(ey);
+        if (x == 0)
+            x = zero;
+        if ((length == 0 || settle(length, length * kSlack, rho)) && settledAtan(y, x, u)) {
+            if (x <= 0)
+                u = plusTurn(u, 180);
+            else if (y < 0)
+                u = plusTurn(u, 360);
+            const double angle = (double(turn) + u) * kRadiansPerDegree;
+            const double c = std::cos(angle), s = std::sin(angle);
+            float px, py;
+            if (settle(centre.x + c * rho, (std::fabs(centre.x) + rho) * kSlack, px) &&
+                settle(centre.y + s * rho, (std::fabs(centre.y) + rho) * kSlack, py)) {
+                p = {px, py};
+                return;
+            }
+        }
+    }
+    extended::turnAbout(p, centre, turn, zero);
+}
+
+} // namespace quillet
