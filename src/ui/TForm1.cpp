@@ -221,7 +221,10 @@ void TForm1::showMemos()
         for (int row = 0; row < 10; ++row)
             StringGrid1->setItem(row, 0, new QTableWidgetItem(fromSjis(form.presetMemos[std::size_t(row)])));
     }
-    Edit2->setText(fromSjis(form.selectedFontName));
+    // Setting a line edit's text lays it out anew, even the same text.
+    const QString fontName = fromSjis(form.selectedFontName);
+    if (Edit2->text() != fontName)
+        Edit2->setText(fontName);
 }
 
 void TForm1::showPresetButtons()
@@ -259,7 +262,9 @@ void TForm1::showFontSwitch()
     if (!family.isEmpty())
         families.prepend(family);
     font.setFamilies(families);
-    Memo1->setFont(font);
+    // A new font lays the whole input box out again; most displays keep the one it has.
+    if (Memo1->font() != font)
+        Memo1->setFont(font);
     outputChanged();
 }
 
@@ -290,6 +295,11 @@ void TForm1::showImeButton()
     static const QString captions[] = {QStringLiteral("日本語ひら"), QStringLiteral("日本語全カナ"),
                                        QStringLiteral("日本語半カナ"), QStringLiteral("日本語全英数")};
     const ImeMode mode = m_session.form.imeCaption;
+    // Every display of the model comes here; painting the glyph again for the same
+    // mode would only cost a bold font's text layout.
+    if (m_imeButtonMode == mode)
+        return;
+    m_imeButtonMode = mode;
     SpeedButton1->setText(captions[int(mode) - 1]);
     SpeedButton1->setIcon(icons::imeGlyph(mode));
 }

@@ -330,6 +330,7 @@ private:
     HiddenParts m_hiddenParts = HiddenParts::Now;
     bool m_hiddenPartsBuilt = false;
     bool m_startupStateShown = false;
+    std::optional<quillet::ImeMode> m_imeButtonMode; ///< the mode SpeedButton1 shows
     bool m_runEnded = false;
     quillet::MemoCaretMemory m_memoCaret;
     quillet::ui::BriefHelp *m_briefHelp = nullptr;

@@ -125,7 +125,6 @@ void TForm1::createTopRow()
     SpeedButton5 = speedButton(this, "SpeedButton5", {368, 184, 62, 21}, "簡易説明", true);
     SpeedButton6 = speedButton(this, "SpeedButton6", {432, 184, 50, 21}, "ヘルプ", false);
     SpeedButton1 = speedButton(this, "SpeedButton1", {142, 4, 108, 28}, "日本語ひら", true);
-    SpeedButton1->setIcon(icons::imeGlyph(quillet::ImeMode::Hiragana));
     BitBtn2 = place<QPushButton>(this, "BitBtn2", QRect{572, 4, 155, 32}, QStringLiteral("入力完了"));
     QFont bold = BitBtn2->font();
     bold.setBold(true);
