@@ -125,6 +125,16 @@ float atanDegreesF32(long double y, long double x)
 
 void placeAround(PointF &p, PointF centre, long double degrees, long double r)
 {
+    // An angle of zero is common (a text along the x axis) and its cosine and sine are
+    // exact: 1 and the zero itself (C's Annex F). The extended expression is then only
+    // sums and a product, worked out here as it would work them out; the double
+    // path could not settle it where a coordinate comes out as zero.
+    if (degrees == 0) {
+        const long double angle = radians(degrees);
+        p.x = f32(centre.x + 1.0L * r);
+        p.y = f32(centre.y + angle * r);
+        return;
+    }
     if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
         std::fabs(centre.y) <= 1e37f) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
