@@ -545,9 +545,9 @@ std::string formatFloat(float value)
 namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void badFloat(const std::string &text)
+[[noreturn]] void badFloat(std::string_view text)
 {
-    throw ConvertError("'" + text + "' is not a valid floating point value");
+    throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
 // A checked decimal "[sign]digits[.digits]" of at most nineteen significant digits and
@@ -590,7 +590,7 @@ bool exactDecimal(const char *p, const char *end, long double &out)
 }
 } // namespace
 
-long double parseFloat(const std::string &text)
+long double parseFloat(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -627,7 +627,7 @@ long double parseFloat(const std::string &text)
     long double quick = 0;
     if (exactDecimal(text.data() + start, text.data() + end, quick))
         return quick;
-    const std::string number = text.substr(start, end - start);
+    const std::string number(text.substr(start, end - start));
     const long double value = std::strtold(number.c_str(), nullptr);
     // A number beyond the extended range is no value at all: taken as infinity it
     // would run through the arithmetic and come out as "INF" in the drawing.
