@@ -409,11 +409,27 @@ std::size_t digitlessTo(char *out, long double value)
 // Exactly eight decimal digits of v < 10^8, leading zeros included.
 inline void writeEight(std::uint32_t v, char *out)
 {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // All eight at once in one 64-bit word, each split in its own lanes: the two
+    // halves of four digits in 32-bit lanes, their hundreds in 16-bit lanes, their
+    // tens in bytes. A quotient by 100 below 10^4 is (x * 10486) >> 20 and one by 10
+    // below 100 is (x * 103) >> 10, exactly, and no lane's product reaches the next
+    // lane. A little-endian word stored as is puts its lowest lane first, where the
+    // most significant half, hundred and ten were put.
+    std::uint64_t x = (v / 10000) | (std::uint64_t(v % 10000) << 32);
+    const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007Full;
+    x = hundreds | ((x - 100 * hundreds) << 16);
+    const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Full;
+    x = tens | ((x - 10 * tens) << 8);
+    x += 0x3030303030303030ull; // '0' in every byte
+    std::memcpy(out, &x, 8);
+#else
     const std::uint32_t high = v / 10000, low = v % 10000;
     std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
     std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
     std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
     std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
+#endif
 }
 
 // Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
@@ -436,9 +452,10 @@ std::size_t mediumFloatTo(char *out, float value)
     const int k = 150 - biased; // |value| = m * 2^-k
     std::uint64_t whole = m >> k;
     std::uint32_t f = m & ((1u << k) - 1);
-    int wholeDigits = 1;
-    while (wholeDigits < 8 && whole >= kPowersOf10[wholeDigits])
-        ++wholeDigits;
+    // The integer part has 24 - k bits, so about (24 - k) * log10(2) digits: 1233 / 4096
+    // is log10(2) closely enough that one comparison settles it below 2^24.
+    const int log10Floor = ((24 - k) * 1233) >> 12;
+    int wholeDigits = log10Floor + (whole >= kPowersOf10[log10Floor] ? 1 : 0);
     int places = 15 - wholeDigits;
     std::uint64_t fraction = 0;
     if (k <= places) {
@@ -465,20 +482,21 @@ std::size_t mediumFloatTo(char *out, float value)
                 ++wholeDigits;
         }
     }
-    // Both parts are written as fixed runs of eight digits, each in two independent
-    // halves, and their leading zeros left out by where the copies start.
-    char digits[40]; // 24 digits, and what the copies read beyond them
-    writeEight(std::uint32_t(whole), digits);
-    writeEight(std::uint32_t(fraction / 100000000u), digits + 8);
-    writeEight(std::uint32_t(fraction % 100000000u), digits + 16);
+    // Both parts as one number of at most sixteen digits (the integer part has at most
+    // eight, and a carry adds one to fifteen), written as two fixed runs of eight; the
+    // leading zeros are left out by where the copies start.
+    const std::uint64_t all = whole * kPowersOf10[places] + fraction;
+    char digits[32]; // 16 digits, and what the copies read beyond them
+    writeEight(std::uint32_t(all / 100000000u), digits);
+    writeEight(std::uint32_t(all % 100000000u), digits + 8);
     char *p = out;
     if (bits >> 31)
         *p++ = '-';
-    copy16(p, digits + 8 - wholeDigits); // at most 8 digits, then the caller's room
+    copy16(p, digits + 16 - places - wholeDigits); // at most 8 digits, then the caller's room
     p += wholeDigits;
     if (fraction != 0) {
         *p++ = '.';
-        copy16(p, digits + 24 - places); // places <= 14
+        copy16(p, digits + 16 - places); // places <= 14
         p += places;
         while (p[-1] == '0') // only where rounding ended in zeros
             --p;
@@ -527,9 +545,9 @@ std::string formatFloat(float value)
 namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void badFloat(const std::string &text)
+[[noreturn]] void badFloat(std::string_view text)
 {
-    throw ConvertError("'" + text + "' is not a valid floating point value");
+    throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
 // A checked decimal "[sign]digits[.digits]" of at most nineteen significant digits and
@@ -572,7 +590,7 @@ bool exactDecimal(const char *p, const char *end, long double &out)
 }
 } // namespace
 
-long double parseFloat(const std::string &text)
+long double parseFloat(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -609,7 +627,7 @@ long double parseFloat(const std::string &text)
     long double quick = 0;
     if (exactDecimal(text.data() + start, text.data() + end, quick))
         return quick;
-    const std::string number = text.substr(start, end - start);
+    const std::string number(text.substr(start, end - start));
     const long double value = std::strtold(number.c_str(), nullptr);
     // A number beyond the extended range is no value at all: taken as infinity it
     // would run through the arithmetic and come out as "INF" in the drawing.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -25,7 +26,7 @@ std::size_t formatFloatTo(char *out, float value);
 
 /// Reads a decimal number: optional blanks around, optional sign, digits with an
 /// optional point and fraction, optional exponent. Throws ConvertError otherwise.
-long double parseFloat(const std::string &text);
+long double parseFloat(std::string_view text);
 
 /// Reads a decimal integer: optional blanks before, optional sign, digits.
 /// Throws ConvertError otherwise (also when it does not fit 32 bits).

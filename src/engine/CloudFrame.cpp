@@ -93,7 +93,7 @@ private:
         const SideLook look = lookOf(bump.side);
         const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
         // "ci x y r", the arc's angles, its flatness and its tilt.
-        m_e.out.start("ci ").num(at.x).put(" ").num(at.y).put(" ").num(bump.radius);
+        m_e.out.start("ci ").fresh(at.x).put(" ").fresh(at.y).put(" ").num(bump.radius);
         m_e.out.put(m_reversed ? look.reversedArcAngles : look.arcAngles).put(bump.longSide ? "0.5 " : "0.65 ");
         m_e.out.num(tilt).finish();
     }

@@ -20,24 +20,47 @@ CommandWriter &CommandWriter::num(float value)
     std::uint32_t bits = 0;
     static_assert(sizeof bits == sizeof value, "32-bit float");
     std::memcpy(&bits, &value, sizeof bits);
-    RecentNumber &slot = m_recent[(bits * 2654435761u) >> 28];
+    // The set from the top bits of a 64-bit product: the values that repeat differ
+    // mostly in their high bits (sign, exponent), which a 32-bit product barely mixes
+    // into its top bits (0, 180 and many a radius shared one slot).
+    const auto set = std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 61);
+    static_assert(kRecentSets == 8, "three bits of the hash pick the set");
+    RecentNumber *const slots = m_recent[set];
+    int hit = -1;
+    for (int i = 0; i < 2; ++i)
+        if (slots[i].length != 0 && slots[i].bits == bits)
+            hit = i;
     if (m_length + kGeneralCapacity > m_line.size()) // a writer that has written nothing yet
         makeRoom(0);
-    if (slot.length == 0 || slot.bits != bits) {
+    static_assert(sizeof RecentNumber::text <= kGeneralCapacity, "a kept number fits the room ahead");
+    if (hit < 0) {
         // Formatted straight into the room ahead of the line, then kept.
+        hit = m_older[set];
+        RecentNumber &slot = slots[hit];
         const std::size_t length = formatFloatTo(&m_line[m_length], value);
         // A float prints in at most 22 characters ("-0.0000123456791201234").
         if (length <= sizeof slot.text) {
-            std::memcpy(slot.text, &m_line[m_length], length);
+            std::memcpy(slot.text, &m_line[m_length], sizeof slot.text);
             slot.length = std::uint8_t(length);
             slot.bits = bits;
         }
         m_length += length;
     } else {
-        static_assert(sizeof slot.text <= kGeneralCapacity, "a kept number fits the room ahead");
+        const RecentNumber &slot = slots[hit];
         std::memcpy(&m_line[m_length], slot.text, sizeof slot.text);
         m_length += slot.length;
     }
+    m_older[set] = std::uint8_t(1 - hit);
+    if (m_length + kGeneralCapacity > m_line.size())
+        makeRoom(0);
+    return *this;
+}
+
+CommandWriter &CommandWriter::fresh(float value)
+{
+    if (m_length + kGeneralCapacity > m_line.size()) // a writer that has written nothing yet
+        makeRoom(0);
+    m_length += formatFloatTo(&m_line[m_length], value);
     if (m_length + kGeneralCapacity > m_line.size())
         makeRoom(0);
     return *this;

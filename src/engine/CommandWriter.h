@@ -66,6 +66,10 @@ public:
         return *this;
     }
     CommandWriter &num(float value);
+    /// num() for a value that is not likely to come again soon, such as the centre of
+    /// one cloud bump: formatted without the look-up, and not kept, so that it does
+    /// not push out the radius and tilt that every bump repeats.
+    CommandWriter &fresh(float value);
     void finish() { m_output.emplace_back(m_line.data(), m_length); }
 
     Lines &output() { return m_output; }
@@ -93,13 +97,18 @@ private:
     std::string m_line;
     std::size_t m_length = 0;
     // Numbers recently written, by their bits: a cloud writes the same radius, tilt and
-    // flatness on every bump, and formatting costs more than a look-up.
+    // flatness on every bump, and formatting costs more than a look-up. Two slots per
+    // hash value, the one used longer ago replaced: with one, two values that hash
+    // alike (a radius and a tilt written on the same lines) pushed each other out on
+    // every line.
     struct RecentNumber {
         std::uint32_t bits = 0;
         std::uint8_t length = 0; // 0: empty slot
         char text[27] = {};
     };
-    RecentNumber m_recent[16];
+    static constexpr int kRecentSets = 8;
+    RecentNumber m_recent[kRecentSets][2];
+    std::uint8_t m_older[kRecentSets] = {}; // per set, the slot used longer ago
     const std::string &m_hostColorLine;
     int m_leaderColor;
 };

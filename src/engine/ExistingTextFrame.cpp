@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 namespace quillet {
@@ -18,9 +19,9 @@ using ld = long double;
 bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Records are read once per frame: their first `max` words between `from` and `to`
-// are found in the line itself rather than through a stream and a vector of words.
-// Returns how many there are, up to `max`.
-std::size_t firstWords(const std::string &line, std::size_t from, std::size_t to, std::string *words,
+// are found in the line itself, as views into it, rather than through a stream and a
+// vector of words. Returns how many there are, up to `max`.
+std::size_t firstWords(const std::string &line, std::size_t from, std::size_t to, std::string_view *words,
                        std::size_t max)
 {
     std::size_t found = 0;
@@ -31,7 +32,7 @@ std::size_t firstWords(const std::string &line, std::size_t from, std::size_t to
         while (i < to && !isBlank(line[i]))
             ++i;
         if (i > start)
-            words[found++].assign(line, start, i - start);
+            words[found++] = std::string_view(line).substr(start, i - start);
     }
     return found;
 }
@@ -43,7 +44,7 @@ void readSize(EngineRun &e, const std::string &line)
         return; // a font record
     GeometryState &g = e.g;
     if (line.size() > 2 && line[2] == '0') {
-        std::string values[3];
+        std::string_view values[3];
         if (firstWords(line, 4, line.size(), values, 3) < 3)
             throw ConvertError("'" + line + "' holds no text size");
         g.existingHalfWidth = double(parseFloat(values[0]) / 2);
@@ -93,7 +94,7 @@ TextRecordValues readRecord(const std::string &line)
     // The numbers stand between the keyword and the quote (or the end).
     const std::size_t quote = line.find('"');
     const std::size_t from = 3, to = quote == std::string::npos || quote < from ? line.size() : quote;
-    std::string values[4];
+    std::string_view values[4];
     if (firstWords(line, from, to, values, 4) < 4)
         throw ConvertError("'" + line + "' holds no text position");
     return {f32(parseFloat(values[0])), f32(parseFloat(values[1])), f32(parseFloat(values[2])),

@@ -307,7 +307,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             tilt = f32(bumpAngle(bump.angle) + radians(turn));
         }
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
-        e.out.start("sc ").num(c.x).put(" ").num(c.y).put(" ").num(radius).put(" ").num(flatness).put(" ");
+        e.out.start("sc ").fresh(c.x).put(" ").fresh(c.y).put(" ").num(radius).put(" ").num(flatness).put(" ");
         if (e.tilt())
             e.out.num(tilt);
         else

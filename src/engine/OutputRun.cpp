@@ -70,7 +70,12 @@ std::string runFaultMessage(RunFault fault)
 RunResult computeOutput(const RunInput &input)
 {
     RunResult result;
-    result.output = input.output;
+    // Room for the lines a heavy run writes (clouds around dozens of texts write a
+    // few hundred), taken once: growing the list on the way moved every line written
+    // so far each time it doubled.
+    constexpr std::size_t kLinesAhead = 1024;
+    result.output.reserve(input.output.size() + kLinesAhead);
+    result.output.assign(input.output.begin(), input.output.end());
     if (input.mode == Mode::TextImport)
         return result;
 

@@ -70,6 +70,7 @@ constexpr double kSlack = 0x1p-40;
 constexpr long double kMaxDegrees = 1000;
 
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+constexpr double kPiInDouble = 3.14159265358979323846;
 
 bool settle(double v, double err, float &out)
 {
@@ -125,6 +126,16 @@ float atanDegreesF32(long double y, long double x)
 
 void placeAround(PointF &p, PointF centre, long double degrees, long double r)
 {
+    // An angle of zero is common (a text along the x axis) and its cosine and sine are
+    // exact: 1 and the zero itself (C's Annex F). The extended expression is then only
+    // sums and a product, worked out here as it would work them out; the double
+    // path could not settle it where a coordinate comes out as zero.
+    if (degrees == 0) {
+        const long double angle = radians(degrees);
+        p.x = f32(centre.x + 1.0L * r);
+        p.y = f32(centre.y + angle * r);
+        return;
+    }
     if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
         std::fabs(centre.y) <= 1e37f) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
@@ -161,16 +172,19 @@ float plusTurn(float u, double turn) { return static_cast<float>(double(u) + tur
 // The fast form of atanDegreesF32 for floats. The quotient of two finite floats
 // neither overflows nor underflows in double; x = 0 is left to the extended way, whose
 // division reports it.
-bool settledAtan(float y, float x, float &u)
+// `radians` receives the double arctangent itself.
+bool settledAtan(float y, float x, float &u, double &radians)
 {
     if (!(std::isfinite(x) && std::isfinite(y) && x != 0))
         return false;
     const double q = double(y) / double(x);
     if (q == 0) {
         u = static_cast<float>(q);
+        radians = q;
         return true;
     }
-    const double v = std::atan(q) * 57.29578;
+    radians = std::atan(q);
+    const double v = radians * 57.29578;
     return settle(v, std::fabs(v) * kSlack, u);
 }
 
@@ -181,7 +195,8 @@ float angleAbout(float x, float y, float zero)
     if (x == 0)
         x = zero;
     float u = 0;
-    if (!settledAtan(y, x, u))
+    double radians = 0;
+    if (!settledAtan(y, x, u, radians))
         return extended::angleAbout(x, y, zero);
     if (x <= 0)
         u = plusTurn(u, 180);
@@ -190,14 +205,24 @@ float angleAbout(float x, float y, float zero)
     return u;
 }
 
-void turnAbout(PointF &p, PointF centre, float turn, float zero)
+TurnBy::TurnBy(float degrees) : degrees(degrees)
+{
+    if (std::fabs(degrees) <= kMaxTurn) {
+        cosine = std::cos(double(degrees) * kRadiansPerDegree);
+        sine = std::sin(double(degrees) * kRadiansPerDegree);
+    }
+}
+
+void turnAbout(PointF &p, PointF centre, float turn, float zero) { turnAboutBy(p, centre, TurnBy(turn), zero); }
+
+void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero)
 {
     // All in double, from the floats. The differences are those of the extended way
     // within 2^-53, and their floats are the same floats (rounded to double or to long
     // double first, as for plusTurn). Coordinates this far inside the float range
     // cannot overflow on the way.
     if (std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f && std::fabs(centre.x) <= 1e37f &&
-        std::fabs(centre.y) <= 1e37f && std::fabs(turn) <= 500) {
+        std::fabs(centre.y) <= 1e37f && std::fabs(turn.degrees) <= kMaxTurn) {
         const double ex = double(p.x) - centre.x, ey = double(p.y) - centre.y;
         float rho = 0;
         const double length = std::sqrt(ex * ex + ey * ey);
@@ -205,22 +230,40 @@ void turnAbout(PointF &p, PointF centre, float turn, float zero)
         const float y = static_cast<float>(ey);
         if (x == 0)
             x = zero;
-        if ((length == 0 || settle(length, length * kSlack, rho)) && settledAtan(y, x, u)) {
-            if (x <= 0)
+        double a = 0;
+        if ((length == 0 || settle(length, length * kSlack, rho)) && settledAtan(y, x, u, a)) {
+            if (x <= 0) {
                 u = plusTurn(u, 180);
-            else if (y < 0)
+                a += kPiInDouble;
+            } else if (y < 0) {
                 u = plusTurn(u, 360);
-            const double angle = (double(turn) + u) * kRadiansPerDegree;
-            const double c = std::cos(angle), s = std::sin(angle);
-            float px, py;
-            if (settle(centre.x + c * rho, (std::fabs(centre.x) + rho) * kSlack, px) &&
-                settle(centre.y + s * rho, (std::fabs(centre.y) + rho) * kSlack, py)) {
-                p = {px, py};
-                return;
+                a += 2 * kPiInDouble;
+            }
+            // The cosine and sine of the angle the point is placed at, turn + u, come
+            // from the turn's, worked out once for all the points it turns, and from
+            // the point's own: (x, y) over its length are the cosine and sine of its
+            // exact angle a, and u in radians is a + d, d under 1e-6 (the float
+            // roundings of u, and 57.29578 for 180 / pi). cos(a + d) and sin(a + d) to
+            // the second order in d are within 1e-19 of the exact ones; the angle sums
+            // and every rounding on the way add a few units of 2^-53, well within the
+            // bound the fast forms are checked with.
+            const double d = double(u) * kRadiansPerDegree - a;
+            if (std::fabs(d) < 1e-5) {
+                const double h = std::sqrt(double(x) * x + double(y) * y);
+                const double ca = x / h, sa = y / h;
+                const double cd = 1 - d * d / 2;
+                const double cu = ca * cd - sa * d, su = sa * cd + ca * d;
+                const double c = turn.cosine * cu - turn.sine * su, s = turn.sine * cu + turn.cosine * su;
+                float px, py;
+                if (settle(centre.x + c * rho, (std::fabs(centre.x) + rho) * kSlack, px) &&
+                    settle(centre.y + s * rho, (std::fabs(centre.y) + rho) * kSlack, py)) {
+                    p = {px, py};
+                    return;
+                }
             }
         }
     }
-    extended::turnAbout(p, centre, turn, zero);
+    extended::turnAbout(p, centre, turn.degrees, zero);
 }
 
 } // namespace quillet

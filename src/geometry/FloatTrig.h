@@ -30,6 +30,20 @@ float angleAbout(float x, float y, float zero);
 /// are taken as floats (`zero` as for angleAbout), then p is placed around the centre.
 void turnAbout(PointF &p, PointF centre, float turn, float zero);
 
+/// Turns of up to this many degrees either way take the fast form of turnAbout.
+constexpr float kMaxTurn = 500;
+
+/// A turn in degrees with the cosine and sine of its angle in double (for turns up to
+/// kMaxTurn), worked out once for the many points one turn moves.
+struct TurnBy {
+    explicit TurnBy(float degrees);
+    float degrees;
+    double cosine = 1, sine = 0;
+};
+
+/// turnAbout by a turn whose cosine and sine are known.
+void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero);
+
 namespace extended {
 float angleAbout(float x, float y, float zero);
 void turnAbout(PointF &p, PointF centre, float turn, float zero);

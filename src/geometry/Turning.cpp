@@ -70,8 +70,9 @@ unsigned bitsOf(float v)
 float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags)
 {
     const TurnAngles t = turnAngles(indicated2, p3, flags);
-    turnAbout(a, centre, t.turn, 1e-6f);
-    turnAbout(b, centre, t.turn, 1e-7f);
+    const TurnBy turn(t.turn);
+    turnAboutBy(a, centre, turn, 1e-6f);
+    turnAboutBy(b, centre, turn, 1e-7f);
     return t.textAngle;
 }
 
@@ -86,7 +87,7 @@ const PairTurner::Turn &PairTurner::turnFor(PointF indicated2, PointF p3, const 
     const TurnAngles t = turnAngles(indicated2, p3, flags);
     std::memcpy(m_key, key, sizeof key);
     m_flags = flags;
-    m_turn = {t.turn, t.textAngle};
+    m_turn = {TurnBy(t.turn), t.textAngle};
     m_known = true;
     return m_turn;
 }
@@ -96,9 +97,9 @@ float PairTurner::rotate(PointF &a, PointF &b, PointF centre, PointF indicated2,
 {
     const Turn &t = turnFor(indicated2, p3, flags);
     if (needA || !turnCannotFail(a, centre))
-        turnAbout(a, centre, t.turn, 1e-6f);
+        turnAboutBy(a, centre, t.turn, 1e-6f);
     if (needB || !turnCannotFail(b, centre))
-        turnAbout(b, centre, t.turn, 1e-7f);
+        turnAboutBy(b, centre, t.turn, 1e-7f);
     return t.textAngle;
 }
 

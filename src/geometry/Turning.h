@@ -1,4 +1,5 @@
 #pragma once
+#include "geometry/FloatTrig.h"
 #include "geometry/Point.h"
 
 namespace quillet {
@@ -29,7 +30,7 @@ public:
 
 private:
     struct Turn {
-        float turn = 0;      // what the points turn by, degrees
+        TurnBy turn{0};      // what the points turn by
         float textAngle = 0; // what rotatePair returns
     };
     const Turn &turnFor(PointF indicated2, PointF p3, const TurnFlags &flags);
