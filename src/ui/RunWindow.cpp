@@ -9,6 +9,11 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <thread>
+
+#if defined(QUILLET_HAVE_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
 
 namespace quillet {
 
@@ -59,7 +64,17 @@ private:
 int runWindow(int argc, char **argv)
 {
     phases::start();
+#if defined(QUILLET_HAVE_FONTCONFIG)
+    // Reading fontconfig's configuration is the largest cost before the window can lay
+    // out its first text, and it depends on nothing here: it runs on another core while
+    // QApplication is made. Joined before the window asks for a font, so that the two
+    // never load it side by side.
+    std::thread fontConfiguration([] { FcInit(); });
+#endif
     Application app(argc, argv);
+#if defined(QUILLET_HAVE_FONTCONFIG)
+    fontConfiguration.join();
+#endif
     phases::mark("QApplication");
     QApplication::setApplicationName(QStringLiteral("クイレット V17"));
     const std::string argument = argc > 1 ? std::string(argv[1]) : std::string();
