@@ -8,6 +8,16 @@
 
 namespace quillet::ui::build {
 
+QHash<QString, QWidget *> widgetsByName(const QWidget *root)
+{
+    QHash<QString, QWidget *> byName;
+    for (QWidget *child : root->findChildren<QWidget *>()) {
+        if (!child->objectName().isEmpty() && !byName.contains(child->objectName()))
+            byName.insert(child->objectName(), child);
+    }
+    return byName;
+}
+
 QLabel *label(QWidget *parent, const char *name, QRect geometry, const QString &text)
 {
     return place<QLabel>(parent, name, geometry, text);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -21,6 +22,10 @@ template <typename W, typename... Args> W *place(QWidget *parent, const char *na
     widget->setGeometry(geometry);
     return widget;
 }
+
+/// Every named widget under root by its object name; where two share a name the one
+/// met first in a depth-first walk wins. One walk instead of a search per name.
+QHash<QString, QWidget *> widgetsByName(const QWidget *root);
 
 /// A caption; labels take the colour of what lies under them.
 QLabel *label(QWidget *parent, const char *name, QRect geometry, const QString &text);

@@ -1,6 +1,7 @@
 #include "ui/Hints.h"
 
-#include <QHash>
+#include "ui/FormBuilder.h"
+
 #include <QWidget>
 
 #include <utility>
@@ -80,12 +81,7 @@ const std::pair<const char *, const char16_t *> kHints[] = {
 
 void assignHints(QWidget *window)
 {
-    // One walk of the window's widgets, not one search of them per hint.
-    QHash<QString, QWidget *> byName;
-    for (QWidget *child : window->findChildren<QWidget *>()) {
-        if (!child->objectName().isEmpty() && !byName.contains(child->objectName()))
-            byName.insert(child->objectName(), child);
-    }
+    const QHash<QString, QWidget *> byName = build::widgetsByName(window);
     for (const auto &[name, hint] : kHints) {
         if (QWidget *control = byName.value(QString::fromLatin1(name)))
             control->setStatusTip(QString::fromUtf16(hint));

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QTimer>
 
 #include <filesystem>
 #include <thread>
@@ -37,28 +36,6 @@ public:
     }
 };
 
-// Marks the window's first paint, once the frame is on the screen, and prints the
-// start-up phases.
-class FirstPaintMark : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            // Painting and flushing end before the loop takes the next event.
-            QTimer::singleShot(0, this, [] {
-                phases::mark("first paint");
-                phases::print("start-up to the first paint:");
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool m_seen = false;
-};
-
 } // namespace
 
 int runWindow(int argc, char **argv)
@@ -83,8 +60,6 @@ int runWindow(int argc, char **argv)
     if (window.startupEnded())
         return 0;
     app.form = &window;
-    if (phases::enabled())
-        window.installEventFilter(new FirstPaintMark(&window));
     window.show();
     phases::mark("show");
     const int status = app.exec();

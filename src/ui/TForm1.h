@@ -263,6 +263,8 @@ private:
     /// Connects the bound controls inside `within` (the whole window when null).
     void wireBindings(const QWidget *within = nullptr);
     void wireHiddenParts();
+    /// The panels among the hidden parts; null until they are made.
+    std::array<QWidget *, 4> hiddenPanels() const { return {Panel1, Panel2, Panel4, Panel5}; }
     /// Whether the block view exists and shows.
     bool blockViewShown() const { return Panel1 && Panel1->isVisible(); }
     /// The bound control of that object name; every one exists once the controls are made.

@@ -6,6 +6,7 @@
 #include "preview/PreviewBox.h"
 #include "program/CompleteInput.h"
 #include "settings/Patterns.h"
+#include "ui/FormBuilder.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
 #include "ui/ColorBox.h"
@@ -75,7 +76,7 @@ void TForm1::wire()
 
 void TForm1::wireHiddenParts()
 {
-    for (const QWidget *panel : {Panel1, Panel2, Panel4, Panel5})
+    for (const QWidget *panel : hiddenPanels())
         wireBindings(panel);
     connect(BitBtn6, &QPushButton::clicked, this, &TForm1::BitBtn6Click);
     connect(new QShortcut(Qt::Key_Escape, Panel5, nullptr, nullptr, Qt::WidgetWithChildrenShortcut),
@@ -104,12 +105,8 @@ template <typename Control> Control *TForm1::bound(const char *name)
 {
     // The bindings are looked up at every display of the model; a search of the whole
     // widget tree by name for each of them was a good part of showing it.
-    if (m_controlsByName.isEmpty()) {
-        for (QWidget *child : findChildren<QWidget *>()) {
-            if (!child->objectName().isEmpty() && !m_controlsByName.contains(child->objectName()))
-                m_controlsByName.insert(child->objectName(), child);
-        }
-    }
+    if (m_controlsByName.isEmpty())
+        m_controlsByName = build::widgetsByName(this);
     return qobject_cast<Control *>(m_controlsByName.value(QString::fromLatin1(name)));
 }
 
@@ -119,17 +116,9 @@ template QLineEdit *TForm1::bound<QLineEdit>(const char *);
 
 void TForm1::wireBindings(const QWidget *within)
 {
-    // Each control is wired once: with the window when it is made with it, else with
-    // the hidden part that holds it.
-    auto wires = [this, within](const QWidget *control) {
-        if (!control)
-            return false;
-        for (const QWidget *panel : {Panel1, Panel2, Panel4, Panel5}) {
-            if (panel && panel != within && panel->isAncestorOf(control))
-                return false;
-        }
-        return !within || within->isAncestorOf(control);
-    };
+    // Each control is wired once: the window's own when the window is wired, before
+    // the hidden parts exist (null here), the others with the panel that holds them.
+    auto wires = [within](const QWidget *control) { return control && (!within || within->isAncestorOf(control)); };
     for (const ValueBinding &binding : valueBindings()) {
         QWidget *control = bound<QWidget>(binding.name);
         if (!wires(control))

@@ -241,12 +241,12 @@ void TForm1::ensureHiddenParts()
     // Made after the window was scaled, they are scaled on their own, exactly as
     // scaling the window would have.
     if (const WindowSizeRow *row = startupEnded() ? nullptr : windowSizeRow(m_session.windowSizeRow)) {
-        for (QWidget *panel : {Panel1, Panel2, Panel4, Panel5})
+        for (QWidget *panel : hiddenPanels())
             scaleControl(panel, row->n);
     }
     m_controlsByName.clear();
     wireHiddenParts();
-    for (QWidget *panel : {Panel1, Panel2, Panel4, Panel5})
+    for (QWidget *panel : hiddenPanels())
         quillet::ui::assignHints(panel);
     if (m_startupStateShown) {
         applyCaptionsForMode();
