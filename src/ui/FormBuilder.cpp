@@ -18,6 +18,14 @@ QHash<QString, QWidget *> widgetsByName(const QWidget *root)
     return byName;
 }
 
+void showControlsMadeOnAShownWindow(QWidget *window)
+{
+    for (QWidget *child : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() && child->isHidden() && !child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            child->show();
+    }
+}
+
 QLabel *label(QWidget *parent, const char *name, QRect geometry, const QString &text)
 {
     return place<QLabel>(parent, name, geometry, text);

@@ -27,6 +27,11 @@ template <typename W, typename... Args> W *place(QWidget *parent, const char *na
 /// met first in a depth-first walk wins. One walk instead of a search per name.
 QHash<QString, QWidget *> widgetsByName(const QWidget *root);
 
+/// Shows the controls made on a window after it was shown, as showing the window
+/// would have: every direct child that was not hidden on purpose. (A control made on
+/// a window not yet shown appears with it; one made on a shown window waits.)
+void showControlsMadeOnAShownWindow(QWidget *window);
+
 /// A caption; labels take the colour of what lies under them.
 QLabel *label(QWidget *parent, const char *name, QRect geometry, const QString &text);
 

@@ -9,6 +9,7 @@
 #include "settings/Presets.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
+#include "ui/FontConfigWarmUp.h"
 #include "ui/FormBuilder.h"
 #include "ui/Icons.h"
 #include "ui/ImeControl.h"
@@ -39,8 +40,8 @@ using namespace quillet;
 using namespace quillet::ui;
 
 TForm1::TForm1(const std::string &argument, const std::filesystem::path &startDir, Host *host, QWidget *parent,
-               HiddenParts hiddenParts)
-    : QWidget(parent), m_host(host), m_argument(argument), m_startDir(startDir), m_hiddenParts(hiddenParts)
+               Pace pace)
+    : QWidget(parent), m_host(host), m_argument(argument), m_startDir(startDir), m_pace(pace)
 {
     if (!m_host) {
         m_ownHost = std::make_unique<WindowHost>(this);
@@ -66,7 +67,19 @@ void TForm1::FormCreate()
     // scaled font they load each font once, at the size they show it, and no control
     // takes a font change after it was made.
     const WindowSizeRow *row = startupEnded() ? nullptr : windowSizeRow(m_session.windowSizeRow);
+    if (!startupEnded()) {
+        if (row)
+            scaleWindowSize(this, row->n);
+        move(m_session.form.windowLeft, m_session.form.windowTop);
+        // On the screen at its size and place before its fonts and controls are made,
+        // as any window is before its first paint; they are all made before that paint.
+        if (m_pace == Pace::ScreenFirst) {
+            show();
+            phases::mark("on the screen");
+        }
+    }
     // The font database is read, and the window's font matched, here: a phase of its own.
+    FontConfigWarmUp::fontsReady();
     setFont(build::gothicFont(12));
     if (row)
         scaleWindowFont(this, row->n);
@@ -79,8 +92,10 @@ void TForm1::FormCreate()
     phases::mark("window construction");
     if (!startupEnded())
         applyStartupState();
+    if (isVisible())
+        build::showControlsMadeOnAShownWindow(this);
     phases::mark("start-up state");
-    if (m_hiddenParts == HiddenParts::Now)
+    if (m_pace == Pace::AllAtOnce)
         ensureHiddenParts();
 }
 
@@ -94,7 +109,6 @@ void TForm1::applyStartupState()
     showModel();
     applyCaptionsForMode();
     BitBtn2->setEnabled(m_session.outputEnabled);
-    move(m_session.form.windowLeft, m_session.form.windowTop);
     applyWindowSize();
     if (m_session.phraseBookOpened) {
         m_grid.rebuild(m_session.phraseBook.openPage());

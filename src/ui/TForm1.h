@@ -57,15 +57,19 @@ class TMLStringGrid;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    /// When the panels laid over the window (basic settings, memo window, block view,
-    /// delete warning) and the grid's pop-up menu are made: with the window, or after
-    /// its first paint (or on first use before that), so that the window shows sooner.
-    enum class HiddenParts { Now, AfterFirstPaint };
+    /// How start-up paces its work.
+    /// - AllAtOnce: everything is made before the constructor returns, and nothing is
+    ///   shown (tests, pictures).
+    /// - ScreenFirst: the window is put on the screen as soon as start-up has chosen
+    ///   its size and place, and its controls are made on it before its first paint;
+    ///   the panels laid over it (basic settings, memo window, block view, delete
+    ///   warning) and the grid's pop-up menu follow that paint, or come on first use.
+    enum class Pace { AllAtOnce, ScreenFirst };
 
     /// Creating the window runs the start-up sequence for the command-line argument
     /// in the start directory. Without a host the window shows its own message boxes.
     TForm1(const std::string &argument, const std::filesystem::path &startDir, quillet::Host *host = nullptr,
-           QWidget *parent = nullptr, HiddenParts hiddenParts = HiddenParts::Now);
+           QWidget *parent = nullptr, Pace pace = Pace::AllAtOnce);
     ~TForm1() override;
 
     /// True when start-up ended the program: the window must not be shown.
@@ -329,7 +333,7 @@ private:
     quillet::StartupResult m_startupResult = quillet::StartupResult::Running;
     bool m_firstShowDone = false;
     bool m_firstPaintDone = false;
-    HiddenParts m_hiddenParts = HiddenParts::Now;
+    Pace m_pace = Pace::AllAtOnce;
     bool m_hiddenPartsBuilt = false;
     bool m_startupStateShown = false;
     std::optional<quillet::ImeMode> m_imeButtonMode; ///< the mode SpeedButton1 shows

@@ -1,5 +1,6 @@
 #include "ui/WindowHost.h"
 
+#include "ui/FontConfigWarmUp.h"
 #include "ui/Texts.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@ namespace {
 
 int showBox(QWidget *parent, QMessageBox::Icon icon, const std::string &text, QMessageBox::StandardButtons buttons)
 {
+    // A message of start-up can come before the window's first font.
+    FontConfigWarmUp::fontsReady();
     QMessageBox box(icon, QCoreApplication::applicationName(), fromSjis(text), buttons, parent);
     return box.exec();
 }

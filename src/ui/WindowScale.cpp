@@ -65,6 +65,11 @@ void scaleChild(QWidget *child, int n)
 
 } // namespace
 
+void scaleWindowSize(QWidget *window, int n)
+{
+    window->setFixedSize(scaled(window->width(), n), scaled(window->height(), n));
+}
+
 void scaleWindowFont(QWidget *window, int n)
 {
     scaleFont(window, n);
@@ -73,7 +78,6 @@ void scaleWindowFont(QWidget *window, int n)
 void scaleControls(QWidget *window, int n)
 {
     scaleChildren(window, n);
-    window->setFixedSize(scaled(window->width(), n), scaled(window->height(), n));
 }
 
 void scaleControl(QWidget *control, int n)
