@@ -75,22 +75,25 @@ void silverLines(QTableWidget *table)
 }
 
 // A string grid: no headers, no scroll bars, grid lines on, cells drawn from 2 pixels
-// in and never shortened with an ellipsis.
+// in and never shortened with an ellipsis. The rows and columns come last: headers
+// still showing would measure the text of every new section.
 QTableWidget *grid(QWidget *parent, const char *name, QRect geometry, int columns, int rows, QSize cell)
 {
-    auto *table = place<QTableWidget>(parent, name, geometry, rows, columns);
+    auto *table = place<QTableWidget>(parent, name, geometry);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
     table->verticalHeader()->setMinimumSectionSize(1);
     table->horizontalHeader()->setMinimumSectionSize(1);
     table->horizontalHeader()->setDefaultSectionSize(cell.width());
     table->verticalHeader()->setDefaultSectionSize(cell.height());
     table->setItemDelegate(new GridCellDelegate(table));
     silverLines(table);
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setShowGrid(true);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setColumnCount(columns);
+    table->setRowCount(rows);
     return table;
 }
 

@@ -127,12 +127,15 @@ void TMLInplaceEdit::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-TMLStringGrid::TMLStringGrid(int columns, int rows, QWidget *parent) : QTableWidget(rows, columns, parent)
+TMLStringGrid::TMLStringGrid(int columns, int rows, QWidget *parent) : QTableWidget(parent)
 {
+    // Headers still showing would measure the text of every new section.
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setMinimumSectionSize(1);
+    setColumnCount(columns);
+    setRowCount(rows);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setShowGrid(true);
