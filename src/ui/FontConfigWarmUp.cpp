@@ -23,6 +23,8 @@ FontConfigWarmUp::FontConfigWarmUp()
 FontConfigWarmUp::~FontConfigWarmUp()
 {
     fontsReady();
+    if (running == this)
+        running = nullptr;
 }
 
 void FontConfigWarmUp::fontsReady()
