@@ -53,6 +53,38 @@ std::string joinLines(const Lines &lines)
     return out;
 }
 
+PackedLines::PackedLines(const Lines &lines)
+{
+    std::size_t bytes = 0;
+    for (const std::string &line : lines)
+        bytes += line.size() + 2;
+    reserve(lines.size(), bytes);
+    for (const std::string &line : lines)
+        push_back(line);
+}
+
+void PackedLines::reserve(std::size_t lines, std::size_t bytes)
+{
+    m_ends.reserve(m_ends.size() + lines);
+    m_bytes.reserve(m_bytes.size() + bytes);
+}
+
+void PackedLines::push_back(std::string_view line)
+{
+    m_bytes.append(line.data(), line.size());
+    m_bytes.append("\r\n", 2);
+    m_ends.push_back(m_bytes.size());
+}
+
+Lines PackedLines::lines() const
+{
+    Lines out;
+    out.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i)
+        out.emplace_back((*this)[i]);
+    return out;
+}
+
 std::string readBytes(const fs::path &path)
 {
     // A folder opens like a file here, and reading it then throws the library's own

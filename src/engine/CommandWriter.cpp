@@ -5,7 +5,7 @@
 
 namespace quillet {
 
-CommandWriter::CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor)
+CommandWriter::CommandWriter(PackedLines &output, const std::string &hostColorLine, int leaderColor)
     : m_output(output), m_hostColorLine(hostColorLine), m_leaderColor(leaderColor)
 {
 }

@@ -15,7 +15,7 @@ class CommandWriter {
 public:
     /// `hostColorLine` is written back for the colour 0 ("JWW書込"); `leaderColor`
     /// is the leader's chooser that every element colour 0 falls back to.
-    CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor);
+    CommandWriter(PackedLines &output, const std::string &hostColorLine, int leaderColor);
 
     /// A number as every command prints it: the 32-bit value, widened and formatted.
     static std::string number(float value) { return formatFloat(value); }
@@ -70,9 +70,9 @@ public:
     /// one cloud bump: formatted without the look-up, and not kept, so that it does
     /// not push out the radius and tilt that every bump repeats.
     CommandWriter &fresh(float value);
-    void finish() { m_output.emplace_back(m_line.data(), m_length); }
+    void finish() { m_output.push_back({m_line.data(), m_length}); }
 
-    Lines &output() { return m_output; }
+    PackedLines &output() { return m_output; }
 
 private:
     void colorNumber(int n);
@@ -91,9 +91,9 @@ private:
     }
     void makeRoom(std::size_t n);
 
-    Lines &m_output;
+    PackedLines &m_output;
     // Room for the line being built, of which the first m_length bytes are the line;
-    // reused, so that each line costs one allocation, its own.
+    // reused for every line.
     std::string m_line;
     std::size_t m_length = 0;
     // Numbers recently written, by their bits: a cloud writes the same radius, tilt and

@@ -36,6 +36,35 @@ TEST(TextFile, WritesCrLfAfterEveryLineAndReadsItBack)
     EXPECT_EQ(dir.read("empty.tx"), "");
 }
 
+// Packed lines must read back line for line, and their bytes must be what writeLines
+// would write, also for empty lines and lines that hold the line-break bytes.
+TEST(PackedLines, ReadBackLineForLineWithTheBytesWriteLinesWrites)
+{
+    const Lines cases[] = {{},
+                           {""},
+                           {"", ""},
+                           {"hq", "", "lc3"},
+                           {"a\r\nb", "c\r", "\nd"},
+                           {std::string("a\0b", 3), test::sj("注釈")}};
+    for (const Lines &lines : cases) {
+        PackedLines packed(lines);
+        ASSERT_EQ(packed.size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(packed[i], lines[i]) << i;
+        EXPECT_EQ(packed.lines(), lines);
+        EXPECT_EQ(packed.bytes(), joinLines(lines));
+        // Lines added one at a time to a list that has some already.
+        PackedLines grown(Lines{"first"});
+        grown.reserve(1, 4);
+        for (const std::string &line : lines)
+            grown.push_back(line);
+        Lines expected{"first"};
+        expected.insert(expected.end(), lines.begin(), lines.end());
+        EXPECT_EQ(grown.lines(), expected);
+        EXPECT_EQ(grown.bytes(), joinLines(expected));
+    }
+}
+
 TEST(TextFile, ReplacesAnExistingFileWholeAndLeavesNoTemporaryBehind)
 {
     test::TempDir dir;
