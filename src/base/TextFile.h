@@ -34,6 +34,15 @@ public:
     void reserve(std::size_t lines, std::size_t bytes);
     void push_back(std::string_view line);
 
+    /// A line built in place, for a writer that would otherwise build it elsewhere and
+    /// copy it: at least `n` bytes after the last line, to be written and then made
+    /// the next line by closeLine(). Valid until the list next changes; asked again,
+    /// the room keeps what was written into it. A line is closed before any other is
+    /// added (push_back writes into the same room).
+    char *room(std::size_t n);
+    /// The first `length` bytes of the room become the next line.
+    void closeLine(std::size_t length);
+
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
     /// Line `i` (below size()), without its CR LF; valid until the next push_back.
@@ -46,10 +55,11 @@ public:
     /// The lines one string each, for the readers that take a list.
     Lines lines() const;
     /// Every line followed by CR LF: joinLines(lines()), the bytes of the file.
-    const std::string &bytes() const { return m_bytes; }
+    std::string_view bytes() const { return std::string_view(m_bytes.data(), m_size); }
 
 private:
-    std::string m_bytes;
+    std::string m_bytes;             // the lines, then room not yet used
+    std::size_t m_size = 0;          // the bytes of the lines
     std::vector<std::size_t> m_ends; // where each line's CR LF ends in m_bytes
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace quillet;
 
 struct SplitCase {
@@ -63,6 +65,21 @@ TEST(PackedLines, ReadBackLineForLineWithTheBytesWriteLinesWrites)
         EXPECT_EQ(grown.lines(), expected);
         EXPECT_EQ(grown.bytes(), joinLines(expected));
     }
+}
+
+// A line built in place keeps what was written when more room is asked for (the block
+// grows under it), and nothing of an unfinished line shows.
+TEST(PackedLines, ALineBuiltInPlaceSurvivesTheBlockGrowing)
+{
+    PackedLines packed(Lines{"lc3"});
+    std::memcpy(packed.room(2), "ci", 2);
+    EXPECT_EQ(packed.bytes(), "lc3\r\n");
+    char *at = packed.room(10000);
+    std::memset(at + 2, 'x', 9998);
+    packed.closeLine(10000);
+    packed.push_back("lt1");
+    EXPECT_EQ(packed.lines(), (Lines{"lc3", "ci" + std::string(9998, 'x'), "lt1"}));
+    EXPECT_EQ(packed.bytes(), joinLines(packed.lines()));
 }
 
 TEST(TextFile, ReplacesAnExistingFileWholeAndLeavesNoTemporaryBehind)
