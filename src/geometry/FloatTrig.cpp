@@ -136,6 +136,17 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
         p.y = f32(centre.y + angle * r);
         return;
     }
+    // So is a point placed at no distance (the tip of a fill's wedge whose gap is
+    // zero): the cosine and sine times zero are zeros, and adding a zero leaves every
+    // coordinate as it was, a positive zero included. Only a negative zero would take
+    // the sign of the cosine or sine, and is left to the extended way; so is an angle
+    // that is no number, whose cosine is none either. The double path could not
+    // settle a coordinate of zero.
+    if (r == 0 && std::isfinite(degrees) && !(centre.x == 0 && std::signbit(centre.x)) &&
+        !(centre.y == 0 && std::signbit(centre.y))) {
+        p = centre;
+        return;
+    }
     if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
         std::fabs(centre.y) <= 1e37f) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
