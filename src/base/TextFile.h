@@ -45,7 +45,7 @@ public:
 
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
-    /// Line `i` (below size()), without its CR LF; valid until the next push_back.
+    /// Line `i` (below size()), without its CR LF; valid until the list next grows.
     std::string_view operator[](std::size_t i) const
     {
         const std::size_t start = i == 0 ? 0 : m_ends[i - 1];
