@@ -107,6 +107,14 @@ float PairTurner::rotate(PointF &a, PointF &b, PointF centre, PointF indicated2,
     return t.textAngle;
 }
 
+float PairTurner::rotateFirsts(PointF &a1, PointF &a2, PointF centre, PointF indicated2, PointF p3,
+                               const TurnFlags &flags)
+{
+    const Turn &t = turnFor(indicated2, p3, flags);
+    turnPairBy(a1, a2, centre, t.turn, 1e-6f, 1e-6f);
+    return t.textAngle;
+}
+
 void rotateOne(PointF &p, PointF indicated2, PointF p3, const TurnFlags &flags, float &cosine, float &sine)
 {
     float ddx = f32(ext(p3.x) - indicated2.x);
