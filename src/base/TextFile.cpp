@@ -3,7 +3,9 @@
 #include "base/Errors.h"
 #include "base/Platform.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -50,6 +52,57 @@ std::string joinLines(const Lines &lines)
         out += line;
         out += "\r\n";
     }
+    return out;
+}
+
+PackedLines::PackedLines(const Lines &lines)
+{
+    std::size_t bytes = 0;
+    for (const std::string &line : lines)
+        bytes += line.size() + 2;
+    reserve(lines.size(), bytes);
+    for (const std::string &line : lines)
+        push_back(line);
+}
+
+void PackedLines::reserve(std::size_t lines, std::size_t bytes)
+{
+    m_ends.reserve(m_ends.size() + lines);
+    m_bytes.reserve(m_size + bytes);
+}
+
+char *PackedLines::room(std::size_t n)
+{
+    const std::size_t need = m_size + n + 2; // and the line's CR LF
+    // Made usable a few pages at a time, not all that is reserved at once: resizing
+    // clears what it adds.
+    constexpr std::size_t kStep = 4096;
+    if (need > m_bytes.size())
+        m_bytes.resize(std::max(need, m_bytes.size() + kStep));
+    return &m_bytes[m_size];
+}
+
+void PackedLines::closeLine(std::size_t length)
+{
+    std::memcpy(&m_bytes[m_size + length], "\r\n", 2);
+    m_size += length + 2;
+    m_ends.push_back(m_size);
+}
+
+void PackedLines::push_back(std::string_view line)
+{
+    char *at = room(line.size());
+    if (!line.empty())
+        std::memcpy(at, line.data(), line.size());
+    closeLine(line.size());
+}
+
+Lines PackedLines::lines() const
+{
+    Lines out;
+    out.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i)
+        out.emplace_back((*this)[i]);
     return out;
 }
 

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillet {
@@ -19,6 +20,48 @@ Lines splitLines(const std::string &bytes);
 
 /// Joins lines with CR LF after every line, the file layout of every data file.
 std::string joinLines(const Lines &lines);
+
+/// The lines of a list end to end in one block of bytes, each followed by CR LF as a
+/// data file holds them, and where each ends. An output run writes hundreds of lines;
+/// kept as one string each, making and freeing those strings cost more than writing
+/// the lines. A line may hold any bytes, CR LF included: the ends are kept apart.
+class PackedLines {
+public:
+    PackedLines() = default;
+    explicit PackedLines(const Lines &lines);
+
+    /// Room for `lines` more lines of `bytes` bytes in all, CR LF included.
+    void reserve(std::size_t lines, std::size_t bytes);
+    void push_back(std::string_view line);
+
+    /// A line built in place, for a writer that would otherwise build it elsewhere and
+    /// copy it: at least `n` bytes after the last line, to be written and then made
+    /// the next line by closeLine(). Valid until the list next changes; asked again,
+    /// the room keeps what was written into it. A line is closed before any other is
+    /// added (push_back writes into the same room).
+    char *room(std::size_t n);
+    /// The first `length` bytes of the room become the next line.
+    void closeLine(std::size_t length);
+
+    std::size_t size() const { return m_ends.size(); }
+    bool empty() const { return m_ends.empty(); }
+    /// Line `i` (below size()), without its CR LF; valid until the list next grows.
+    std::string_view operator[](std::size_t i) const
+    {
+        const std::size_t start = i == 0 ? 0 : m_ends[i - 1];
+        return std::string_view(m_bytes).substr(start, m_ends[i] - 2 - start);
+    }
+
+    /// The lines one string each, for the readers that take a list.
+    Lines lines() const;
+    /// Every line followed by CR LF: joinLines(lines()), the bytes of the file.
+    std::string_view bytes() const { return std::string_view(m_bytes.data(), m_size); }
+
+private:
+    std::string m_bytes;             // the lines, then room not yet used
+    std::size_t m_size = 0;          // the bytes of the lines
+    std::vector<std::size_t> m_ends; // where each line's CR LF ends in m_bytes
+};
 
 /// Reads a whole file into lines. Throws InOutError when it cannot be read.
 Lines readLines(const std::filesystem::path &path);

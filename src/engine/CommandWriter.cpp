@@ -5,14 +5,15 @@
 
 namespace quillet {
 
-CommandWriter::CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor)
+CommandWriter::CommandWriter(PackedLines &output, const std::string &hostColorLine, int leaderColor)
     : m_output(output), m_hostColorLine(hostColorLine), m_leaderColor(leaderColor)
 {
 }
 
 void CommandWriter::makeRoom(std::size_t n)
 {
-    m_line.resize(std::max({std::size_t(160), 2 * m_line.size(), m_length + n + 2 * kGeneralCapacity}));
+    m_room = std::max({std::size_t(160), 2 * m_room, m_length + n + 2 * kGeneralCapacity});
+    m_line = m_output.room(m_room);
 }
 
 CommandWriter &CommandWriter::num(float value)
@@ -30,38 +31,38 @@ CommandWriter &CommandWriter::num(float value)
     for (int i = 0; i < 2; ++i)
         if (slots[i].length != 0 && slots[i].bits == bits)
             hit = i;
-    if (m_length + kGeneralCapacity > m_line.size()) // a writer that has written nothing yet
+    if (m_length + kGeneralCapacity > m_room) // a writer that has written nothing yet
         makeRoom(0);
     static_assert(sizeof RecentNumber::text <= kGeneralCapacity, "a kept number fits the room ahead");
     if (hit < 0) {
         // Formatted straight into the room ahead of the line, then kept.
         hit = m_older[set];
         RecentNumber &slot = slots[hit];
-        const std::size_t length = formatFloatTo(&m_line[m_length], value);
+        const std::size_t length = formatFloatTo(m_line + m_length, value);
         // A float prints in at most 22 characters ("-0.0000123456791201234").
         if (length <= sizeof slot.text) {
-            std::memcpy(slot.text, &m_line[m_length], sizeof slot.text);
+            std::memcpy(slot.text, m_line + m_length, sizeof slot.text);
             slot.length = std::uint8_t(length);
             slot.bits = bits;
         }
         m_length += length;
     } else {
         const RecentNumber &slot = slots[hit];
-        std::memcpy(&m_line[m_length], slot.text, sizeof slot.text);
+        std::memcpy(m_line + m_length, slot.text, sizeof slot.text);
         m_length += slot.length;
     }
     m_older[set] = std::uint8_t(1 - hit);
-    if (m_length + kGeneralCapacity > m_line.size())
+    if (m_length + kGeneralCapacity > m_room)
         makeRoom(0);
     return *this;
 }
 
 CommandWriter &CommandWriter::fresh(float value)
 {
-    if (m_length + kGeneralCapacity > m_line.size()) // a writer that has written nothing yet
+    if (m_length + kGeneralCapacity > m_room) // a writer that has written nothing yet
         makeRoom(0);
-    m_length += formatFloatTo(&m_line[m_length], value);
-    if (m_length + kGeneralCapacity > m_line.size())
+    m_length += formatFloatTo(m_line + m_length, value);
+    if (m_length + kGeneralCapacity > m_room)
         makeRoom(0);
     return *this;
 }

@@ -15,7 +15,7 @@ class CommandWriter {
 public:
     /// `hostColorLine` is written back for the colour 0 ("JWW書込"); `leaderColor`
     /// is the leader's chooser that every element colour 0 falls back to.
-    CommandWriter(Lines &output, const std::string &hostColorLine, int leaderColor);
+    CommandWriter(PackedLines &output, const std::string &hostColorLine, int leaderColor);
 
     /// A number as every command prints it: the 32-bit value, widened and formatted.
     static std::string number(float value) { return formatFloat(value); }
@@ -52,6 +52,7 @@ public:
     /// writing order, then finish() appends it.
     CommandWriter &start(const char *head)
     {
+        m_line = m_output.room(m_room);
         m_length = 0;
         return put(head);
     }
@@ -70,9 +71,9 @@ public:
     /// one cloud bump: formatted without the look-up, and not kept, so that it does
     /// not push out the radius and tilt that every bump repeats.
     CommandWriter &fresh(float value);
-    void finish() { m_output.emplace_back(m_line.data(), m_length); }
+    void finish() { m_output.closeLine(m_length); }
 
-    Lines &output() { return m_output; }
+    PackedLines &output() { return m_output; }
 
 private:
     void colorNumber(int n);
@@ -81,20 +82,22 @@ private:
 
     // The pieces of a line are a few bytes each: they are copied into room kept ahead
     // (at least kGeneralCapacity bytes beyond the line once anything was written), not
-    // appended through the string's own checks.
+    // appended through a string's own checks.
     void append(const char *text, std::size_t n)
     {
-        if (m_length + n + kGeneralCapacity > m_line.size())
+        if (m_length + n + kGeneralCapacity > m_room)
             makeRoom(n);
-        std::memcpy(&m_line[m_length], text, n);
+        std::memcpy(m_line + m_length, text, n);
         m_length += n;
     }
     void makeRoom(std::size_t n);
 
-    Lines &m_output;
-    // Room for the line being built, of which the first m_length bytes are the line;
-    // reused, so that each line costs one allocation, its own.
-    std::string m_line;
+    PackedLines &m_output;
+    // The line being built, in place after the Output list's last line (its room, of
+    // m_room bytes), of which the first m_length bytes are written. A line is started
+    // and finished before anything else is added to the list.
+    char *m_line = nullptr;
+    std::size_t m_room = 0;
     std::size_t m_length = 0;
     // Numbers recently written, by their bits: a cloud writes the same radius, tilt and
     // flatness on every bump, and formatting costs more than a look-up. Two slots per

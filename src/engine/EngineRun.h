@@ -33,6 +33,12 @@ struct EngineRun {
     {
         return turner.rotate(a, b, centre, m.indicated2, m.p3, g.turnFlags(), needA, needB);
     }
+    /// turn(a1, x, centre, true, false) and then turn(a2, y, centre, true, false), with
+    /// x and y copies of a1 and a2 that turning cannot fail for.
+    float turnFirsts(PointF &a1, PointF &a2, PointF centre)
+    {
+        return turner.rotateFirsts(a1, a2, centre, m.indicated2, m.p3, g.turnFlags());
+    }
 };
 
 } // namespace quillet

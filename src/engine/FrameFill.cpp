@@ -269,6 +269,24 @@ long double bumpAngle(const char *text)
     return parseFloat(text);
 }
 
+// A bump's centre pushed inward by the gap.
+PointF pushedIn(const CloudBump &bump, ld gp)
+{
+    PointF c = bump.centre;
+    switch (bump.side) {
+    case '1': c.x = f32(ext(c.x) + gp); break;
+    case '2': c.y = f32(ext(c.y) + gp); break;
+    case '3': c.x = f32(ext(c.x) - gp); break;
+    case '4': c.y = f32(ext(c.y) - gp); break;
+    default: break;
+    }
+    return c;
+}
+
+// Far enough inside the float range that neither pushing it in by such a gap nor
+// turning it can fail.
+bool tame(PointF p) { return std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f; }
+
 // One half disc per cloud bump, shrunk and pushed inward by the gap.
 void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 {
@@ -278,16 +296,19 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     // first needed, so that a failure comes where it always came.
     float flatnessOf[2] = {};
     bool known[2] = {};
-    for (const CloudBump &bump : g.bumps) {
-        PointF c = bump.centre;
+    // Two centres turned side by side take less time than one after the other: where
+    // the next bump's centre can be pushed in and turned without any chance of a
+    // failure, that is done with this bump's turn, and the next bump takes it from
+    // here. What is written, and where a failure would end it, stay as they were.
+    PointF turnedNext;
+    float tauNext = 0;
+    bool haveNext = false;
+    for (std::size_t i = 0; i < g.bumps.size(); ++i) {
+        const CloudBump &bump = g.bumps[i];
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
-        switch (bump.side) {
-        case '1': c.x = f32(ext(c.x) + gp); break;
-        case '2': c.y = f32(ext(c.y) + gp); break;
-        case '3': c.x = f32(ext(c.x) - gp); break;
-        case '4': c.y = f32(ext(c.y) - gp); break;
-        default: break;
-        }
+        const bool turnedAlready = haveNext;
+        haveNext = false;
+        PointF c = turnedAlready ? turnedNext : pushedIn(bump, gp);
         const bool longSide = std::strcmp(bump.flatness, "0.5") == 0;
         if (!known[longSide]) {
             flatnessOf[longSide] = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
@@ -297,8 +318,18 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 
         float tilt = 0;
         if (e.tilt()) {
-            PointF other = c;
-            float tau = e.turn(c, other, centre, true, false);
+            float tau = tauNext;
+            const bool pairNext = !turnedAlready && i + 1 < g.bumps.size() && std::fabs(gp) <= 1e37L &&
+                                  tame(centre) && tame(c) && tame(g.bumps[i + 1].centre);
+            if (pairNext)
+                turnedNext = pushedIn(g.bumps[i + 1], gp);
+            if (pairNext && tame(turnedNext)) {
+                tau = tauNext = e.turnFirsts(c, turnedNext, centre);
+                haveNext = true;
+            } else if (!turnedAlready) {
+                PointF other = c;
+                tau = e.turn(c, other, centre, true, false);
+            }
             if (e.mode() == Mode::FrameEach && g.existingText == 1)
                 tau = f32(ext(tau) + 180);
             ld turn = tau;

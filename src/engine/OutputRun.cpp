@@ -71,11 +71,15 @@ RunResult computeOutput(const RunInput &input)
 {
     RunResult result;
     // Room for the lines a heavy run writes (clouds around dozens of texts write a
-    // few hundred), taken once: growing the list on the way moved every line written
-    // so far each time it doubled.
-    constexpr std::size_t kLinesAhead = 1024;
-    result.output.reserve(input.output.size() + kLinesAhead);
-    result.output.assign(input.output.begin(), input.output.end());
+    // few hundred, of some seventy bytes each), taken once: growing on the way moves
+    // everything written so far each time the room doubles.
+    constexpr std::size_t kLinesAhead = 1024, kBytesAhead = 64 * 1024;
+    std::size_t bytes = 0;
+    for (const std::string &line : input.output)
+        bytes += line.size() + 2;
+    result.output.reserve(input.output.size() + kLinesAhead, bytes + kBytesAhead);
+    for (const std::string &line : input.output)
+        result.output.push_back(line);
     if (input.mode == Mode::TextImport)
         return result;
 
@@ -108,10 +112,21 @@ RunResult computeOutput(const RunInput &input)
 std::string leaderLengthForStorage(const RunInput &input, Lines &output)
 {
     FormModel form = input.form;
+    PackedLines written;
     RunContext ctx{input.mode, input.exchange, input.exchangeCopy, input.settingsList,
-                   form, input.currentExchangeLine, output, input.fixedNow};
+                   form, input.currentExchangeLine, written, input.fixedNow};
     RunMeasures m;
-    runSetup(ctx, m);
+    const auto append = [&] {
+        for (std::size_t i = 0; i < written.size(); ++i)
+            output.emplace_back(written[i]);
+    };
+    try {
+        runSetup(ctx, m);
+    } catch (...) {
+        append(); // what the set-up wrote before it failed stays, as it always has
+        throw;
+    }
+    append();
     const long double length = roundTo10Places(std::hypot(ext(m.p2.x) - m.p1.x, ext(m.p2.y) - m.p1.y));
     return formatGeneral(divide(length, m.scale));
 }

@@ -13,7 +13,7 @@ enum class RunFault { None, Range, Variant, Convert, IntDivideByZero, RealDivide
 /// What an output run produced: the Output list to save, the fault that ended it
 /// early (if any) with its message, and the controls it changed on the way.
 struct RunResult {
-    Lines output;
+    PackedLines output;
     RunFault fault = RunFault::None;
     std::string message;             ///< Shift-JIS, "\r\n" for the line break; empty without a fault
     std::optional<FrameKind> frameKind; ///< the frame kind as the run left it, when it changed

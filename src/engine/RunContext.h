@@ -21,13 +21,13 @@ struct RunContext {
     const Lines &settingsList;
     FormModel &form;
     std::string currentExchangeLine;
-    Lines &output;
+    PackedLines &output;
     /// Local date and time the date codes print; unset = read the clock.
     std::optional<std::tm> fixedNow;
 
     // Most runs read the clock, so the fixed time may be left out.
     RunContext(Mode mode, const ExchangeData &exchange, const Lines &exchangeCopy, const Lines &settingsList,
-               FormModel &form, std::string currentExchangeLine, Lines &output,
+               FormModel &form, std::string currentExchangeLine, PackedLines &output,
                std::optional<std::tm> fixedNow = std::nullopt)
         : mode(mode), exchange(exchange), exchangeCopy(exchangeCopy), settingsList(settingsList), form(form),
           currentExchangeLine(std::move(currentExchangeLine)), output(output), fixedNow(fixedNow)

@@ -136,6 +136,17 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
         p.y = f32(centre.y + angle * r);
         return;
     }
+    // So is a point placed at no distance (the tip of a fill's wedge whose gap is
+    // zero): the cosine and sine times zero are zeros, and adding a zero leaves every
+    // coordinate as it was, a positive zero included. Only a negative zero would take
+    // the sign of the cosine or sine, and is left to the extended way; so is an angle
+    // that is no number, whose cosine is none either. The double path could not
+    // settle a coordinate of zero.
+    if (r == 0 && std::isfinite(degrees) && !(centre.x == 0 && std::signbit(centre.x)) &&
+        !(centre.y == 0 && std::signbit(centre.y))) {
+        p = centre;
+        return;
+    }
     if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
         std::fabs(centre.y) <= 1e37f) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
@@ -215,55 +226,113 @@ TurnBy::TurnBy(float degrees) : degrees(degrees)
 
 void turnAbout(PointF &p, PointF centre, float turn, float zero) { turnAboutBy(p, centre, TurnBy(turn), zero); }
 
-void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero)
+namespace {
+
+// The fast form of turnAboutBy in two halves, before and after the arctangent of the
+// point's direction. One point's steps each wait on the one before, the arctangent
+// above all; two points taken through the halves side by side (turnPairBy) let the
+// processor work on one while the other waits.
+struct FastTurn {
+    float rho = 0;       // the distance from the centre
+    float x = 0, y = 0;  // the offset from the centre as floats, a zero x replaced
+    double q = 0;        // y / x, whose arctangent the second half takes
+    double pc = 0, ps = 0;
+    bool ok = false;     // false: the extended way decides
+};
+
+FastTurn beginTurn(PointF p, PointF centre, const TurnBy &turn, float zero)
 {
     // All in double, from the floats. The differences are those of the extended way
     // within 2^-53, and their floats are the same floats (rounded to double or to long
     // double first, as for plusTurn). Coordinates this far inside the float range
     // cannot overflow on the way.
-    if (std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f && std::fabs(centre.x) <= 1e37f &&
-        std::fabs(centre.y) <= 1e37f && std::fabs(turn.degrees) <= kMaxTurn) {
-        const double ex = double(p.x) - centre.x, ey = double(p.y) - centre.y;
-        float rho = 0;
-        const double length = std::sqrt(ex * ex + ey * ey);
-        float x = static_cast<float>(ex), u = 0;
-        const float y = static_cast<float>(ey);
-        if (x == 0)
-            x = zero;
-        double a = 0;
-        if ((length == 0 || settle(length, length * kSlack, rho)) && settledAtan(y, x, u, a)) {
-            if (x <= 0) {
-                u = plusTurn(u, 180);
-                a += kPiInDouble;
-            } else if (y < 0) {
-                u = plusTurn(u, 360);
-                a += 2 * kPiInDouble;
-            }
-            // The cosine and sine of the angle the point is placed at, turn + u, come
-            // from the turn's, worked out once for all the points it turns, and from
-            // the point's own: (x, y) over its length are the cosine and sine of its
-            // exact angle a, and u in radians is a + d, d under 1e-6 (the float
-            // roundings of u, and 57.29578 for 180 / pi). cos(a + d) and sin(a + d) to
-            // the second order in d are within 1e-19 of the exact ones; the angle sums
-            // and every rounding on the way add a few units of 2^-53, well within the
-            // bound the fast forms are checked with.
-            const double d = double(u) * kRadiansPerDegree - a;
-            if (std::fabs(d) < 1e-5) {
-                const double h = std::sqrt(double(x) * x + double(y) * y);
-                const double ca = x / h, sa = y / h;
-                const double cd = 1 - d * d / 2;
-                const double cu = ca * cd - sa * d, su = sa * cd + ca * d;
-                const double c = turn.cosine * cu - turn.sine * su, s = turn.sine * cu + turn.cosine * su;
-                float px, py;
-                if (settle(centre.x + c * rho, (std::fabs(centre.x) + rho) * kSlack, px) &&
-                    settle(centre.y + s * rho, (std::fabs(centre.y) + rho) * kSlack, py)) {
-                    p = {px, py};
-                    return;
-                }
-            }
-        }
+    FastTurn t;
+    if (!(std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f && std::fabs(centre.x) <= 1e37f &&
+          std::fabs(centre.y) <= 1e37f && std::fabs(turn.degrees) <= kMaxTurn))
+        return t;
+    const double ex = double(p.x) - centre.x, ey = double(p.y) - centre.y;
+    const double length = std::sqrt(ex * ex + ey * ey);
+    t.x = static_cast<float>(ex);
+    t.y = static_cast<float>(ey);
+    if (t.x == 0)
+        t.x = zero;
+    if (length != 0 && !settle(length, length * kSlack, t.rho))
+        return t;
+    // As settledAtan: the quotient of two finite floats neither overflows nor
+    // underflows in double; x = 0 is left to the extended way.
+    if (!(std::isfinite(t.x) && std::isfinite(t.y) && t.x != 0))
+        return t;
+    t.q = double(t.y) / double(t.x);
+    // The cosine and sine of the turn plus the point's exact angle (see finishTurn),
+    // from (x, y) alone.
+    const double h = std::sqrt(double(t.x) * t.x + double(t.y) * t.y);
+    const double ca = t.x / h, sa = t.y / h;
+    t.pc = turn.cosine * ca - turn.sine * sa;
+    t.ps = turn.sine * ca + turn.cosine * sa;
+    t.ok = true;
+    return t;
+}
+
+// The arctangent the second half needs (that of a zero quotient is the zero itself).
+double atanOf(const FastTurn &t) { return t.q == 0 ? t.q : std::atan(t.q); }
+
+// Places p, or returns false where the extended way must decide.
+bool finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p)
+{
+    float u = 0;
+    if (t.q == 0) {
+        u = static_cast<float>(t.q);
+    } else {
+        const double v = radians * 57.29578;
+        if (!settle(v, std::fabs(v) * kSlack, u))
+            return false;
     }
-    extended::turnAbout(p, centre, turn.degrees, zero);
+    double a = radians;
+    if (t.x <= 0) {
+        u = plusTurn(u, 180);
+        a += kPiInDouble;
+    } else if (t.y < 0) {
+        u = plusTurn(u, 360);
+        a += 2 * kPiInDouble;
+    }
+    // The cosine and sine of the angle the point is placed at, turn + u, come from the
+    // turn's, worked out once for all the points it turns, and from the point's own:
+    // (x, y) over its length are the cosine and sine of its exact angle a, and u in
+    // radians is a + d, d under 1e-6 (the float roundings of u, and 57.29578 for
+    // 180 / pi). The angle the point is placed at is turn + a + d: the cosine and sine
+    // of turn + a (pc, ps) turned by d, whose cosine and sine to the second order in d
+    // are within 1e-19 of the exact ones. The angle sums and every rounding on the way
+    // add a few units of 2^-53, well within the bound the fast forms are checked with.
+    const double d = double(u) * kRadiansPerDegree - a;
+    if (!(std::fabs(d) < 1e-5))
+        return false;
+    const double cd = 1 - d * d / 2;
+    const double c = t.pc * cd - t.ps * d, s = t.ps * cd + t.pc * d;
+    float px, py;
+    if (!settle(centre.x + c * t.rho, (std::fabs(centre.x) + t.rho) * kSlack, px) ||
+        !settle(centre.y + s * t.rho, (std::fabs(centre.y) + t.rho) * kSlack, py))
+        return false;
+    p = {px, py};
+    return true;
+}
+
+} // namespace
+
+void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero)
+{
+    const FastTurn t = beginTurn(p, centre, turn, zero);
+    if (!t.ok || !finishTurn(t, atanOf(t), centre, p))
+        extended::turnAbout(p, centre, turn.degrees, zero);
+}
+
+void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
+{
+    const FastTurn ta = beginTurn(a, centre, turn, zeroA), tb = beginTurn(b, centre, turn, zeroB);
+    const double radiansA = ta.ok ? atanOf(ta) : 0, radiansB = tb.ok ? atanOf(tb) : 0;
+    if (!ta.ok || !finishTurn(ta, radiansA, centre, a))
+        extended::turnAbout(a, centre, turn.degrees, zeroA);
+    if (!tb.ok || !finishTurn(tb, radiansB, centre, b))
+        extended::turnAbout(b, centre, turn.degrees, zeroB);
 }
 
 } // namespace quillet

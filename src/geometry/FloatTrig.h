@@ -44,6 +44,11 @@ struct TurnBy {
 /// turnAbout by a turn whose cosine and sine are known.
 void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero);
 
+/// turnAboutBy for a, then for b (`zeroA`, `zeroB` as `zero`), with the same results
+/// and failures; the two are worked out side by side, which takes less time than one
+/// after the other.
+void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB);
+
 namespace extended {
 float angleAbout(float x, float y, float zero);
 void turnAbout(PointF &p, PointF centre, float turn, float zero);

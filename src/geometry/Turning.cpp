@@ -96,10 +96,22 @@ float PairTurner::rotate(PointF &a, PointF &b, PointF centre, PointF indicated2,
                          bool needA, bool needB)
 {
     const Turn &t = turnFor(indicated2, p3, flags);
-    if (needA || !turnCannotFail(a, centre))
+    const bool turnA = needA || !turnCannotFail(a, centre), turnB = needB || !turnCannotFail(b, centre);
+    if (turnA && turnB) {
+        turnPairBy(a, b, centre, t.turn, 1e-6f, 1e-7f);
+    } else if (turnA) {
         turnAboutBy(a, centre, t.turn, 1e-6f);
-    if (needB || !turnCannotFail(b, centre))
+    } else if (turnB) {
         turnAboutBy(b, centre, t.turn, 1e-7f);
+    }
+    return t.textAngle;
+}
+
+float PairTurner::rotateFirsts(PointF &a1, PointF &a2, PointF centre, PointF indicated2, PointF p3,
+                               const TurnFlags &flags)
+{
+    const Turn &t = turnFor(indicated2, p3, flags);
+    turnPairBy(a1, a2, centre, t.turn, 1e-6f, 1e-6f);
     return t.textAngle;
 }
 

@@ -27,6 +27,9 @@ class PairTurner {
 public:
     float rotate(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags,
                  bool needA = true, bool needB = true);
+    /// rotate for two points that are each turned as its first point (`a`), side by
+    /// side; the same as two calls that need only their first point.
+    float rotateFirsts(PointF &a1, PointF &a2, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags);
 
 private:
     struct Turn {

@@ -28,10 +28,10 @@ RunFault completeInput(Session &session, Host &host)
         session.form.frameKind = *run.frameKind;
     if (run.tilt)
         session.form.tiltOn = *run.tilt;
-    session.output = std::move(run.output);
+    session.output = run.output.lines();
     if (run.fault != RunFault::None)
         host.warning(run.message);
-    writeLines(session.file("jwc_temp.txt"), session.output);
+    writeBytesAtomically(session.file("jwc_temp.txt"), std::string(run.output.bytes())); // the lines with their CR LF
     return run.fault;
 }
 

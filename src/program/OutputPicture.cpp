@@ -25,12 +25,12 @@ OutputPicture dryRunPicture(const Session &session)
         result.message = sjis::fromUtf8(error.what());
         return result;
     }
-    result.output = run.output;
+    result.output = run.output.lines();
     result.message = run.message;
     if (run.fault != RunFault::None)
         return result;
 
-    result.picture = pictureOfOutput(session, run.output, &result.diagnostics);
+    result.picture = pictureOfOutput(session, result.output, &result.diagnostics);
     return result;
 }
 

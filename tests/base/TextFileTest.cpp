@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace quillet;
 
 struct SplitCase {
@@ -34,6 +36,50 @@ TEST(TextFile, WritesCrLfAfterEveryLineAndReadsItBack)
     EXPECT_EQ(readLines(dir / "f.tx"), lines);
     writeLines(dir / "empty.tx", {});
     EXPECT_EQ(dir.read("empty.tx"), "");
+}
+
+// Packed lines must read back line for line, and their bytes must be what writeLines
+// would write, also for empty lines and lines that hold the line-break bytes.
+TEST(PackedLines, ReadBackLineForLineWithTheBytesWriteLinesWrites)
+{
+    const Lines cases[] = {{},
+                           {""},
+                           {"", ""},
+                           {"hq", "", "lc3"},
+                           {"a\r\nb", "c\r", "\nd"},
+                           {std::string("a\0b", 3), test::sj("注釈")}};
+    for (const Lines &lines : cases) {
+        PackedLines packed(lines);
+        ASSERT_EQ(packed.size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(packed[i], lines[i]) << i;
+        EXPECT_EQ(packed.lines(), lines);
+        EXPECT_EQ(packed.bytes(), joinLines(lines));
+        // Lines added one at a time to a list that has some already.
+        PackedLines grown(Lines{"first"});
+        grown.reserve(1, 4);
+        for (const std::string &line : lines)
+            grown.push_back(line);
+        Lines expected{"first"};
+        expected.insert(expected.end(), lines.begin(), lines.end());
+        EXPECT_EQ(grown.lines(), expected);
+        EXPECT_EQ(grown.bytes(), joinLines(expected));
+    }
+}
+
+// A line built in place keeps what was written when more room is asked for (the block
+// grows under it), and nothing of an unfinished line shows.
+TEST(PackedLines, ALineBuiltInPlaceSurvivesTheBlockGrowing)
+{
+    PackedLines packed(Lines{"lc3"});
+    std::memcpy(packed.room(2), "ci", 2);
+    EXPECT_EQ(packed.bytes(), "lc3\r\n");
+    char *at = packed.room(10000);
+    std::memset(at + 2, 'x', 9998);
+    packed.closeLine(10000);
+    packed.push_back("lt1");
+    EXPECT_EQ(packed.lines(), (Lines{"lc3", "ci" + std::string(9998, 'x'), "lt1"}));
+    EXPECT_EQ(packed.bytes(), joinLines(packed.lines()));
 }
 
 TEST(TextFile, ReplacesAnExistingFileWholeAndLeavesNoTemporaryBehind)

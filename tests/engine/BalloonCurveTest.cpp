@@ -28,8 +28,9 @@ TEST(BalloonFrame, ClosedOutlineWithoutLeader)
     ASSERT_EQ(r.fault, RunFault::None);
     const Lines expected = {"lt1", "ly4", "lc3", " 1000 1000 1400 1000", " 1400 1000 1400 1200",
                             " 1400 1200 1000 1200", " 1000 1200 1000 1000"};
-    EXPECT_EQ(Lines(r.output.begin(), r.output.begin() + 7), expected);
-    EXPECT_EQ(segmentsIn(r.output).size(), 4u);
+    const Lines out = r.output.lines();
+    EXPECT_EQ(Lines(out.begin(), out.begin() + 7), expected);
+    EXPECT_EQ(segmentsIn(r.output.lines()).size(), 4u);
 }
 
 // In all eight directions the outline runs round the rectangle from point 2 to the
@@ -42,7 +43,7 @@ TEST(BalloonFrame, OpeningAtPointTwoFacesTheWedge)
                      std::to_string(c.p3.y));
         const RunResult r = computeOutput(annotationWithFrame(c.p1, {1000, 1000}, c.p3, 10));
         ASSERT_EQ(r.fault, RunFault::None);
-        const auto segs = segmentsIn(r.output);
+        const auto segs = segmentsIn(r.output.lines());
         ASSERT_EQ(segs.size(), 6u);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(segs[i].x2, segs[i + 1].x1);
@@ -69,7 +70,7 @@ TEST(BalloonFrame, OpeningAtPointTwoFacesTheWedge)
             EXPECT_GT((other.x - 1000) * (c.far.x - 1000), 0);
         }
         // The wedge.
-        EXPECT_EQ(r.output.at(7), "lc3");
+        EXPECT_EQ(r.output.lines().at(7), "lc3");
         EXPECT_EQ(Pt({segs[4].x1, segs[4].y1}).x, c.p1.x);
         EXPECT_LT(dist({segs[4].x2, segs[4].y2}, p2), 1e-9L);
         EXPECT_LT(dist({segs[5].x2, segs[5].y2}, other), 1e-9L);
@@ -81,7 +82,7 @@ TEST(CurvedLeader, HandWorkedSCurveToTheRight)
 {
     Session s = annotationWithFrame({1000, 1000}, {2000, 1000}, {3000, 1000}, 13);
     s.form.tip = Tip(1); // 記号なし
-    const Lines out = computeOutput(s).output;
+    const Lines out = computeOutput(s).output.lines();
     // Arrow colour, leader colour of the leader step, the curve's own colour, the arcs.
     ASSERT_GE(out.size(), 10u);
     EXPECT_EQ(Lines(out.begin() + 2, out.begin() + 5), Lines(3, "lc3"));
@@ -116,7 +117,7 @@ TEST(CurvedLeader, ArcsJoinFromTheCurveStartToPointTwo)
                     s.form.tip = Tip(tip);
                     s.form.basic.dotRadiusMm = 1; // dot radius 1.5 mm: the curve starts 150 along
                     s.form.basic.dotRadiusTenths = 5;
-                    const auto arcs = arcsIn(computeOutput(s).output);
+                    const auto arcs = arcsIn(computeOutput(s).output.lines());
                     ASSERT_EQ(arcs.size(), kind == 13 ? 5u : 4u);
                     const long double d = dist({1000, 1000}, {p2.x, p2.y}), tol = 0.015L * d;
                     const auto loose = looseEnds(arcs, tol);
@@ -132,8 +133,8 @@ TEST(CurvedLeader, NothingWithoutLeader)
 {
     Session none = annotationWithFrame({1000, 1000}, {2000, 1000}, {3000, 1000}, 14);
     none.form.tip = Tip(0); // 引出なし
-    EXPECT_TRUE(arcsIn(computeOutput(none).output).empty());
+    EXPECT_TRUE(arcsIn(computeOutput(none).output.lines()).empty());
     Session close = annotationWithFrame({1000, 1000}, {1100, 1000}, {3000, 1000}, 14);
     close.form.tip = Tip(1);
-    EXPECT_TRUE(arcsIn(computeOutput(close).output).empty());
+    EXPECT_TRUE(arcsIn(computeOutput(close).output.lines()).empty());
 }

@@ -59,8 +59,8 @@ TEST(CloudGolden, OutlineAndWedgeMatchTheGoldenFile)
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
     const Lines expected = goldenExpected("cloud-fill");
-    EXPECT_EQ(readable(hasFill(r.output) ? r.output : withoutFill(r.output)),
-              readable(hasFill(r.output) ? expected : withoutFill(expected)));
+    EXPECT_EQ(readable(hasFill(r.output.lines()) ? r.output.lines() : withoutFill(r.output.lines())),
+              readable(hasFill(r.output.lines()) ? expected : withoutFill(expected)));
 }
 
 // Hand-worked: 400 × 200 frame, no leader (gap 0), rx = 100, ry = 50 (kind 11);
@@ -89,9 +89,10 @@ TEST(CloudFrame, BumpsOfHandWorkedCases)
         const RunResult r = computeOutput(annotationWithFrame(c.d.p1, c.d.p2, c.d.p3, c.kind));
         ASSERT_EQ(r.fault, RunFault::None);
         // Set-up lines "lt1", "ly4" come first; no wedge without a leader.
-        Lines frame(r.output.begin() + 2, r.output.begin() + 2 + long(c.expected.size()));
+        const Lines out = r.output.lines();
+        Lines frame(out.begin() + 2, out.begin() + 2 + long(c.expected.size()));
         EXPECT_EQ(readable(frame), readable(c.expected));
-        EXPECT_TRUE(segmentsIn(r.output).empty());
+        EXPECT_TRUE(segmentsIn(r.output.lines()).empty());
     }
 }
 
@@ -113,7 +114,7 @@ TEST(CloudFrame, OutlineClosesExceptAtTheGapInEveryDirection)
                     s.form.tiltOn = tilt;
                     const RunResult r = computeOutput(s);
                     ASSERT_EQ(r.fault, RunFault::None);
-                    const auto arcs = arcsIn(r.output);
+                    const auto arcs = arcsIn(r.output.lines());
                     ASSERT_EQ(arcs.size() % 2, 0u);
                     // Three bumps on each end from four lines on.
                     std::size_t ends = 0;
@@ -131,7 +132,7 @@ TEST(CloudFrame, OutlineClosesExceptAtTheGapInEveryDirection)
 
                     const auto loose = looseEnds(arcs, 0.05L);
                     ASSERT_EQ(loose.size(), 2u);
-                    const auto wedge = segmentsIn(r.output);
+                    const auto wedge = segmentsIn(r.output.lines());
                     ASSERT_EQ(wedge.size(), 2u);
                     for (std::size_t k = 0; k < 2; ++k) {
                         EXPECT_NEAR(double(wedge[k].x1), d.p1.x, 1e-9);

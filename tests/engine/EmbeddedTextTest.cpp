@@ -111,7 +111,7 @@ TEST(EmbeddedText, PiecesFollowTheLayoutAndTheFont)
         p.g.verticalFont = c.verticalFont;
         EngineRun e = p.run();
         writeEmbeddedLine(e, {10, 20}, sj("$1図番=F"));
-        EXPECT_EQ(utf8(p.output), c.expected) << c.vertical << c.rightward << c.upward << c.verticalFont;
+        EXPECT_EQ(utf8(p.output.lines()), c.expected) << c.vertical << c.rightward << c.upward << c.verticalFont;
     }
 }
 
@@ -121,5 +121,5 @@ TEST(EmbeddedText, GoldenDateCodesMatchByteForByte)
     s.fixedNow = kMay7;
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
-    EXPECT_EQ(utf8(r.output), utf8(goldenExpected("date-codes")));
+    EXPECT_EQ(utf8(r.output.lines()), utf8(goldenExpected("date-codes")));
 }

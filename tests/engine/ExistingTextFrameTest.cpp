@@ -56,9 +56,9 @@ TEST(ExistingTextGolden, FramesAroundEachTextMatchTheGoldenFile)
     const Session s = sessionFromGolden("frames-around-texts");
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
-    if (segmentsIn(r.output).empty())
+    if (segmentsIn(r.output.lines()).empty())
         GTEST_SKIP() << "the rectangle frame is not built in this branch";
-    EXPECT_EQ(readable(r.output), readable(goldenExpected("frames-around-texts")));
+    EXPECT_EQ(readable(r.output.lines()), readable(goldenExpected("frames-around-texts")));
 }
 
 // The golden file's first two rectangles are not turned (their texts run along x), so
@@ -157,8 +157,8 @@ TEST(ExistingTextFrame, CloudsAroundEachTextThroughTheDriver)
         framing(Mode::FrameEach, 11, {"cc0", "ch 1000 2000 -1200 0 \"ABC", "lg2", "ly5", "ch 4000 900 0 1600 \"DEF"});
     const RunResult r = computeOutput(s);
     ASSERT_EQ(r.fault, RunFault::None);
-    EXPECT_TRUE(segmentsIn(r.output).empty());
-    const auto frames = framesOf(r.output);
+    EXPECT_TRUE(segmentsIn(r.output.lines()).empty());
+    const auto frames = framesOf(r.output.lines());
     ASSERT_EQ(frames.size(), 2u);
     // The texts' own rectangles: the first, upside down, covers x -200..1000 and
     // y 1300..2000; the second (scale 50 after "lg2", hS = 350) x 3650..4000, y 900..2500.
@@ -218,7 +218,7 @@ TEST(ExistingTextFrame, CloudAroundAnImmenselyWideTextHasBoundedBumps)
     for (int kind : {11, 12}) {
         const RunResult r = computeOutput(framing(Mode::FrameEach, kind, {"cn0 1e-6 1 0", "ch 0 0 4000 0 \"A"}));
         ASSERT_EQ(r.fault, RunFault::None);
-        const auto frames = framesOf(r.output);
+        const auto frames = framesOf(r.output.lines());
         ASSERT_EQ(frames.size(), 1u);
         EXPECT_LE(frames[0].size(), 2 * 256u + 2 * 3u) << kind;
         EXPECT_GE(frames[0].size(), 2 * 200u) << kind;

@@ -24,7 +24,7 @@ Lines runWithFill(const std::string &golden, int slide = 0)
     s.form.slide = slide;
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
-    return r.output;
+    return r.output.lines();
 }
 
 std::size_t fillAt(const Lines &out)

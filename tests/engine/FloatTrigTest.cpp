@@ -103,6 +103,42 @@ ld halfWayNear(std::mt19937_64 &rng, ld v)
     return mid * (1 + nudge[rng() % std::size(nudge)]);
 }
 
+// Point, centre, turn and zero for turnAbout.
+Args turnAnywhere(std::mt19937_64 &rng)
+{
+    return Args{onGrid(rng), onGrid(rng), onGrid(rng), onGrid(rng), asFloat(anyAngle(rng)), rng() % 2 ? 1e-6f : 1e-7f};
+}
+
+// A point whose distance from the centre lies half-way between two floats, or a hair
+// beyond it (what double loses of a square and long double keeps), turned by a quarter
+// turn or none, where the sums after it fall on ties as well, or by any angle, where a
+// wrong distance would show.
+Args turnAtHalfWay(std::mt19937_64 &rng)
+{
+    const float big = std::ldexp(float(1 + rng() % 4095), int(rng() % 40));
+    const float half = std::ldexp(1.0f, std::ilogb(big) - 24) * (rng() % 2 ? 1 : 3);
+    const float cy = onGrid(rng), py = rng() % 2 ? cy : cy + std::ldexp(big, -28);
+    const float turn = rng() % 2 ? float(90 * (rng() % 3)) : float(uniform(rng, -400, 400));
+    return Args{big, py, half, cy, turn, 1e-6f};
+}
+
+// Two points turned side by side against the two turned one after the other the
+// extended way: the first as turnAbout's arguments give it, the second its coordinates
+// swapped, with the other zero.
+PointF turnedPair(const Args &a, bool fast, bool second)
+{
+    PointF p{float(a[0]), float(a[1])}, q{float(a[1]), float(a[0])};
+    const PointF centre{float(a[2]), float(a[3])};
+    const float zeroP = float(a[5]), zeroQ = zeroP == 1e-6f ? 1e-7f : 1e-6f;
+    if (fast) {
+        turnPairBy(p, q, centre, TurnBy(float(a[4])), zeroP, zeroQ);
+    } else {
+        extended::turnAbout(p, centre, float(a[4]), zeroP);
+        extended::turnAbout(q, centre, float(a[4]), zeroQ);
+    }
+    return second ? q : p;
+}
+
 const Form kForms[] = {
     {"hypot", [](auto &rng) { return Args{anyValue(rng), rng() % 4 ? anyValue(rng) : 0}; },
      [](auto &rng) {
@@ -137,26 +173,16 @@ const Form kForms[] = {
          return Args{degrees, halfWayNear(rng, s * anyValue(rng)) / s, 1};
      },
      [](const Args &a, bool fast) { return (fast ? polarF32 : extended::polarF32)(a[0], a[1], a[2]); }},
-    {"turn about a centre",
-     [](auto &rng) {
-         return Args{onGrid(rng), onGrid(rng), onGrid(rng), onGrid(rng), asFloat(anyAngle(rng)), rng() % 2 ? 1e-6f : 1e-7f};
-     },
-     [](auto &rng) {
-         // A point whose distance from the centre lies half-way between two floats, or
-         // a hair beyond it (what double loses of a square and long double keeps),
-         // turned by a quarter turn or none, where the sums after it fall on ties as
-         // well, or by any angle, where a wrong distance would show.
-         const float big = std::ldexp(float(1 + rng() % 4095), int(rng() % 40));
-         const float half = std::ldexp(1.0f, std::ilogb(big) - 24) * (rng() % 2 ? 1 : 3);
-         const float cy = onGrid(rng), py = rng() % 2 ? cy : cy + std::ldexp(big, -28);
-         const float turn = rng() % 2 ? float(90 * (rng() % 3)) : float(uniform(rng, -400, 400));
-         return Args{big, py, half, cy, turn, 1e-6f};
-     },
+    {"turn about a centre", turnAnywhere, turnAtHalfWay,
      [](const Args &a, bool fast) {
          PointF p{float(a[0]), float(a[1])};
          (fast ? turnAbout : extended::turnAbout)(p, {float(a[2]), float(a[3])}, float(a[4]), float(a[5]));
          return p;
      }},
+    {"turn a pair, first point", turnAnywhere, turnAtHalfWay,
+     [](const Args &a, bool fast) { return turnedPair(a, fast, false); }},
+    {"turn a pair, second point", turnAnywhere, turnAtHalfWay,
+     [](const Args &a, bool fast) { return turnedPair(a, fast, true); }},
 };
 
 } // namespace

@@ -31,7 +31,7 @@ TEST(GeometrySetup, AttachOffsetMovesTheTextBelowPointTwo)
     for (const Case c : {Case{0, 1700}, Case{2, 1850}, Case{4, 2000}}) {
         Session s = annotationAt("1000 1000", "2000 2000", "3000 2000");
         s.form.attachPosition = c.position;
-        const auto t = texts(computeOutput(s).output);
+        const auto t = texts(computeOutput(s).output.lines());
         ASSERT_EQ(t.size(), 1u);
         EXPECT_EQ(t[0].x, 2000);
         EXPECT_EQ(t[0].y, c.y) << c.position;
@@ -48,7 +48,7 @@ TEST(GeometrySetup, TurnedBackFrameKeepsPointTwoAndFlipsBelow)
     for (const Case c : {Case{"3000 1000", 2000}, Case{"3000 3000", 1700}}) {
         Session s = annotationAt(c.p1, "2000 2000", "4000 2000");
         s.form.attachPosition = 0;
-        const auto t = texts(computeOutput(s).output);
+        const auto t = texts(computeOutput(s).output.lines());
         ASSERT_EQ(t.size(), 1u);
         EXPECT_EQ(t[0].x, 2000);
         EXPECT_EQ(t[0].y, c.y) << c.p1;
@@ -62,11 +62,11 @@ TEST(GeometrySetup, StraightUpDirectionReleasesTiltAndLaysOutVertically)
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.tilt, false);
     // Width 850 less the spacing 0.5, written across with two blanks after y.
-    EXPECT_EQ(r.output.at(r.output.size() - 3), "ch 2000 2000  0 849.5 \"W=300");
+    EXPECT_EQ(r.output.lines().at(r.output.size() - 3), "ch 2000 2000  0 849.5 \"W=300");
 
     // 最上行上 moves point 2 by H across the text.
     s.form.attachPosition = 0;
-    EXPECT_EQ(computeOutput(s).output.at(r.output.size() - 3), "ch 2300 2000  0 849.5 \"W=300");
+    EXPECT_EQ(computeOutput(s).output.lines().at(r.output.size() - 3), "ch 2300 2000  0 849.5 \"W=300");
 }
 
 TEST(GeometrySetup, FixedLeaderLengthStretchesTheLeaderAndMovesTheText)
@@ -77,8 +77,8 @@ TEST(GeometrySetup, FixedLeaderLengthStretchesTheLeaderAndMovesTheText)
     s.form.tip = Tip(1);
     s.files.settingsList[25] = "2.5";
     const RunResult r = computeOutput(s);
-    EXPECT_EQ(drawn(r.output), (Lines{"lc3", "lc3", " 1000 1000 1150 1200"}));
-    const auto t = texts(r.output);
+    EXPECT_EQ(drawn(r.output.lines()), (Lines{"lc3", "lc3", " 1000 1000 1150 1200"}));
+    const auto t = texts(r.output.lines());
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].x, 1150);
     EXPECT_EQ(t[0].y, 1200);
@@ -103,7 +103,7 @@ TEST(GeometrySetup, FixedLeaderLengthWithoutALeaderFailsByClass)
         s.files.settingsList[25] = c.stored;
         const RunResult r = computeOutput(s);
         EXPECT_EQ(r.fault, c.fault) << c.stored;
-        EXPECT_EQ(r.output, (Lines{"lt1", "ly4"})) << c.stored;
+        EXPECT_EQ(r.output.lines(), (Lines{"lt1", "ly4"})) << c.stored;
     }
     Session s = annotationAt("1000 1000", "1000 1000", "3000 1000");
     s.form.fixedLeaderLength = true;

@@ -28,7 +28,7 @@ TEST(Leader, TipSymbolsOnALeaderToTheLeft)
     for (const Case &c : cases) {
         Session s = annotationAt("2000 1000", "1000 1000", "0 1000");
         s.form.tip = Tip(c.tip);
-        EXPECT_EQ(drawn(computeOutput(s).output), c.lines) << c.tip;
+        EXPECT_EQ(drawn(computeOutput(s).output.lines()), c.lines) << c.tip;
     }
 }
 
@@ -48,7 +48,7 @@ TEST(Leader, ColourChoosersFallBackToTheLeaderColour)
         s.form.basic.arrowColour = c.arrow;
         s.form.basic.dotColour = c.dot;
         s.form.basic.leaderColour = c.leader;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         ASSERT_GE(d.size(), 3u);
         EXPECT_EQ(d.front(), c.tipColour) << c.tip;
         EXPECT_EQ(d[d.size() - 2], c.leaderColour) << c.tip;
@@ -59,7 +59,7 @@ TEST(Leader, StraightUpStartsOnTheDotRim)
 {
     Session s = annotationAt("1000 1000", "1000 2000", "2000 2000");
     s.form.tip = Tip(2);
-    EXPECT_EQ(drawn(computeOutput(s).output),
+    EXPECT_EQ(drawn(computeOutput(s).output.lines()),
               (Lines{"lc3", "sc 1000 1000 150 1 0 0 3.1416 100", "lc3", " 1000 1150 1000 2000"}));
 }
 
@@ -70,7 +70,7 @@ TEST(Leader, ArrowWingsOpenByTheArrowAngle)
         Session s = annotationAt("1000 1000", "2000 1000", "3000 1000");
         s.form.tip = Tip(tip);
         s.form.basic.arrowAngle = 6;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         const std::size_t wings = tip == 4 ? 1 : 2;
         const std::size_t closing = tip >= 6 ? 1 : 0, solid = tip == 7 ? 1 : 0;
         ASSERT_EQ(d.size(), 1 + wings + closing + solid + 2) << tip;
@@ -109,7 +109,7 @@ TEST(Leader, SingleWingOpensUpwardsOnEitherSide)
         Session s = annotationAt("1000 1000", pts.first, pts.second);
         s.form.tip = Tip(4);
         s.form.basic.arrowAngle = 6;
-        const Segment w = segmentOf(drawn(computeOutput(s).output).at(1));
+        const Segment w = segmentOf(drawn(computeOutput(s).output.lines()).at(1));
         EXPECT_EQ(w.y2, 1100) << pts.first;
     }
 }
@@ -120,7 +120,7 @@ TEST(Leader, ShortLeaderWritesNothing)
     for (int tip = 0; tip <= 7; ++tip) {
         Session s = annotationAt("1000 1000", "1050 1050", "3000 1050");
         s.form.tip = Tip(tip);
-        EXPECT_TRUE(drawn(computeOutput(s).output).empty()) << tip;
+        EXPECT_TRUE(drawn(computeOutput(s).output.lines()).empty()) << tip;
     }
 }
 
@@ -128,7 +128,7 @@ TEST(Leader, BendPointSplitsTheLeader)
 {
     Session s = sessionFromExchange("bend.jwc_temp.txt", Mode::Bend);
     s.form.tip = Tip(1);
-    EXPECT_EQ(drawn(computeOutput(s).output),
+    EXPECT_EQ(drawn(computeOutput(s).output.lines()),
               (Lines{"lc3", "lc3", " 1520.5 2310.25 1520.5 3810.25", " 1520.5 3810.25 3020.5 3810.25"}));
 }
 
@@ -151,7 +151,7 @@ TEST(Leader, CurvedLeaderTurnsTheArrow)
         s.form.tip = Tip(5);
         s.form.frameKind = FrameKind(c.kind);
         s.form.basic.arrowAngle = 6;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         ASSERT_GE(d.size(), 4u) << c.kind; // arrow colour, two wings, leader colour, then the curve
         const double middle = double(degrees(segmentOf(d[1])) + degrees(segmentOf(d[2]))) / 2;
         const double turn = std::sqrt(c.length / 100) * 1.7 + 7.3;

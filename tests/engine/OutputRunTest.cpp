@@ -27,7 +27,7 @@ TEST(OutputRun, FrameEachRunsTheSetUpAgainAtEveryGroupLine)
     EXPECT_EQ(r.fault, RunFault::None);
     // The frames drawn between them are the frame units' business; here only the set-up lines count.
     Lines setUp;
-    for (const std::string &line : r.output)
+    for (const std::string &line : r.output.lines())
         if (line.rfind("lt", 0) == 0 || line.rfind("ly", 0) == 0 || line.rfind("by", 0) == 0)
             setUp.push_back(line);
     EXPECT_EQ(setUp, (Lines{"lt1", "ly4", "by1", "lt1", "ly4", "by2", "lt1", "ly4"}));
@@ -40,7 +40,7 @@ TEST(OutputRun, FrameEachRefusesMoreThan127Lines)
     const RunResult r = computeOutput(frameEach(128));
     EXPECT_EQ(r.fault, RunFault::Range);
     EXPECT_EQ(r.message, sj("[範囲エラー]不正なデータがあります\r\nクイレットの処理は中断されます"));
-    EXPECT_EQ(r.output, (Lines{"lt1", "ly4"}));
+    EXPECT_EQ(r.output.lines(), (Lines{"lt1", "ly4"}));
     EXPECT_EQ(r.frameKind, FrameKind(2));
 }
 
@@ -49,7 +49,7 @@ TEST(OutputRun, TextImportLeavesTheOutputAsItIs)
     Session s = sessionFromExchange("annotation.jwc_temp.txt", Mode::TextImport);
     s.output = {"kept"};
     const RunResult r = computeOutput(s);
-    EXPECT_EQ(r.output, (Lines{"kept"}));
+    EXPECT_EQ(r.output.lines(), (Lines{"kept"}));
     EXPECT_EQ(r.fault, RunFault::None);
 }
 
@@ -57,7 +57,7 @@ TEST(OutputRun, OutputStartsFromTheSessionsListAndOverflowPropagates)
 {
     Session s = sessionFromExchange("annotation.jwc_temp.txt", Mode::Annotation);
     s.output = {"earlier"};
-    EXPECT_EQ(computeOutput(s).output.front(), "earlier");
+    EXPECT_EQ(computeOutput(s).output.lines().front(), "earlier");
     s.exchange.point1Line = "hp1 1e39 0";
     EXPECT_THROW(computeOutput(s), OverflowError);
 }

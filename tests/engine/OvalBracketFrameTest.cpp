@@ -10,7 +10,7 @@ namespace {
 // comes from existing texts.
 struct FrameUnit {
     Session s;
-    Lines output;
+    PackedLines output;
     RunMeasures m;
     GeometryState g;
 
@@ -34,7 +34,7 @@ struct FrameUnit {
         RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, s.form, s.currentExchangeLine, output};
         EngineRun e(ctx, m, g);
         unit(e);
-        return output;
+        return output.lines();
     }
 };
 
@@ -82,7 +82,7 @@ TEST(Oval, SidesAndEndArcsInEveryDirection)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const Lines d = drawn(computeOutput(frameAt(c.kind, c.p1, "2000 2000", c.p3)).output);
+        const Lines d = drawn(computeOutput(frameAt(c.kind, c.p1, "2000 2000", c.p3)).output.lines());
         ASSERT_EQ(d.size(), c.frame.size() + 3);
         EXPECT_EQ(Lines(d.begin(), d.begin() + long(c.frame.size())), c.frame);
     }
@@ -93,7 +93,7 @@ TEST(Oval, SidesStopACharacterShortUnlessTheFrameHugsTheText)
     for (bool hug : {false, true}) {
         Session s = frameAt(3, "1000 1000", "2000 2000", "4000 2000");
         s.form.basic.noFrameGap = hug;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         ASSERT_GE(d.size(), 5u);
         const Segment side = segmentOf(d[1]);
         const auto farArc = numbersOf(d[4], 3);
@@ -121,7 +121,7 @@ TEST(Oval, TiltedVerticalArcsTurnByAQuarterMoreOrLess)
         SCOPED_TRACE(c.p1 + std::string(" ") + c.p3);
         Session s = frameAt(3, c.p1, "2000 2000", c.p3);
         s.form.tiltOn = true;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         ASSERT_GE(d.size(), 5u);
         for (std::size_t i : {3u, 4u}) {
             ASSERT_EQ(d[i].compare(0, 3, "ci "), 0) << d[i];
@@ -183,7 +183,7 @@ TEST(Bracket, ThreeSegmentsWithShortEndsTowardsTheText)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const Lines d = drawn(computeOutput(frameAt(c.kind, c.p1, "2000 2000", c.p3)).output);
+        const Lines d = drawn(computeOutput(frameAt(c.kind, c.p1, "2000 2000", c.p3)).output.lines());
         ASSERT_EQ(d.size(), c.frame.size() + 3);
         EXPECT_EQ(Lines(d.begin(), d.begin() + long(c.frame.size())), c.frame);
     }
@@ -195,7 +195,7 @@ TEST(Bracket, VerticalFontKeepsTheLayoutAndTheBracketTurns)
     s.form.tiltOn = true;
     s.form.fontSwitch = 1;
     s.form.selectedFontName = "@Mincho";
-    const Lines d = drawn(computeOutput(s).output);
+    const Lines d = drawn(computeOutput(s).output.lines());
     ASSERT_EQ(d.size(), 7u);
     const Segment across = segmentOf(d[1]), shortEnd = segmentOf(d[2]);
     EXPECT_NEAR(std::hypot(across.x2 - across.x1, across.y2 - across.y1), 300, 1e-2);

@@ -26,7 +26,7 @@ TEST(Rectangle, OneColourLineThenFourEdgesFromPointTwo)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const Lines d = drawn(computeOutput(frameAt(2, c.p1, "2000 2000", c.p3)).output);
+        const Lines d = drawn(computeOutput(frameAt(2, c.p1, "2000 2000", c.p3)).output.lines());
         ASSERT_EQ(d.size(), 8u);
         EXPECT_EQ(d[0], "lc3");
         expectSegment(d[1], 2000, 2000, c.fx, 2000);
@@ -43,7 +43,7 @@ TEST(Rectangle, ExtensionFirstThenTheRectangleAtItsEnd)
     s.form.basic.extensionColour = 5;
     s.form.basic.frameColour = 6;
     s.form.attachPosition = 2; // attach in the middle: the frame drops by H / 2
-    EXPECT_EQ(drawn(computeOutput(s).output),
+    EXPECT_EQ(drawn(computeOutput(s).output.lines()),
               (Lines{"lc5", " 2000 2000 4000 2000", "lc6", " 4000 1850 4850 1850", " 4850 1850 4850 2150",
                      " 4850 2150 4000 2150", " 4000 2150 4000 1850", "lc3", "lc3", " 1000 1000 2000 2000"}));
 }
@@ -54,7 +54,7 @@ TEST(Rectangle, TiltedRectangleStillClosesAlongTheDirection)
         SCOPED_TRACE(p3);
         Session s = frameAt(2, "1000 3000", "2000 2000", p3);
         s.form.tiltOn = true;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         ASSERT_EQ(d.size(), 8u);
         Segment e[4];
         for (int i = 0; i < 4; ++i)

@@ -15,7 +15,7 @@ namespace {
 struct SetupRun {
     Session session;
     FormModel form;
-    Lines output;
+    PackedLines output;
     RunMeasures m;
 
     explicit SetupRun(Session s) : session(std::move(s)), form(session.form) {}
@@ -37,7 +37,7 @@ TEST(RunSetup, HostGroupAndLayerWriteLineTypeAndTheHostLayerLine)
     SetupRun r = annotation();
     r.form.lineType = 4;
     r.run();
-    EXPECT_EQ(r.output, (Lines{"lt5", "ly4"}));
+    EXPECT_EQ(r.output.lines(), (Lines{"lt5", "ly4"}));
 }
 
 TEST(RunSetup, TargetGroupAndLayerAreWrittenAsHexDigitsWithTheRatio)
@@ -47,7 +47,7 @@ TEST(RunSetup, TargetGroupAndLayerAreWrittenAsHexDigitsWithTheRatio)
     r.form.basic.writeGroup = 11;
     r.form.basic.lineLayer = 16;
     r.run();
-    EXPECT_EQ(r.output, (Lines{"lga", "by0.5", "lt1", "lyf"}));
+    EXPECT_EQ(r.output.lines(), (Lines{"lga", "by0.5", "lt1", "lyf"}));
 }
 
 TEST(RunSetup, RatioIsPrintedFromItsFloatValue)
@@ -148,7 +148,7 @@ TEST(RunSetup, BadTextKindsFailByClass)
         const RunResult r = computeOutput(s);
         EXPECT_EQ(r.fault, c.fault) << c.kindLine;
         // The first command lines were written before the sizes were read.
-        EXPECT_EQ(r.output, (Lines{"lt1", "ly4"})) << c.kindLine;
+        EXPECT_EQ(r.output.lines(), (Lines{"lt1", "ly4"})) << c.kindLine;
     }
 }
 
@@ -272,7 +272,7 @@ TEST(RunSetup, FrameWriteOneTakesTheScaleOfTheTextsGroup)
     s.form.tiltOn = true;
     const RunResult r = computeOutput(s);
     EXPECT_EQ(r.fault, RunFault::None);
-    EXPECT_EQ(r.output, (Lines{"by1", "lt1", "ly4"}));
+    EXPECT_EQ(r.output.lines(), (Lines{"by1", "lt1", "ly4"}));
     EXPECT_EQ(r.tilt, false);
 }
 
@@ -339,6 +339,15 @@ TEST(LeaderLength, StoredLengthIsPaperMillimetres)
     EXPECT_EQ(leaderLengthForStorage(runInputOf(s), s.output), "5");
     EXPECT_EQ(s.output, (Lines{"lt1", "ly4"}));
     EXPECT_NEAR(double(roundTo10Places(1.23456789012345L)), 1.2345678901, 1e-15);
+}
+
+TEST(LeaderLength, ASetUpThatFailsLeavesWhatItWroteInTheOutputList)
+{
+    Session s = sessionFromExchange("annotation.jwc_temp.txt", Mode::Annotation);
+    s.output = {"earlier"};
+    s.exchange.point2Line = "hp2 x 2710.25"; // read after the first lines are written
+    EXPECT_THROW(leaderLengthForStorage(runInputOf(s), s.output), ConvertError);
+    EXPECT_EQ(s.output, (Lines{"earlier", "lt1", "ly4"}));
 }
 
 TEST(LeaderLength, RoundsHalfWayLengthsToEven)

@@ -83,8 +83,8 @@ TEST(SoundEdges, NamedSizesAreHeldIn32Bits)
     for (const Case &c : cases) {
         const RunResult r = computeOutput(c.session);
         EXPECT_EQ(r.fault, RunFault::None) << c.name;
-        const Lines got = records(r.output, c.prefix);
-        ASSERT_GT(got.size(), c.record) << c.name << "\n" << readable(r.output);
+        const Lines got = records(r.output.lines(), c.prefix);
+        ASSERT_GT(got.size(), c.record) << c.name << "\n" << readable(r.output.lines());
         EXPECT_EQ(got[c.record], c.expected) << c.name;
     }
 }
@@ -123,10 +123,10 @@ TEST(SoundEdges, GivenExtensionOfZeroKeepsTheIndicatedDirection)
         s.form.frameKind = FrameKind(c.kind);
         s.form.tip = Tip(0);
         const RunResult r = computeOutput(s);
-        Lines got = drawn(r.output);
-        for (const auto &t : records(r.output, "ch "))
+        Lines got = drawn(r.output.lines());
+        for (const auto &t : records(r.output.lines(), "ch "))
             got.push_back(t);
-        EXPECT_EQ(got, c.expected) << c.name << "\n" << readable(r.output);
+        EXPECT_EQ(got, c.expected) << c.name << "\n" << readable(r.output.lines());
     }
 
     // 四角延長 turned by the indicated 45 degrees: the rectangle of 850 by 300 from point 2.
@@ -136,7 +136,7 @@ TEST(SoundEdges, GivenExtensionOfZeroKeepsTheIndicatedDirection)
     s.form.tiltOn = true;
     s.form.frameKind = FrameKind(7);
     s.form.tip = Tip(0);
-    const Lines got = drawn(computeOutput(s).output);
+    const Lines got = drawn(computeOutput(s).output.lines());
     ASSERT_EQ(got.size(), 7u) << readable(got);
     EXPECT_EQ(got[1], " 2000 2000 2000 2000");
     const long double c = 0.70710678118654752L;
@@ -155,7 +155,7 @@ TEST(SoundEdges, GivenExtensionAboveZeroStillMovesPointThree)
         s.form.extensionLength = 1;
         s.form.frameKind = FrameKind(5);
         s.form.tip = Tip(0);
-        EXPECT_EQ(drawn(computeOutput(s).output), (Lines{"lc3", " 2000 2000 2100 2000"})) << p3;
+        EXPECT_EQ(drawn(computeOutput(s).output.lines()), (Lines{"lc3", " 2000 2000 2100 2000"})) << p3;
     }
 }
 
@@ -190,7 +190,7 @@ TEST(SoundEdges, BendPointOnTheTipIsNoBend)
         s.files.settingsList[25] = "2";
         const RunResult r = computeOutput(s);
         EXPECT_EQ(r.fault, RunFault::None) << c.bend;
-        EXPECT_EQ(drawn(r.output), c.expected) << c.bend << "\n" << readable(r.output);
+        EXPECT_EQ(drawn(r.output.lines()), c.expected) << c.bend << "\n" << readable(r.output.lines());
     }
 }
 
@@ -215,7 +215,7 @@ TEST(SoundEdges, TextModeDrawsNoLeaderAtTheLeastArrowLength)
         s.form.frameKind = FrameKind(c.kind);
         s.form.tip = Tip(c.tip);
         s.form.basic.arrowLength = 1;
-        EXPECT_EQ(drawn(computeOutput(s).output), c.expected) << c.kind << " " << c.tip;
+        EXPECT_EQ(drawn(computeOutput(s).output.lines()), c.expected) << c.kind << " " << c.tip;
     }
     // A cloud keeps both long sides closed: the same bumps as with a long arrow.
     Session cloud = textModeAt("3000 1000");
@@ -223,8 +223,8 @@ TEST(SoundEdges, TextModeDrawsNoLeaderAtTheLeastArrowLength)
     cloud.form.basic.arrowLength = 1;
     Session longArrow = cloud;
     longArrow.form.basic.arrowLength = 20;
-    const Lines got = drawn(computeOutput(cloud).output);
-    EXPECT_EQ(got, drawn(computeOutput(longArrow).output));
+    const Lines got = drawn(computeOutput(cloud).output.lines());
+    EXPECT_EQ(got, drawn(computeOutput(longArrow).output.lines()));
     EXPECT_TRUE(records(got, " ").empty()) << readable(got);
 }
 

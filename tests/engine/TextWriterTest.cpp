@@ -32,7 +32,7 @@ std::vector<std::string> textsOf(const std::vector<TextRecord> &records)
 TEST(TextWriter, LinesAreWrittenFromTheBottomUp)
 {
     const RunResult r = computeOutput(threeLines());
-    const Lines &o = r.output;
+    const Lines &o = r.output.lines();
     ASSERT_EQ(o.size(), 2 + 3 + 3 + 2u);
     EXPECT_EQ(o[2], sj("cn\"$<ＭＳ ゴシック>"));
     EXPECT_EQ(o[3], "cn3");
@@ -48,7 +48,7 @@ TEST(TextWriter, TildeLinesLeaveNoGap)
 {
     Session s = threeLines();
     s.form.memoLines = {"one", "~~note", "three"};
-    const auto t = texts(computeOutput(s).output);
+    const auto t = texts(computeOutput(s).output.lines());
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].text, "three");
     EXPECT_EQ(t[0].y, 2000);
@@ -60,7 +60,7 @@ TEST(TextWriter, EmptyMemoWritesOnlyOpeningAndClosingRecords)
 {
     Session s = threeLines();
     s.form.memoLines.clear();
-    const Lines o = computeOutput(s).output;
+    const Lines o = computeOutput(s).output.lines();
     EXPECT_EQ(Lines(o.begin() + 3, o.end()), (Lines{"cn3", "ly4", "lg1", "ly4"}));
 }
 
@@ -71,7 +71,7 @@ TEST(TextWriter, TextLayerAndFontSwitch)
     s.form.basic.textLayer = 11;
     s.form.fontSwitch = 1;
     s.form.selectedFontName = sj("ＭＳ 明朝");
-    const Lines o = computeOutput(s).output;
+    const Lines o = computeOutput(s).output.lines();
     EXPECT_EQ(Lines(o.begin() + 2, o.end()),
               (Lines{sj("cn\"$<ＭＳ 明朝>"), "cn3", "lya", "ch 2000 2000 149.5 0 \"x",
                      sj("cn\"$<ＭＳ ゴシック>)"), "lg1", "ly4"}));
@@ -83,7 +83,7 @@ TEST(TextWriter, VerticalFontLeftwardWritesTopDownWithReversedDirection)
     s.form.memoLines = {"one", "two", "three"};
     s.form.fontSwitch = 1;
     s.form.selectedFontName = sj("@ＭＳ 明朝");
-    const Lines o = computeOutput(s).output;
+    const Lines o = computeOutput(s).output.lines();
     const auto t = texts(o);
     ASSERT_EQ(textsOf(t), (std::vector<std::string>{"one", "two", "three"}));
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -100,7 +100,7 @@ TEST(TextWriter, UnderlineSlideJumpsAcrossTheUnderline)
     Session s = threeLines();
     s.form.frameKind = FrameKind(1);
     s.form.slide = 1;
-    const auto t = texts(computeOutput(s).output);
+    const auto t = texts(computeOutput(s).output.lines());
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[0].text, "three");
     EXPECT_EQ(t[0].y, 1700);
@@ -115,7 +115,7 @@ TEST(TextWriter, EmbeddedLinesAreCountedLikeOtherLines)
     s.form.slide = 1;
     s.form.embeddedTextOn = true;
     s.form.memoLines = {"one", "$2%y", "three"};
-    const auto t = texts(computeOutput(s).output);
+    const auto t = texts(computeOutput(s).output.lines());
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[1].y, 2000);
     EXPECT_EQ(t[2].y, 2350);
@@ -126,13 +126,13 @@ TEST(TextWriter, TiltedTextRunsAlongTheSlope)
     // Level direction: the start stays and the direction is the unit x vector.
     Session s = annotationAt("1000 1000", "2000 2000", "3000 2000");
     s.form.tiltOn = true;
-    EXPECT_EQ(texts(computeOutput(s).output).at(0).text, "W=300");
-    EXPECT_EQ(computeOutput(s).output.at(5), "ch 2000 2000 1 0 \"W=300");
+    EXPECT_EQ(texts(computeOutput(s).output.lines()).at(0).text, "W=300");
+    EXPECT_EQ(computeOutput(s).output.lines().at(5), "ch 2000 2000 1 0 \"W=300");
 
     // 45 degrees, top line attached: the start (2000, 1700) turns about point 2.
     s.exchange.point3Line = "hp3 3000 3000";
     s.form.attachPosition = 0;
-    const TextRecord t = texts(computeOutput(s).output).at(0);
+    const TextRecord t = texts(computeOutput(s).output.lines()).at(0);
     EXPECT_NEAR(t.dx, std::sqrt(0.5), 1e-6);
     EXPECT_NEAR(t.dy, std::sqrt(0.5), 1e-6);
     EXPECT_NEAR(t.x, 2000 + 300 * std::sqrt(0.5), 1e-3);
@@ -162,7 +162,8 @@ TEST(TextWriter, VerticalFontKeepsADirectionNarrowerThanTheSpacingANumber)
         s.form.selectedFontName = sj("@ＭＳ 明朝");
         const RunResult r = computeOutput(s);
         ASSERT_EQ(r.fault, RunFault::None) << c.p3;
-        const auto record = *std::find_if(r.output.begin(), r.output.end(),
+        const Lines out = r.output.lines();
+        const auto record = *std::find_if(out.begin(), out.end(),
                                           [](const std::string &l) { return l.compare(0, 3, "ch ") == 0; });
         EXPECT_NE(record.find(c.direction), std::string::npos) << c.p3 << ": " << record;
         EXPECT_EQ(record.find("--"), std::string::npos) << record;
@@ -181,7 +182,7 @@ TEST(TextWriter, LineStepIsSummedInExtendedPrecision)
     s.exchange.textKindLine = "cn0 4 2.2 0 2";
     s.form.basic.lineGap = 86;
     s.form.memoLines = {"B", "A"};
-    const Lines o = computeOutput(s).output;
+    const Lines o = computeOutput(s).output.lines();
     const auto first = std::find(o.begin(), o.end(), "ch 0 0 40 0 \"A");
     ASSERT_NE(first, o.end());
     ASSERT_NE(first + 1, o.end());

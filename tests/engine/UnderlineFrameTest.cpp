@@ -41,7 +41,7 @@ TEST(Underline, RouteTableDecidesHowTheLeaderMeetsTheText)
         Session s = frameAt(c.kind, c.p1, "2000 1000", "4000 1000");
         s.form.basic.verticalGap = c.correction;
         s.form.basic.lineGap = c.gap;
-        const Lines d = drawn(computeOutput(s).output);
+        const Lines d = drawn(computeOutput(s).output.lines());
         ASSERT_EQ(d.size(), 2 + c.leader.size());
         EXPECT_EQ(d[0], "lc3");
         expectSegment(d[1], 2000, 1000, c.underlineEnd, 1000);
@@ -76,7 +76,7 @@ TEST(Underline, SlideDecidesTheRouteAndTheShiftFromBelow)
         Session s = frameAt(1, c.p1, "2000 1000", c.p3);
         s.form.memoLines = {"W=300", "H=300"};
         s.form.slide = c.slide;
-        EXPECT_EQ(drawn(computeOutput(s).output), c.lines);
+        EXPECT_EQ(drawn(computeOutput(s).output.lines()), c.lines);
     }
 }
 
@@ -88,7 +88,7 @@ TEST(Underline, TextMovesWithTheShift)
     s.form.memoLines = {"W=300", "H=300"};
     s.form.slide = 1;
     s.form.basic.noFrameGap = false;
-    const auto t = texts(computeOutput(s).output);
+    const auto t = texts(computeOutput(s).output.lines());
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].x, 2183.75);
     EXPECT_EQ(t[1].x, 2183.75);
@@ -98,7 +98,7 @@ TEST(Underline, VerticalLeaderRoutedToTheFarSide)
 {
     // Up the page, point 1 above-left: s = 5, routed to x2 - H.
     Session s = frameAt(1, "1488 3024", "2000 2000", "2000 4000");
-    EXPECT_EQ(drawn(computeOutput(s).output),
+    EXPECT_EQ(drawn(computeOutput(s).output.lines()),
               (Lines{"lc3", " 2000 2000 2000 2850", "lc3", "lc3", " 2000 2000 1700 2000", " 1488 3024 1700 2000"}));
 }
 
@@ -126,11 +126,11 @@ TEST(ExtensionLine, KindsFiveAndSixStartTheTextAtItsEnd)
         s.form.attachPosition = c.attach;
         s.form.basic.extensionColour = 5;
         const RunResult r = computeOutput(s);
-        const Lines d = drawn(r.output);
+        const Lines d = drawn(r.output.lines());
         ASSERT_GE(d.size(), 2u);
         EXPECT_EQ(d[0], "lc5");
         EXPECT_EQ(d[1], c.extension ? c.extension : c.underline);
-        const auto t = texts(r.output);
+        const auto t = texts(r.output.lines());
         ASSERT_EQ(t.size(), 1u);
         EXPECT_EQ(t[0].x, c.textX);
         EXPECT_EQ(t[0].y, c.textY);
@@ -149,7 +149,7 @@ TEST(Underline, TiltedUnderlineRunsAlongTheDirection)
     textMode.form.frameKind = FrameKind(1);
     for (Session *s : {&annotation, &textMode}) {
         s->form.tiltOn = true;
-        const Lines out = computeOutput(*s).output;
+        const Lines out = computeOutput(*s).output.lines();
         std::size_t at = 0;
         while (at < out.size() && out[at] != "lc3")
             ++at;

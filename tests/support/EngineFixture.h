@@ -117,7 +117,7 @@ inline Session blankSession(Mode mode = Mode::Annotation)
 struct EngineProbe {
     Session s;
     FormModel form;
-    Lines output;
+    PackedLines output;
     RunMeasures m;
     GeometryState g;
     RunContext ctx;
@@ -149,7 +149,7 @@ struct EngineProbe {
     }
 
 private:
-    static RunContext contextOf(Session &s, FormModel &form, Lines &output)
+    static RunContext contextOf(Session &s, FormModel &form, PackedLines &output)
     {
         return RunContext{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, form, s.currentExchangeLine, output};
     }
