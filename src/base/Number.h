@@ -24,6 +24,9 @@ constexpr std::size_t kGeneralCapacity = 32;
 std::size_t formatGeneralTo(char *out, long double value);
 std::size_t formatFloatTo(char *out, float value);
 
+/// The sixteen decimal digits of v < 10^16, leading zeros included, into out[0..16).
+void writeSixteenDigits(std::uint64_t v, char *out);
+
 /// Reads a decimal number: optional blanks around, optional sign, digits with an
 /// optional point and fraction, optional exponent. Throws ConvertError otherwise.
 long double parseFloat(std::string_view text);

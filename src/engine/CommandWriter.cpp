@@ -26,14 +26,30 @@ CommandWriter &CommandWriter::num(float value)
     // into its top bits (0, 180 and many a radius shared one slot).
     const auto set = std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 61);
     static_assert(kRecentSets == 8, "three bits of the hash pick the set");
-    RecentNumber *const slots = m_recent[set];
+    const RecentNumber *const slots = m_recent[set];
     int hit = -1;
     for (int i = 0; i < 2; ++i)
         if (slots[i].length != 0 && slots[i].bits == bits)
             hit = i;
+    // Only a number found, with room ahead, is copied here; the rest is out of line,
+    // so that this path saves no registers and its calls are the last thing it does.
+    if (hit < 0 || m_length + kGeneralCapacity > m_room)
+        return numMissed(value, bits, set, hit);
+    static_assert(sizeof RecentNumber::text <= kGeneralCapacity, "a kept number fits the room ahead");
+    const RecentNumber &slot = slots[hit];
+    std::memcpy(m_line + m_length, slot.text, sizeof slot.text);
+    m_length += slot.length;
+    m_older[set] = std::uint8_t(1 - hit);
+    if (m_length + kGeneralCapacity > m_room)
+        return roomAhead();
+    return *this;
+}
+
+CommandWriter &CommandWriter::numMissed(float value, std::uint32_t bits, std::size_t set, int hit)
+{
+    RecentNumber *const slots = m_recent[set];
     if (m_length + kGeneralCapacity > m_room) // a writer that has written nothing yet
         makeRoom(0);
-    static_assert(sizeof RecentNumber::text <= kGeneralCapacity, "a kept number fits the room ahead");
     if (hit < 0) {
         // Formatted straight into the room ahead of the line, then kept.
         hit = m_older[set];
@@ -52,6 +68,11 @@ CommandWriter &CommandWriter::num(float value)
         m_length += slot.length;
     }
     m_older[set] = std::uint8_t(1 - hit);
+    return roomAhead();
+}
+
+CommandWriter &CommandWriter::roomAhead()
+{
     if (m_length + kGeneralCapacity > m_room)
         makeRoom(0);
     return *this;

@@ -91,6 +91,10 @@ private:
         m_length += n;
     }
     void makeRoom(std::size_t n);
+    // num() for a number not among the recent ones, or for a writer without room yet.
+    CommandWriter &numMissed(float value, std::uint32_t bits, std::size_t set, int hit);
+    // Makes sure of kGeneralCapacity bytes of room ahead of the line.
+    CommandWriter &roomAhead();
 
     PackedLines &m_output;
     // The line being built, in place after the Output list's last line (its room, of

@@ -207,6 +207,52 @@ TEST(FormatFloat, AgreesWithPrintfAtTheEdgesOfItsDigitPaths)
     }
 }
 
+// All sixteen digits are made at once, four groups of four side by side: every group
+// value in every group's place, beside other values, must come out as printf writes it.
+TEST(WriteSixteenDigits, WritesEveryGroupValueInEveryPlace)
+{
+    const std::uint64_t edges[] = {0, 1, 9, 10, 99, 100, 9999, 10000, 99999999, 100000000, 100000001,
+                                   999999999999, 1000000000000, 1234567890123456, 9999999999999999};
+    auto check = [](std::uint64_t v) {
+        char out[17] = {};
+        writeSixteenDigits(v, out);
+        char expected[24];
+        std::snprintf(expected, sizeof expected, "%016llu", static_cast<unsigned long long>(v));
+        ASSERT_EQ(std::string(out, 16), expected);
+    };
+    for (const std::uint64_t v : edges)
+        check(v);
+    for (std::uint64_t g = 0; g < 10000; ++g)
+        for (std::uint64_t place = 1; place <= 1000000000000ull; place *= 10000) {
+            const std::uint64_t others = (9999 - g) * 1000100010001ull; // each group 9999 - g
+            check(others - (9999 - g) * place + g * place);
+        }
+}
+
+// Between 1 and 2^24 a float's text comes from its own short path; the digits of the
+// general path must be the same, for every mantissa step at every exponent of the span
+// (a stride through it; the edges of rounding and carries as well).
+TEST(FormatFloat, ShortSpanAgreesWithTheGeneralPath)
+{
+    auto check = [](float v) {
+        char fast[kGeneralCapacity], general[kGeneralCapacity];
+        const std::size_t n = formatFloatTo(fast, v);
+        const std::size_t m = formatGeneralTo(general, static_cast<long double>(v));
+        ASSERT_EQ(std::string(fast, n), std::string(general, m)) << v;
+    };
+    for (int exponent = 0; exponent < 24; ++exponent)
+        for (std::uint32_t mantissa = 0; mantissa < (1u << 23); mantissa += 4099) {
+            const float v = std::ldexp(1.0f + std::ldexp(float(mantissa), -23), exponent);
+            check(v);
+            check(-v);
+            check(std::nextafter(v, 0.0f));
+            check(std::nextafter(v, 1e30f));
+        }
+    // Nines that carry into a new digit once rounded to fifteen places.
+    for (const float v : {9.99999999999999f, 99999.9999999999f, 999999.999999999f, 9999999.5f, 16777215.0f})
+        check(v);
+}
+
 // Lines are built from numbers written straight into a buffer: the longest texts must
 // fit it and equal the string forms.
 TEST(FormatGeneral, WritesIntoABufferOfTheStatedCapacity)
