@@ -546,8 +546,8 @@ std::size_t formatGeneralTo(char *out, long double value)
 
 namespace {
 
-// formatFloatTo beyond the span from 1 to 2^24, kept out of line: the short path then
-// saves no registers of its own.
+// formatFloatTo beyond the span from 1 to 2^24, kept out of line so that the short
+// path does not carry the long one's stack frame.
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
