@@ -222,7 +222,7 @@ fs::file_status writableStatus(const fs::path &path, const fs::path &target)
 
 void checkWritable(const fs::path &path) { writableStatus(path, followLinks(path)); }
 
-void writeBytesAtomically(const fs::path &path, const std::string &bytes)
+void writeBytesAtomically(const fs::path &path, std::string_view bytes)
 {
     if (FileWritesHeld::active())
         return;

@@ -31,7 +31,7 @@ RunFault completeInput(Session &session, Host &host)
     session.output = run.output.lines();
     if (run.fault != RunFault::None)
         host.warning(run.message);
-    writeBytesAtomically(session.file("jwc_temp.txt"), std::string(run.output.bytes())); // the lines with their CR LF
+    writeBytesAtomically(session.file("jwc_temp.txt"), run.output.bytes()); // the lines with their CR LF
     return run.fault;
 }
 

@@ -6,11 +6,11 @@
 #include "preview/PreviewBox.h"
 #include "program/CompleteInput.h"
 #include "settings/Patterns.h"
-#include "ui/FormBuilder.h"
 #include "settings/Presets.h"
 #include "settings/Settings.h"
 #include "ui/ColorBox.h"
 #include "ui/FormBinding.h"
+#include "ui/FormBuilder.h"
 #include "ui/Texts.h"
 #include "ui/WindowScale.h"
 
