@@ -65,26 +65,52 @@ PackedLines::PackedLines(const Lines &lines)
         push_back(line);
 }
 
+PackedLines::PackedLines(const PackedLines &other) : m_size(other.m_size), m_ends(other.m_ends)
+{
+    grow(other.m_size, 0);
+    if (m_size != 0)
+        std::memcpy(m_bytes.get(), other.m_bytes.get(), m_size);
+}
+
+PackedLines &PackedLines::operator=(const PackedLines &other)
+{
+    if (this != &other) {
+        PackedLines copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+void PackedLines::grow(std::size_t capacity, std::size_t keep)
+{
+    if (capacity <= m_capacity)
+        return;
+    std::unique_ptr<char[]> bytes(new char[capacity]);
+    if (keep != 0)
+        std::memcpy(bytes.get(), m_bytes.get(), keep);
+    m_bytes = std::move(bytes);
+    m_capacity = capacity;
+}
+
 void PackedLines::reserve(std::size_t lines, std::size_t bytes)
 {
     m_ends.reserve(m_ends.size() + lines);
-    m_bytes.reserve(m_size + bytes);
+    grow(m_size + bytes, m_size);
 }
 
 char *PackedLines::room(std::size_t n)
 {
     const std::size_t need = m_size + n + 2; // and the line's CR LF
-    // Made usable a few pages at a time, not all that is reserved at once: resizing
-    // clears what it adds.
-    constexpr std::size_t kStep = 4096;
-    if (need > m_bytes.size())
-        m_bytes.resize(std::max(need, m_bytes.size() + kStep));
-    return &m_bytes[m_size];
+    // All of the old block is kept, the line being written in its room included:
+    // asked again, the room holds what was written.
+    if (need > m_capacity)
+        grow(std::max({need, 2 * m_capacity, std::size_t(4096)}), m_capacity);
+    return m_bytes.get() + m_size;
 }
 
 void PackedLines::closeLine(std::size_t length)
 {
-    std::memcpy(&m_bytes[m_size + length], "\r\n", 2);
+    std::memcpy(m_bytes.get() + m_size + length, "\r\n", 2);
     m_size += length + 2;
     m_ends.push_back(m_size);
 }

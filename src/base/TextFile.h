@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ class PackedLines {
 public:
     PackedLines() = default;
     explicit PackedLines(const Lines &lines);
+    PackedLines(const PackedLines &other);
+    PackedLines &operator=(const PackedLines &other);
+    PackedLines(PackedLines &&) noexcept = default;
+    PackedLines &operator=(PackedLines &&) noexcept = default;
 
     /// Room for `lines` more lines of `bytes` bytes in all, CR LF included.
     void reserve(std::size_t lines, std::size_t bytes);
@@ -49,16 +54,22 @@ public:
     std::string_view operator[](std::size_t i) const
     {
         const std::size_t start = i == 0 ? 0 : m_ends[i - 1];
-        return std::string_view(m_bytes).substr(start, m_ends[i] - 2 - start);
+        return std::string_view(m_bytes.get() + start, m_ends[i] - 2 - start);
     }
 
     /// The lines one string each, for the readers that take a list.
     Lines lines() const;
     /// Every line followed by CR LF: joinLines(lines()), the bytes of the file.
-    std::string_view bytes() const { return std::string_view(m_bytes.data(), m_size); }
+    std::string_view bytes() const { return std::string_view(m_bytes.get(), m_size); }
 
 private:
-    std::string m_bytes;             // the lines, then room not yet used
+    // At least `capacity` bytes, the first `keep` of the old block copied.
+    void grow(std::size_t capacity, std::size_t keep);
+
+    // The lines, then room not yet used. Not a string: growing one clears what it
+    // adds, and the room is written before it is read.
+    std::unique_ptr<char[]> m_bytes;
+    std::size_t m_capacity = 0;
     std::size_t m_size = 0;          // the bytes of the lines
     std::vector<std::size_t> m_ends; // where each line's CR LF ends in m_bytes
 };

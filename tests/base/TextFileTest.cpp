@@ -64,6 +64,12 @@ TEST(PackedLines, ReadBackLineForLineWithTheBytesWriteLinesWrites)
         expected.insert(expected.end(), lines.begin(), lines.end());
         EXPECT_EQ(grown.lines(), expected);
         EXPECT_EQ(grown.bytes(), joinLines(expected));
+        // A copy holds the lines of its own: the original growing on leaves it as it was.
+        PackedLines copy(packed);
+        copy = grown;
+        grown.push_back(std::string(5000, 'y'));
+        EXPECT_EQ(copy.lines(), expected);
+        EXPECT_EQ(copy.bytes(), joinLines(expected));
     }
 }
 
