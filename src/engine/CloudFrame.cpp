@@ -30,15 +30,15 @@ struct SideLook {
     float tilt;
 };
 
-SideLook lookOf(Side side)
+const SideLook &lookOf(Side side)
 {
-    switch (side) {
-    case Side::Left: return {'1', "1.5708", " 180 0 ", " 0 180 ", -90.0f};
-    case Side::Bottom: return {'2', "-3.1416", " 0 180 ", " 180 0 ", 180.0f};
-    case Side::Right: return {'3', "-1.5708", " 180 0 ", " 0 180 ", 90.0f};
-    case Side::Top: break;
-    }
-    return {'4', "0", " 0 180 ", " 180 0 ", 0.0f};
+    static const SideLook looks[] = {
+        {'1', "1.5708", " 180 0 ", " 0 180 ", -90.0f}, // Side::Left
+        {'2', "-3.1416", " 0 180 ", " 180 0 ", 180.0f}, // Side::Bottom
+        {'3', "-1.5708", " 180 0 ", " 0 180 ", 90.0f},  // Side::Right
+        {'4', "0", " 0 180 ", " 180 0 ", 0.0f},         // Side::Top
+    };
+    return looks[int(side)];
 }
 
 struct Bump {
@@ -90,7 +90,7 @@ public:
 private:
     void write(const Bump &bump, PointF at, float theta)
     {
-        const SideLook look = lookOf(bump.side);
+        const SideLook &look = lookOf(bump.side);
         const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
         // "ci x y r", the arc's angles, its flatness and its tilt.
         m_e.out.start("ci ").fresh(at.x).put(" ").fresh(at.y).put(" ").num(bump.radius);
@@ -100,14 +100,13 @@ private:
 
     void record(const Bump &bump)
     {
-        const SideLook look = lookOf(bump.side);
-        CloudBump r;
+        const SideLook &look = lookOf(bump.side);
+        CloudBump &r = m_e.g.bumps.emplace_back();
         r.centre = bump.centre;
         r.radius = bump.radius;
         r.side = look.code;
         r.angle = look.angle;
         r.flatness = bump.longSide ? "0.5" : "0.65";
-        m_e.g.bumps.push_back(r);
     }
 
     EngineRun &m_e;
