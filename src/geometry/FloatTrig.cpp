@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quillet {
 
 namespace extended {
@@ -325,7 +329,9 @@ void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero)
         extended::turnAbout(p, centre, turn.degrees, zero);
 }
 
-void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
+namespace {
+
+void turnPairOneByOne(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
 {
     const FastTurn ta = beginTurn(a, centre, turn, zeroA), tb = beginTurn(b, centre, turn, zeroB);
     const double radiansA = ta.ok ? atanOf(ta) : 0, radiansB = tb.ok ? atanOf(tb) : 0;
@@ -333,6 +339,134 @@ void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float z
         extended::turnAbout(a, centre, turn.degrees, zeroA);
     if (!tb.ok || !finishTurn(tb, radiansB, centre, b))
         extended::turnAbout(b, centre, turn.degrees, zeroB);
+}
+
+#if defined(__SSE2__)
+
+// beginTurn and finishTurn for two points in the two lanes of SSE2 registers: every
+// operation is the one the single form takes, in the same order and precision, on
+// each lane (an IEEE operation rounds alike in a lane and alone), so each lane's
+// results are that form's, bit for bit. Where a step does not settle in either lane,
+// nothing is changed and both points go the single form's way from the start.
+inline __m128d absLanes(__m128d v) { return _mm_andnot_pd(_mm_set1_pd(-0.0), v); }
+
+// Both floats of a pair of doubles, widened again: what static_cast<float> keeps.
+inline __m128 toFloats(__m128d v) { return _mm_cvtpd_ps(v); }
+inline __m128d widen(__m128 f) { return _mm_cvtps_pd(f); }
+
+// settle on each lane: bit i of the result is set where lane i settled; the floats
+// are in the two low lanes of `out`.
+inline int settleLanes(__m128d v, __m128d err, __m128 &out)
+{
+    const int inRange = _mm_movemask_pd(_mm_cmplt_pd(_mm_add_pd(absLanes(v), err), _mm_set1_pd(1e38)));
+    const __m128 lo = toFloats(_mm_sub_pd(v, err)), hi = toFloats(_mm_add_pd(v, err));
+    const int same = _mm_movemask_ps(_mm_and_ps(_mm_cmpeq_ps(lo, hi), _mm_cmpneq_ps(lo, _mm_setzero_ps())));
+    out = lo;
+    return inRange & same & 3;
+}
+
+inline float laneOf(__m128 f, int i) { return i == 0 ? _mm_cvtss_f32(f) : _mm_cvtss_f32(_mm_shuffle_ps(f, f, 1)); }
+
+inline __m128d select(__m128d mask, __m128d yes, __m128d no)
+{
+    return _mm_or_pd(_mm_and_pd(mask, yes), _mm_andnot_pd(mask, no));
+}
+inline __m128 select(__m128 mask, __m128 yes, __m128 no)
+{
+    return _mm_or_ps(_mm_and_ps(mask, yes), _mm_andnot_ps(mask, no));
+}
+
+// Where the two points and the centre are in the range the fast form is stated for,
+// turns both side by side; returns false, having changed nothing, otherwise.
+bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
+{
+    if (!(std::fabs(a.x) <= 1e37f && std::fabs(a.y) <= 1e37f && std::fabs(b.x) <= 1e37f &&
+          std::fabs(b.y) <= 1e37f && std::fabs(centre.x) <= 1e37f && std::fabs(centre.y) <= 1e37f &&
+          std::fabs(turn.degrees) <= kMaxTurn))
+        return false;
+    const __m128d cx = _mm_set1_pd(centre.x), cy = _mm_set1_pd(centre.y);
+    const __m128d ex = _mm_sub_pd(_mm_set_pd(b.x, a.x), cx), ey = _mm_sub_pd(_mm_set_pd(b.y, a.y), cy);
+    const __m128d length = _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(ex, ex), _mm_mul_pd(ey, ey)));
+    __m128 x = toFloats(ex);
+    const __m128 y = toFloats(ey);
+    x = select(_mm_cmpeq_ps(x, _mm_setzero_ps()), _mm_set_ps(0, 0, zeroB, zeroA), x);
+    // rho: any length but zero must settle. A zero length does not, and its lane keeps
+    // the float of 0 - 0, the zero distance the single form starts from.
+    __m128 rho;
+    const int settledLength = settleLanes(length, _mm_mul_pd(length, _mm_set1_pd(kSlack)), rho);
+    int ok = settledLength | (_mm_movemask_pd(_mm_cmpeq_pd(length, _mm_setzero_pd())) & 3);
+    // A zero x even after the replacement goes the extended way; both floats are finite
+    // here, their coordinates being tame.
+    ok &= ~_mm_movemask_ps(_mm_cmpeq_ps(x, _mm_setzero_ps())) & 3;
+    if (ok != 3)
+        return false;
+    const __m128d xd = widen(x), yd = widen(y);
+    const __m128d q = _mm_div_pd(yd, xd);
+    const __m128d h = _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(xd, xd), _mm_mul_pd(yd, yd)));
+    const __m128d ca = _mm_div_pd(xd, h), sa = _mm_div_pd(yd, h);
+    const __m128d tc = _mm_set1_pd(turn.cosine), ts = _mm_set1_pd(turn.sine);
+    const __m128d pc = _mm_sub_pd(_mm_mul_pd(tc, ca), _mm_mul_pd(ts, sa));
+    const __m128d ps = _mm_add_pd(_mm_mul_pd(ts, ca), _mm_mul_pd(tc, sa));
+
+    // The arctangents one by one, as the single form takes them.
+    const double q0 = _mm_cvtsd_f64(q), q1 = _mm_cvtsd_f64(_mm_unpackhi_pd(q, q));
+    const __m128d radians = _mm_set_pd(q1 == 0 ? q1 : std::atan(q1), q0 == 0 ? q0 : std::atan(q0));
+
+    // u: the float of the arctangent in degrees; that of a zero quotient is the zero.
+    const __m128d v = _mm_mul_pd(radians, _mm_set1_pd(57.29578));
+    __m128 u;
+    const __m128d qZero = _mm_cmpeq_pd(q, _mm_setzero_pd());
+    const int qZeroLanes = _mm_movemask_pd(qZero) & 3;
+    const int settledU = settleLanes(v, _mm_mul_pd(absLanes(v), _mm_set1_pd(kSlack)), u);
+    // The double lanes' masks moved to the two low float lanes.
+    const __m128 qZeroFloats = _mm_shuffle_ps(_mm_castpd_ps(qZero), _mm_castpd_ps(qZero), _MM_SHUFFLE(3, 2, 2, 0));
+    u = select(qZeroFloats, toFloats(q), u);
+    if (((settledU | qZeroLanes) & 3) != 3)
+        return false;
+    // The half and whole turns added where x <= 0, else where y < 0.
+    const __m128 xNotPositive = _mm_cmple_ps(x, _mm_setzero_ps());
+    const __m128 yNegative = _mm_andnot_ps(xNotPositive, _mm_cmplt_ps(y, _mm_setzero_ps()));
+    const __m128 uHalf = toFloats(_mm_add_pd(widen(u), _mm_set1_pd(180)));
+    const __m128 uWhole = toFloats(_mm_add_pd(widen(u), _mm_set1_pd(360)));
+    u = select(xNotPositive, uHalf, select(yNegative, uWhole, u));
+    const __m128d halfD = _mm_castps_pd(_mm_unpacklo_ps(xNotPositive, xNotPositive));
+    const __m128d wholeD = _mm_castps_pd(_mm_unpacklo_ps(yNegative, yNegative));
+    const __m128d aHalf = _mm_add_pd(radians, _mm_set1_pd(kPiInDouble));
+    const __m128d aWhole = _mm_add_pd(radians, _mm_set1_pd(2 * kPiInDouble));
+    const __m128d angle = select(halfD, aHalf, select(wholeD, aWhole, radians));
+    const __m128d d = _mm_sub_pd(_mm_mul_pd(widen(u), _mm_set1_pd(kRadiansPerDegree)), angle);
+    if ((_mm_movemask_pd(_mm_cmplt_pd(absLanes(d), _mm_set1_pd(1e-5))) & 3) != 3)
+        return false;
+    const __m128d cd = _mm_sub_pd(_mm_set1_pd(1), _mm_div_pd(_mm_mul_pd(d, d), _mm_set1_pd(2)));
+    const __m128d c = _mm_sub_pd(_mm_mul_pd(pc, cd), _mm_mul_pd(ps, d));
+    const __m128d sn = _mm_add_pd(_mm_mul_pd(ps, cd), _mm_mul_pd(pc, d));
+    const __m128d rhoD = widen(rho);
+    // (|centre| + rho) is a float sum, as in the single form.
+    const __m128 centreX = _mm_set1_ps(std::fabs(centre.x)), centreY = _mm_set1_ps(std::fabs(centre.y));
+    const __m128d slack = _mm_set1_pd(kSlack);
+    __m128 px, py;
+    const int settledX = settleLanes(_mm_add_pd(cx, _mm_mul_pd(c, rhoD)),
+                                     _mm_mul_pd(widen(_mm_add_ps(centreX, rho)), slack), px);
+    const int settledY = settleLanes(_mm_add_pd(cy, _mm_mul_pd(sn, rhoD)),
+                                     _mm_mul_pd(widen(_mm_add_ps(centreY, rho)), slack), py);
+    if ((settledX & settledY) != 3)
+        return false;
+    a = {laneOf(px, 0), laneOf(py, 0)};
+    b = {laneOf(px, 1), laneOf(py, 1)};
+    return true;
+}
+
+#endif
+
+} // namespace
+
+void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
+{
+#if defined(__SSE2__)
+    if (turnPairInLanes(a, b, centre, turn, zeroA, zeroB))
+        return;
+#endif
+    turnPairOneByOne(a, b, centre, turn, zeroA, zeroB);
 }
 
 } // namespace quillet
