@@ -67,7 +67,7 @@ PackedLines::PackedLines(const Lines &lines)
 
 PackedLines::PackedLines(const PackedLines &other) : m_size(other.m_size), m_ends(other.m_ends)
 {
-    grow(other.m_size, 0);
+    grow(other.m_size);
     if (m_size != 0)
         std::memcpy(m_bytes.get(), other.m_bytes.get(), m_size);
 }
@@ -81,13 +81,15 @@ PackedLines &PackedLines::operator=(const PackedLines &other)
     return *this;
 }
 
-void PackedLines::grow(std::size_t capacity, std::size_t keep)
+void PackedLines::grow(std::size_t capacity)
 {
     if (capacity <= m_capacity)
         return;
     std::unique_ptr<char[]> bytes(new char[capacity]);
-    if (keep != 0)
-        std::memcpy(bytes.get(), m_bytes.get(), keep);
+    // All of the old block, a line being written in its room included: asked again,
+    // the room holds what was written.
+    if (m_capacity != 0)
+        std::memcpy(bytes.get(), m_bytes.get(), m_capacity);
     m_bytes = std::move(bytes);
     m_capacity = capacity;
 }
@@ -95,16 +97,14 @@ void PackedLines::grow(std::size_t capacity, std::size_t keep)
 void PackedLines::reserve(std::size_t lines, std::size_t bytes)
 {
     m_ends.reserve(m_ends.size() + lines);
-    grow(m_size + bytes, m_size);
+    grow(m_size + bytes);
 }
 
 char *PackedLines::room(std::size_t n)
 {
     const std::size_t need = m_size + n + 2; // and the line's CR LF
-    // All of the old block is kept, the line being written in its room included:
-    // asked again, the room holds what was written.
     if (need > m_capacity)
-        grow(std::max({need, 2 * m_capacity, std::size_t(4096)}), m_capacity);
+        grow(std::max({need, 2 * m_capacity, std::size_t(4096)}));
     return m_bytes.get() + m_size;
 }
 

@@ -63,8 +63,8 @@ public:
     std::string_view bytes() const { return std::string_view(m_bytes.get(), m_size); }
 
 private:
-    // At least `capacity` bytes, the first `keep` of the old block copied.
-    void grow(std::size_t capacity, std::size_t keep);
+    // At least `capacity` bytes, the old block's copied.
+    void grow(std::size_t capacity);
 
     // The lines, then room not yet used. Not a string: growing one clears what it
     // adds, and the room is written before it is read.
