@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace quillet {
 
@@ -79,8 +81,17 @@ public:
     {
         PointF ta = a.centre, tb = b.centre;
         float theta = 0;
-        if (m_e.tilt())
-            theta = f32(m_e.turn(ta, tb, m_centre) + ext(m_textToFrame));
+        if (m_e.tilt()) {
+            // The turn and the text angle are those of every pair of the cloud: looked
+            // up where the first pair is turned (where a failure to work them out would
+            // come), then kept.
+            if (!m_turnKnown) {
+                m_turn = m_e.tiltTurn(m_textAngle);
+                m_turnKnown = true;
+            }
+            turnPairBy(ta, tb, m_centre, m_turn, 1e-6f, 1e-7f);
+            theta = f32(ext(m_textAngle) + ext(m_textToFrame));
+        }
         write(a, ta, theta);
         write(b, tb, theta);
         record(a);
@@ -88,14 +99,63 @@ public:
     }
 
 private:
-    void write(const Bump &bump, PointF at, float theta)
+    // What follows the centre on a bump's line: " r", the arc's angles, its flatness
+    // and its tilt. A cloud has a few radii on four sides under one tilt, so a few such
+    // tails serve all its bumps; they are made once each instead of once per bump.
+    struct Tail {
+        std::uint32_t radius = 0, theta = 0;
+        Side side = Side::Top;
+        bool longSide = false;
+        std::size_t length = 0;
+        char text[3 * kGeneralCapacity + 16] = {};
+    };
+
+    const Tail &tailOf(const Bump &bump, float theta)
     {
+        const std::uint32_t radius = bitsOf(bump.radius), turn = bitsOf(theta);
+        for (std::size_t i = 0; i < m_tailCount; ++i) {
+            const Tail &t = m_tails[i];
+            if (t.radius == radius && t.theta == turn && t.side == bump.side && t.longSide == bump.longSide)
+                return t;
+        }
+        // Beyond the kept ones (an uneven cloud has six radii, two sides each), the
+        // oldest makes way.
+        Tail &t = m_tails[m_tailCount < kTails ? m_tailCount++ : (m_nextOut++ % kTails)];
+        t.radius = radius;
+        t.theta = turn;
+        t.side = bump.side;
+        t.longSide = bump.longSide;
         const SideLook &look = lookOf(bump.side);
         const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
-        // "ci x y r", the arc's angles, its flatness and its tilt.
-        m_e.out.start("ci ").fresh(at.x).put(" ").fresh(at.y).put(" ").num(bump.radius);
-        m_e.out.put(m_reversed ? look.reversedArcAngles : look.arcAngles).put(bump.longSide ? "0.5 " : "0.65 ");
-        m_e.out.num(tilt).finish();
+        char *p = t.text;
+        *p++ = ' ';
+        p += formatFloatTo(p, bump.radius);
+        p = copy(p, m_reversed ? look.reversedArcAngles : look.arcAngles);
+        p = copy(p, bump.longSide ? "0.5 " : "0.65 ");
+        p += formatFloatTo(p, tilt);
+        t.length = std::size_t(p - t.text);
+        return t;
+    }
+
+    static char *copy(char *to, const char *text)
+    {
+        const std::size_t n = std::strlen(text);
+        std::memcpy(to, text, n);
+        return to + n;
+    }
+
+    static std::uint32_t bitsOf(float v)
+    {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &v, sizeof bits);
+        return bits;
+    }
+
+    void write(const Bump &bump, PointF at, float theta)
+    {
+        const Tail &tail = tailOf(bump, theta);
+        // "ci x y", then the tail.
+        m_e.out.start("ci ").fresh(at.x).put(" ").fresh(at.y).put(tail.text, tail.length).finish();
     }
 
     void record(const Bump &bump)
@@ -113,6 +173,12 @@ private:
     PointF m_centre;
     bool m_reversed;
     int m_textToFrame = 0;
+    bool m_turnKnown = false;
+    TurnBy m_turn{0};
+    float m_textAngle = 0;
+    static constexpr std::size_t kTails = 16;
+    Tail m_tails[kTails];
+    std::size_t m_tailCount = 0, m_nextOut = 0;
 };
 
 // The cloud rectangle in the text's own axes, and how many bumps go along and across.

@@ -66,6 +66,11 @@ public:
         append(text.data(), text.size());
         return *this;
     }
+    CommandWriter &put(const char *bytes, std::size_t n)
+    {
+        append(bytes, n);
+        return *this;
+    }
     CommandWriter &num(float value);
     /// num() for a value that is not likely to come again soon, such as the centre of
     /// one cloud bump: formatted without the look-up, and not kept, so that it does

@@ -39,6 +39,8 @@ struct EngineRun {
     {
         return turner.rotateFirsts(a1, a2, centre, m.indicated2, m.p3, g.turnFlags());
     }
+    /// The turn turn() turns by, and in `textAngle` what it returns.
+    TurnBy tiltTurn(float &textAngle) { return turner.turnOf(m.indicated2, m.p3, g.turnFlags(), textAngle); }
 };
 
 } // namespace quillet

@@ -31,6 +31,14 @@ public:
     /// side; the same as two calls that need only their first point.
     float rotateFirsts(PointF &a1, PointF &a2, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags);
 
+    /// What rotate turns every point by, and in `textAngle` what it returns.
+    const TurnBy &turnOf(PointF indicated2, PointF p3, const TurnFlags &flags, float &textAngle)
+    {
+        const Turn &t = turnFor(indicated2, p3, flags);
+        textAngle = t.textAngle;
+        return t.turn;
+    }
+
 private:
     struct Turn {
         TurnBy turn{0};      // what the points turn by
