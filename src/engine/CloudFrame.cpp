@@ -99,42 +99,25 @@ public:
     }
 
 private:
-    // What follows the centre on a bump's line: " r", the arc's angles, its flatness
-    // and its tilt. A cloud has a few radii on four sides under one tilt, so a few such
-    // tails serve all its bumps; they are made once each instead of once per bump.
-    struct Tail {
-        std::uint32_t radius = 0, theta = 0;
-        Side side = Side::Top;
-        bool longSide = false;
-        std::size_t length = 0;
-        char text[3 * kGeneralCapacity + 16] = {};
-    };
-
-    const Tail &tailOf(const Bump &bump, float theta)
+    void write(const Bump &bump, PointF at, float theta)
     {
-        const std::uint32_t radius = bitsOf(bump.radius), turn = bitsOf(theta);
-        for (std::size_t i = 0; i < m_tailCount; ++i) {
-            const Tail &t = m_tails[i];
-            if (t.radius == radius && t.theta == turn && t.side == bump.side && t.longSide == bump.longSide)
-                return t;
-        }
-        // Beyond the kept ones (an uneven cloud has six radii, two sides each), the
-        // oldest makes way.
-        Tail &t = m_tails[m_tailCount < kTails ? m_tailCount++ : (m_nextOut++ % kTails)];
-        t.radius = radius;
-        t.theta = turn;
-        t.side = bump.side;
-        t.longSide = bump.longSide;
-        const SideLook &look = lookOf(bump.side);
-        const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
-        char *p = t.text;
-        *p++ = ' ';
-        p += formatFloatTo(p, bump.radius);
-        p = copy(p, m_reversed ? look.reversedArcAngles : look.arcAngles);
-        p = copy(p, bump.longSide ? "0.5 " : "0.65 ");
-        p += formatFloatTo(p, tilt);
-        t.length = std::size_t(p - t.text);
-        return t;
+        // "ci x y", then " r", the arc's angles, its flatness and its tilt: a cloud has a
+        // few radii on four sides under one tilt, so a few such tails serve all its
+        // bumps.
+        const SharedTails::Key key{{SharedTails::bitsOf(bump.radius), SharedTails::bitsOf(theta),
+                                    std::uint32_t(bump.side), bump.longSide}};
+        const std::string_view tail = m_tails.get(key, [&](char *out) {
+            const SideLook &look = lookOf(bump.side);
+            const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
+            char *p = out;
+            *p++ = ' ';
+            p += formatFloatTo(p, bump.radius);
+            p = copy(p, m_reversed ? look.reversedArcAngles : look.arcAngles);
+            p = copy(p, bump.longSide ? "0.5 " : "0.65 ");
+            p += formatFloatTo(p, tilt);
+            return std::size_t(p - out);
+        });
+        m_e.out.centreLine("ci ", at.x, at.y, tail);
     }
 
     static char *copy(char *to, const char *text)
@@ -142,20 +125,6 @@ private:
         const std::size_t n = std::strlen(text);
         std::memcpy(to, text, n);
         return to + n;
-    }
-
-    static std::uint32_t bitsOf(float v)
-    {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &v, sizeof bits);
-        return bits;
-    }
-
-    void write(const Bump &bump, PointF at, float theta)
-    {
-        const Tail &tail = tailOf(bump, theta);
-        // "ci x y", then the tail.
-        m_e.out.start("ci ").fresh(at.x).put(" ").fresh(at.y).put(tail.text, tail.length).finish();
     }
 
     void record(const Bump &bump)
@@ -176,9 +145,7 @@ private:
     bool m_turnKnown = false;
     TurnBy m_turn{0};
     float m_textAngle = 0;
-    static constexpr std::size_t kTails = 16;
-    Tail m_tails[kTails];
-    std::size_t m_tailCount = 0, m_nextOut = 0;
+    SharedTails m_tails;
 };
 
 // The cloud rectangle in the text's own axes, and how many bumps go along and across.

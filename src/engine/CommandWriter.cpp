@@ -78,14 +78,23 @@ CommandWriter &CommandWriter::roomAhead()
     return *this;
 }
 
-CommandWriter &CommandWriter::fresh(float value)
+void CommandWriter::centreLine(std::string_view head, float x, float y, std::string_view tail)
 {
-    if (m_length + kGeneralCapacity > m_room) // a writer that has written nothing yet
-        makeRoom(0);
-    m_length += formatFloatTo(m_line + m_length, value);
-    if (m_length + kGeneralCapacity > m_room)
-        makeRoom(0);
-    return *this;
+    // Room for the numbers as formatFloatTo writes them (kGeneralCapacity each, of
+    // which it keeps at most 22) is made once, not before every piece.
+    const std::size_t need = head.size() + 2 * kGeneralCapacity + 1 + tail.size();
+    if (m_room < need + kGeneralCapacity)
+        m_room = need + kGeneralCapacity;
+    m_line = m_output.room(m_room);
+    char *p = m_line;
+    std::memcpy(p, head.data(), head.size());
+    p += head.size();
+    p += formatFloatTo(p, x);
+    *p++ = ' ';
+    p += formatFloatTo(p, y);
+    std::memcpy(p, tail.data(), tail.size());
+    m_length = std::size_t(p + tail.size() - m_line);
+    finish();
 }
 
 CommandWriter &CommandWriter::point(PointF p)

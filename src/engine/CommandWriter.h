@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -66,17 +67,17 @@ public:
         append(text.data(), text.size());
         return *this;
     }
-    CommandWriter &put(const char *bytes, std::size_t n)
+    CommandWriter &put(std::string_view bytes)
     {
-        append(bytes, n);
+        append(bytes.data(), bytes.size());
         return *this;
     }
     CommandWriter &num(float value);
-    /// num() for a value that is not likely to come again soon, such as the centre of
-    /// one cloud bump: formatted without the look-up, and not kept, so that it does
-    /// not push out the radius and tilt that every bump repeats.
-    CommandWriter &fresh(float value);
     void finish() { m_output.closeLine(m_length); }
+    /// A whole line: `head`, the point "x y", then `tail`. The many lines of a cloud's
+    /// bumps differ in their centres alone, which are formatted without the look-up of
+    /// num() and not kept, so that they do not push out the numbers that do repeat.
+    void centreLine(std::string_view head, float x, float y, std::string_view tail);
 
     PackedLines &output() { return m_output; }
 
@@ -123,6 +124,55 @@ private:
     std::uint8_t m_older[kRecentSets] = {}; // per set, the slot used longer ago
     const std::string &m_hostColorLine;
     int m_leaderColor;
+};
+
+/// The ends of lines that many lines share, such as a cloud bump's radius, arc angles,
+/// flatness and tilt after its centre: each written once, then copied for every line
+/// that ends with it. A few are kept, found by a key of up to four 32-bit values (the
+/// bits of the numbers they print, and what else tells them apart).
+class SharedTails {
+public:
+    struct Key {
+        std::uint32_t v[4] = {};
+        bool operator==(const Key &other) const { return std::memcmp(v, other.v, sizeof v) == 0; }
+    };
+    /// Room a tail is made in: enough for three numbers and some words.
+    static constexpr std::size_t kCapacity = 4 * kGeneralCapacity + 32;
+
+    /// The tail kept under `key`; when there is none, `make(char *out)` writes it into
+    /// out (at most kCapacity bytes, of which formatFloatTo may use kGeneralCapacity
+    /// beyond what it keeps) and returns its length.
+    template <class Make>
+    std::string_view get(const Key &key, Make make)
+    {
+        for (std::size_t i = 0; i < m_count; ++i)
+            if (m_tails[i].key == key)
+                return {m_tails[i].text, m_tails[i].length};
+        // Beyond the kept ones, the oldest makes way.
+        Tail &t = m_tails[m_count < kTails ? m_count++ : (m_next++ % kTails)];
+        t.key = key;
+        t.length = make(t.text);
+        return {t.text, t.length};
+    }
+
+    static std::uint32_t bitsOf(float v)
+    {
+        std::uint32_t bits = 0;
+        static_assert(sizeof bits == sizeof v, "32-bit float");
+        std::memcpy(&bits, &v, sizeof bits);
+        return bits;
+    }
+
+private:
+    struct Tail {
+        Key key;
+        std::size_t length = 0;
+        char text[kCapacity] = {};
+    };
+    // An uneven cloud has six radii, each on its side or two ends.
+    static constexpr std::size_t kTails = 16;
+    Tail m_tails[kTails];
+    std::size_t m_count = 0, m_next = 0;
 };
 
 } // namespace quillet

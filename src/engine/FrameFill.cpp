@@ -5,6 +5,7 @@
 #include "engine/FrameAxes.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace quillet {
@@ -303,6 +304,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     PointF turnedNext;
     float tauNext = 0;
     bool haveNext = false;
+    SharedTails tails;
     for (std::size_t i = 0; i < g.bumps.size(); ++i) {
         const CloudBump &bump = g.bumps[i];
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
@@ -337,13 +339,34 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
             tilt = f32(bumpAngle(bump.angle) + radians(turn));
         }
-        // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
-        e.out.start("sc ").fresh(c.x).put(" ").fresh(c.y).put(" ").num(radius).put(" ").num(flatness).put(" ");
-        if (e.tilt())
-            e.out.num(tilt);
-        else
-            e.out.put(bump.angle);
-        e.out.put(" 0 3.1416 5").finish();
+        // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5. All
+        // after the centre repeats from bump to bump (tilted or not throughout).
+        SharedTails::Key key{{SharedTails::bitsOf(radius), SharedTails::bitsOf(flatness)}};
+        if (e.tilt()) {
+            key.v[2] = SharedTails::bitsOf(tilt);
+        } else {
+            const auto angle = reinterpret_cast<std::uintptr_t>(bump.angle);
+            key.v[2] = std::uint32_t(angle);
+            key.v[3] = std::uint32_t(std::uint64_t(angle) >> 32);
+        }
+        const std::string_view tail = tails.get(key, [&](char *out) {
+            char *p = out;
+            *p++ = ' ';
+            p += formatFloatTo(p, radius);
+            *p++ = ' ';
+            p += formatFloatTo(p, flatness);
+            *p++ = ' ';
+            if (e.tilt()) {
+                p += formatFloatTo(p, tilt);
+            } else {
+                const std::size_t n = std::strlen(bump.angle);
+                std::memcpy(p, bump.angle, n);
+                p += n;
+            }
+            std::memcpy(p, " 0 3.1416 5", 11);
+            return std::size_t(p + 11 - out);
+        });
+        e.out.centreLine("sc ", c.x, c.y, tail);
     }
 }
 
