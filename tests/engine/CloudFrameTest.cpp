@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 using namespace quillet;
 using namespace quillet::test;
 
@@ -185,4 +188,25 @@ TEST(CloudFrame, MarginIsHeldInThirtyTwoBits)
     p.pass();
     EXPECT_EQ(p.g.frameNear.x, 1000.0f);
     EXPECT_EQ(p.g.frameNear.y, -59.5f - 0x1p-18f);
+}
+
+// A cloud's bump lines copy their shared tails from a small store: every key, many
+// more than it keeps and asked for again in any order, must get its own tail back.
+TEST(SharedTails, EachKeyGetsItsOwnTailHoweverManyComeAndGo)
+{
+    SharedTails tails;
+    int made = 0;
+    auto tailOf = [&](std::uint32_t n) {
+        const SharedTails::Key key{{n, n % 3, 7, n / 5}};
+        return std::string(tails.get(key, [&](char *out) {
+            ++made;
+            return std::size_t(std::snprintf(out, SharedTails::kCapacity, " tail %u", unsigned(n)));
+        }));
+    };
+    for (const std::uint32_t n : {1u, 2u, 1u, 3u, 2u})
+        EXPECT_EQ(tailOf(n), " tail " + std::to_string(n));
+    EXPECT_EQ(made, 3); // each kept tail is made once
+    for (int round = 0; round < 3; ++round)
+        for (std::uint32_t n = 0; n < 40; n += round + 1)
+            EXPECT_EQ(tailOf(n * 7919 % 40), " tail " + std::to_string(n * 7919 % 40));
 }
