@@ -444,9 +444,14 @@ inline void sixteenDigits(std::uint64_t v, char *out)
     // quotient by 100 below 10^4 is (x * 5243) >> 19 and one by 10 below 100 is
     // (x * 6554) >> 16, exactly. Lanes are stored lowest first, where the most
     // significant group, hundred and ten were put.
-    const std::uint32_t high = std::uint32_t(v / 100000000u), low = std::uint32_t(v % 100000000u);
-    const __m128i groups =
-        _mm_set_epi32(int(low % 10000), int(low / 10000), int(high % 10000), int(high / 10000));
+    // The two halves of eight digits, one in each 64-bit lane, are split into groups
+    // of four there too: a quotient by 10^4 below 10^8 is (x * 3518437209) >> 45,
+    // exactly, and the remainders go to the odd 32-bit lanes.
+    const std::uint64_t high = v / 100000000u, low = v % 100000000u;
+    const __m128i halves = _mm_set_epi64x(std::int64_t(low), std::int64_t(high));
+    const __m128i quotients = _mm_srli_epi64(_mm_mul_epu32(halves, _mm_set1_epi32(int(3518437209u))), 45);
+    const __m128i remainders = _mm_sub_epi32(halves, _mm_mul_epu32(quotients, _mm_set1_epi32(10000)));
+    const __m128i groups = _mm_or_si128(quotients, _mm_slli_epi64(remainders, 32));
     const __m128i hundreds = _mm_srli_epi16(_mm_mulhi_epu16(groups, _mm_set1_epi16(5243)), 3);
     const __m128i pairs = _mm_or_si128(
         hundreds, _mm_slli_epi32(_mm_sub_epi16(groups, _mm_mullo_epi16(hundreds, _mm_set1_epi16(100))), 16));
