@@ -100,19 +100,9 @@ void PackedLines::reserve(std::size_t lines, std::size_t bytes)
     grow(m_size + bytes);
 }
 
-char *PackedLines::room(std::size_t n)
+void PackedLines::growFor(std::size_t n)
 {
-    const std::size_t need = m_size + n + 2; // and the line's CR LF
-    if (need > m_capacity)
-        grow(std::max({need, 2 * m_capacity, std::size_t(4096)}));
-    return m_bytes.get() + m_size;
-}
-
-void PackedLines::closeLine(std::size_t length)
-{
-    std::memcpy(m_bytes.get() + m_size + length, "\r\n", 2);
-    m_size += length + 2;
-    m_ends.push_back(m_size);
+    grow(std::max({m_size + n + 2, 2 * m_capacity, std::size_t(4096)}));
 }
 
 void PackedLines::push_back(std::string_view line)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -44,9 +45,20 @@ public:
     /// the next line by closeLine(). Valid until the list next changes; asked again,
     /// the room keeps what was written into it. A line is closed before any other is
     /// added (push_back writes into the same room).
-    char *room(std::size_t n);
+    char *room(std::size_t n)
+    {
+        // Inline: an output run asks for room once per line, hundreds of times.
+        if (m_size + n + 2 > m_capacity) // and the line's CR LF
+            growFor(n);
+        return m_bytes.get() + m_size;
+    }
     /// The first `length` bytes of the room become the next line.
-    void closeLine(std::size_t length);
+    void closeLine(std::size_t length)
+    {
+        std::memcpy(m_bytes.get() + m_size + length, "\r\n", 2);
+        m_size += length + 2;
+        m_ends.push_back(m_size);
+    }
 
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
@@ -65,6 +77,8 @@ public:
 private:
     // At least `capacity` bytes, the old block's copied.
     void grow(std::size_t capacity);
+    // Room for a line of n bytes and its CR LF, the block at least doubled.
+    void growFor(std::size_t n);
 
     // The lines, then room not yet used. Not a string: growing one clears what it
     // adds, and the room is written before it is read.

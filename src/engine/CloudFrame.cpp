@@ -106,7 +106,7 @@ private:
         // bumps.
         const SharedTails::Key key{{SharedTails::bitsOf(bump.radius), SharedTails::bitsOf(theta),
                                     std::uint32_t(bump.side), bump.longSide}};
-        const std::string_view tail = m_tails.get(key, [&](char *out) {
+        const SharedTail tail = m_tails.get(key, [&](char *out) {
             const SideLook &look = lookOf(bump.side);
             const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
             char *p = out;

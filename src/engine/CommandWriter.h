@@ -5,10 +5,71 @@
 
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace quillet {
+
+/// A tail kept by SharedTails: `length` bytes, in a block that may be read in whole
+/// sixteen-byte pieces past them.
+struct SharedTail {
+    const char *bytes = nullptr;
+    std::size_t length = 0;
+};
+
+/// The ends of lines that many lines share, such as a cloud bump's radius, arc angles,
+/// flatness and tilt after its centre: each written once, then copied for every line
+/// that ends with it. A few are kept, found by a key of up to four 32-bit values (the
+/// bits of the numbers they print, and what else tells them apart).
+class SharedTails {
+public:
+    struct Key {
+        std::uint32_t v[4] = {};
+        bool operator==(const Key &other) const { return std::memcmp(v, other.v, sizeof v) == 0; }
+    };
+    /// Room a tail is made in: enough for three numbers and some words.
+    static constexpr std::size_t kCapacity = 4 * kGeneralCapacity + 32;
+
+    /// The tail kept under `key`; when there is none, `make(char *out)` writes it into
+    /// out (at most kCapacity bytes, of which formatFloatTo may use kGeneralCapacity
+    /// beyond what it keeps) and returns its length.
+    template <class Make>
+    SharedTail get(const Key &key, Make make)
+    {
+        for (std::size_t i = 0; i < m_count; ++i)
+            if (m_tails[i].key == key)
+                return {m_tails[i].text, m_tails[i].length};
+        // Beyond the kept ones, the oldest makes way.
+        Tail &t = m_tails[m_count < kTails ? m_count++ : (m_next++ % kTails)];
+        t.key = key;
+        t.length = make(t.text);
+        // What make() may keep leaves the whole sixteen-byte pieces it is read in
+        // inside the block.
+        if (t.length > kCapacity - 16)
+            throw std::logic_error("a shared tail longer than its block");
+        return {t.text, t.length};
+    }
+
+    static std::uint32_t bitsOf(float v)
+    {
+        std::uint32_t bits = 0;
+        static_assert(sizeof bits == sizeof v, "32-bit float");
+        std::memcpy(&bits, &v, sizeof bits);
+        return bits;
+    }
+
+private:
+    struct Tail {
+        Key key;
+        std::size_t length = 0;
+        char text[kCapacity] = {};
+    };
+    // An uneven cloud has six radii, each on its side or two ends.
+    static constexpr std::size_t kTails = 16;
+    Tail m_tails[kTails];
+    std::size_t m_count = 0, m_next = 0;
+};
 
 /// Appends drawing command lines to the Output list. It owns the number format of
 /// every coordinate, radius and angle, and the rule for colour lines.
@@ -74,10 +135,11 @@ public:
     }
     CommandWriter &num(float value);
     void finish() { m_output.closeLine(m_length); }
-    /// A whole line: `head`, the point "x y", then `tail`. The many lines of a cloud's
-    /// bumps differ in their centres alone, which are formatted without the look-up of
-    /// num() and not kept, so that they do not push out the numbers that do repeat.
-    void centreLine(std::string_view head, float x, float y, std::string_view tail);
+    /// A whole line: a head of three characters, the point "x y", then a shared tail.
+    /// The many lines of a cloud's bumps differ in their centres alone, which are
+    /// formatted without the look-up of num() and not kept, so that they do not push
+    /// out the numbers that do repeat.
+    void centreLine(const char (&head)[4], float x, float y, const SharedTail &tail);
 
     PackedLines &output() { return m_output; }
 
@@ -124,55 +186,6 @@ private:
     std::uint8_t m_older[kRecentSets] = {}; // per set, the slot used longer ago
     const std::string &m_hostColorLine;
     int m_leaderColor;
-};
-
-/// The ends of lines that many lines share, such as a cloud bump's radius, arc angles,
-/// flatness and tilt after its centre: each written once, then copied for every line
-/// that ends with it. A few are kept, found by a key of up to four 32-bit values (the
-/// bits of the numbers they print, and what else tells them apart).
-class SharedTails {
-public:
-    struct Key {
-        std::uint32_t v[4] = {};
-        bool operator==(const Key &other) const { return std::memcmp(v, other.v, sizeof v) == 0; }
-    };
-    /// Room a tail is made in: enough for three numbers and some words.
-    static constexpr std::size_t kCapacity = 4 * kGeneralCapacity + 32;
-
-    /// The tail kept under `key`; when there is none, `make(char *out)` writes it into
-    /// out (at most kCapacity bytes, of which formatFloatTo may use kGeneralCapacity
-    /// beyond what it keeps) and returns its length.
-    template <class Make>
-    std::string_view get(const Key &key, Make make)
-    {
-        for (std::size_t i = 0; i < m_count; ++i)
-            if (m_tails[i].key == key)
-                return {m_tails[i].text, m_tails[i].length};
-        // Beyond the kept ones, the oldest makes way.
-        Tail &t = m_tails[m_count < kTails ? m_count++ : (m_next++ % kTails)];
-        t.key = key;
-        t.length = make(t.text);
-        return {t.text, t.length};
-    }
-
-    static std::uint32_t bitsOf(float v)
-    {
-        std::uint32_t bits = 0;
-        static_assert(sizeof bits == sizeof v, "32-bit float");
-        std::memcpy(&bits, &v, sizeof bits);
-        return bits;
-    }
-
-private:
-    struct Tail {
-        Key key;
-        std::size_t length = 0;
-        char text[kCapacity] = {};
-    };
-    // An uneven cloud has six radii, each on its side or two ends.
-    static constexpr std::size_t kTails = 16;
-    Tail m_tails[kTails];
-    std::size_t m_count = 0, m_next = 0;
 };
 
 } // namespace quillet

@@ -349,7 +349,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             key.v[2] = std::uint32_t(angle);
             key.v[3] = std::uint32_t(std::uint64_t(angle) >> 32);
         }
-        const std::string_view tail = tails.get(key, [&](char *out) {
+        const SharedTail tail = tails.get(key, [&](char *out) {
             char *p = out;
             *p++ = ' ';
             p += formatFloatTo(p, radius);

@@ -198,10 +198,11 @@ TEST(SharedTails, EachKeyGetsItsOwnTailHoweverManyComeAndGo)
     int made = 0;
     auto tailOf = [&](std::uint32_t n) {
         const SharedTails::Key key{{n, n % 3, 7, n / 5}};
-        return std::string(tails.get(key, [&](char *out) {
+        const SharedTail tail = tails.get(key, [&](char *out) {
             ++made;
             return std::size_t(std::snprintf(out, SharedTails::kCapacity, " tail %u", unsigned(n)));
-        }));
+        });
+        return std::string(tail.bytes, tail.length);
     };
     for (const std::uint32_t n : {1u, 2u, 1u, 3u, 2u})
         EXPECT_EQ(tailOf(n), " tail " + std::to_string(n));
