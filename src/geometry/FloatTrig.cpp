@@ -376,6 +376,19 @@ inline __m128 select(__m128 mask, __m128 yes, __m128 no)
     return _mm_or_ps(_mm_and_ps(mask, yes), _mm_andnot_ps(mask, no));
 }
 
+// The arctangents of both lanes one by one, as the single form takes them (that of a
+// zero is the zero). Out of line: every SSE register is the callee's to change, and
+// around two calls in the middle of the turn each live one was saved and loaded twice.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+__m128d atanBoth(__m128d q)
+{
+    const double q0 = _mm_cvtsd_f64(q), q1 = _mm_cvtsd_f64(_mm_unpackhi_pd(q, q));
+    const double atan0 = q0 == 0 ? q0 : std::atan(q0);
+    return _mm_set_pd(q1 == 0 ? q1 : std::atan(q1), atan0);
+}
+
 // Where the two points and the centre are in the range the fast form is stated for,
 // turns both side by side; returns false, having changed nothing, otherwise.
 bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
@@ -402,15 +415,13 @@ bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, fl
         return false;
     const __m128d xd = widen(x), yd = widen(y);
     const __m128d q = _mm_div_pd(yd, xd);
+    const __m128d radians = atanBoth(q);
+
     const __m128d h = _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(xd, xd), _mm_mul_pd(yd, yd)));
     const __m128d ca = _mm_div_pd(xd, h), sa = _mm_div_pd(yd, h);
     const __m128d tc = _mm_set1_pd(turn.cosine), ts = _mm_set1_pd(turn.sine);
     const __m128d pc = _mm_sub_pd(_mm_mul_pd(tc, ca), _mm_mul_pd(ts, sa));
     const __m128d ps = _mm_add_pd(_mm_mul_pd(ts, ca), _mm_mul_pd(tc, sa));
-
-    // The arctangents one by one, as the single form takes them.
-    const double q0 = _mm_cvtsd_f64(q), q1 = _mm_cvtsd_f64(_mm_unpackhi_pd(q, q));
-    const __m128d radians = _mm_set_pd(q1 == 0 ? q1 : std::atan(q1), q0 == 0 ? q0 : std::atan(q0));
 
     // u: the float of the arctangent in degrees; that of a zero quotient is the zero.
     const __m128d v = _mm_mul_pd(radians, _mm_set1_pd(57.29578));
