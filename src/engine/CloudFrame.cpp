@@ -111,10 +111,10 @@ private:
             const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
             char *p = out;
             *p++ = ' ';
-            p += formatFloatTo(p, bump.radius);
+            p += m_e.out.numberTo(p, bump.radius);
             p = copy(p, m_reversed ? look.reversedArcAngles : look.arcAngles);
             p = copy(p, bump.longSide ? "0.5 " : "0.65 ");
-            p += formatFloatTo(p, tilt);
+            p += m_e.out.numberTo(p, tilt);
             return std::size_t(p - out);
         });
         m_e.out.centreLine("ci ", at.x, at.y, tail);

@@ -16,27 +16,38 @@ void CommandWriter::makeRoom(std::size_t n)
     m_line = m_output.room(m_room);
 }
 
-CommandWriter &CommandWriter::num(float value)
+std::size_t CommandWriter::setOf(std::uint32_t bits)
 {
-    std::uint32_t bits = 0;
-    static_assert(sizeof bits == sizeof value, "32-bit float");
-    std::memcpy(&bits, &value, sizeof bits);
     // The set from the top bits of a 64-bit product: the values that repeat differ
     // mostly in their high bits (sign, exponent), which a 32-bit product barely mixes
     // into its top bits (0, 180 and many a radius shared one slot).
-    const auto set = std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 61);
     static_assert(kRecentSets == 8, "three bits of the hash pick the set");
+    return std::size_t((bits * 0x9E3779B97F4A7C15ull) >> 61);
+}
+
+int CommandWriter::findRecent(std::uint32_t bits, std::size_t set) const
+{
     const RecentNumber *const slots = m_recent[set];
     int hit = -1;
     for (int i = 0; i < 2; ++i)
         if (slots[i].length != 0 && slots[i].bits == bits)
             hit = i;
+    return hit;
+}
+
+CommandWriter &CommandWriter::num(float value)
+{
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof value, "32-bit float");
+    std::memcpy(&bits, &value, sizeof bits);
+    const std::size_t set = setOf(bits);
+    const int hit = findRecent(bits, set);
     // Only a number found, with room ahead, is copied here; the rest is out of line,
     // so that this path saves no registers and its calls are the last thing it does.
     if (hit < 0 || m_length + kGeneralCapacity > m_room)
         return numMissed(value, bits, set, hit);
     static_assert(sizeof RecentNumber::text <= kGeneralCapacity, "a kept number fits the room ahead");
-    const RecentNumber &slot = slots[hit];
+    const RecentNumber &slot = m_recent[set][hit];
     std::memcpy(m_line + m_length, slot.text, sizeof slot.text);
     m_length += slot.length;
     m_older[set] = std::uint8_t(1 - hit);
@@ -47,28 +58,42 @@ CommandWriter &CommandWriter::num(float value)
 
 CommandWriter &CommandWriter::numMissed(float value, std::uint32_t bits, std::size_t set, int hit)
 {
-    RecentNumber *const slots = m_recent[set];
     if (m_length + kGeneralCapacity > m_room) // a writer that has written nothing yet
         makeRoom(0);
+    m_length += keptNumberTo(m_line + m_length, value, bits, set, hit);
+    return roomAhead();
+}
+
+std::size_t CommandWriter::numberTo(char *out, float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const std::size_t set = setOf(bits);
+    return keptNumberTo(out, value, bits, set, findRecent(bits, set));
+}
+
+std::size_t CommandWriter::keptNumberTo(char *out, float value, std::uint32_t bits, std::size_t set, int hit)
+{
+    RecentNumber *const slots = m_recent[set];
+    std::size_t length = 0;
     if (hit < 0) {
-        // Formatted straight into the room ahead of the line, then kept.
+        // Formatted straight into `out`, then kept.
         hit = m_older[set];
         RecentNumber &slot = slots[hit];
-        const std::size_t length = formatFloatTo(m_line + m_length, value);
+        length = formatFloatTo(out, value);
         // A float prints in at most 22 characters ("-0.0000123456791201234").
         if (length <= sizeof slot.text) {
-            std::memcpy(slot.text, m_line + m_length, sizeof slot.text);
+            std::memcpy(slot.text, out, sizeof slot.text);
             slot.length = std::uint8_t(length);
             slot.bits = bits;
         }
-        m_length += length;
     } else {
         const RecentNumber &slot = slots[hit];
-        std::memcpy(m_line + m_length, slot.text, sizeof slot.text);
-        m_length += slot.length;
+        std::memcpy(out, slot.text, sizeof slot.text);
+        length = slot.length;
     }
     m_older[set] = std::uint8_t(1 - hit);
-    return roomAhead();
+    return length;
 }
 
 CommandWriter &CommandWriter::roomAhead()

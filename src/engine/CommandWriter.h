@@ -63,7 +63,7 @@ private:
     struct Tail {
         Key key;
         std::size_t length = 0;
-        char text[kCapacity] = {};
+        char text[kCapacity]; // written before it is read
     };
     // An uneven cloud has six radii, each on its side or two ends.
     static constexpr std::size_t kTails = 16;
@@ -134,6 +134,10 @@ public:
         return *this;
     }
     CommandWriter &num(float value);
+    /// num() into `out` (kGeneralCapacity bytes of room) instead of the line: the
+    /// numbers of a shared tail, which repeat from one frame to the next as they do
+    /// from line to line. Returns the length written.
+    std::size_t numberTo(char *out, float value);
     void finish() { m_output.closeLine(m_length); }
     /// A whole line: a head of three characters, the point "x y", then a shared tail.
     /// The many lines of a cloud's bumps differ in their centres alone, which are
@@ -161,6 +165,11 @@ private:
     void makeRoom(std::size_t n);
     // num() for a number not among the recent ones, or for a writer without room yet.
     CommandWriter &numMissed(float value, std::uint32_t bits, std::size_t set, int hit);
+    // The recent numbers' set a number's bits belong to, and its slot there (-1: none).
+    static std::size_t setOf(std::uint32_t bits);
+    int findRecent(std::uint32_t bits, std::size_t set) const;
+    // The number into `out`, copied from its slot (`hit`) or formatted and kept.
+    std::size_t keptNumberTo(char *out, float value, std::uint32_t bits, std::size_t set, int hit);
     // Makes sure of kGeneralCapacity bytes of room ahead of the line.
     CommandWriter &roomAhead();
 

@@ -352,12 +352,12 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         const SharedTail tail = tails.get(key, [&](char *out) {
             char *p = out;
             *p++ = ' ';
-            p += formatFloatTo(p, radius);
+            p += e.out.numberTo(p, radius);
             *p++ = ' ';
-            p += formatFloatTo(p, flatness);
+            p += e.out.numberTo(p, flatness);
             *p++ = ' ';
             if (e.tilt()) {
-                p += formatFloatTo(p, tilt);
+                p += e.out.numberTo(p, tilt);
             } else {
                 const std::size_t n = std::strlen(bump.angle);
                 std::memcpy(p, bump.angle, n);
