@@ -71,7 +71,8 @@ int textToFrameTurn(EngineRun &e, PointF centre)
 // the fill.
 class BumpWriter {
 public:
-    BumpWriter(EngineRun &e, PointF centre, bool reversed) : m_e(e), m_centre(centre), m_reversed(reversed)
+    BumpWriter(EngineRun &e, PointF centre, bool reversed)
+        : m_e(e), m_centre(centre), m_reversed(reversed), m_record(e.form().fillOn)
     {
         if (e.tilt())
             m_textToFrame = textToFrameTurn(e, centre);
@@ -94,8 +95,11 @@ public:
         }
         write(a, ta, theta);
         write(b, tb, theta);
-        record(a);
-        record(b);
+        // Only the fill reads them back.
+        if (m_record) {
+            record(a);
+            record(b);
+        }
     }
 
 private:
@@ -141,6 +145,7 @@ private:
     EngineRun &m_e;
     PointF m_centre;
     bool m_reversed;
+    bool m_record;
     int m_textToFrame = 0;
     bool m_turnKnown = false;
     TurnBy m_turn{0};

@@ -56,8 +56,9 @@ struct GeometryState {
     PointF gapEnd;            ///< G2 = c0 moved by the gap along the text
     PointF cloudCentre;       ///< what the bumps and the wedge turn about
     /// Every bump written, in writing order (each pair: long sides plain then gapped,
-    /// ends c0's end then c1's end). Emptied at every engine pass, so that in frame
-    /// write 2 each frame's fill sees only its own bumps.
+    /// ends c0's end then c1's end), where the fill is on: it is the fill's to read.
+    /// Emptied at every engine pass, so that in frame write 2 each frame's fill sees
+    /// only its own bumps.
     std::vector<CloudBump> bumps;
 
     // Frame write 2: state of the existing texts, kept from one exchange line to the next.

@@ -155,6 +155,7 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
     const Direction d = direction(0, 100);
     Session s = annotationWithFrame(d.p1, d.p2, {2000, 1300}, 11);
     s.form.tiltOn = true;
+    s.form.fillOn = true;
     EngineProbe p(s);
     p.setup();
     p.pass();
