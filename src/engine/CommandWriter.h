@@ -7,7 +7,6 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace quillet {
 
@@ -126,11 +125,6 @@ public:
     CommandWriter &put(const std::string &text)
     {
         append(text.data(), text.size());
-        return *this;
-    }
-    CommandWriter &put(std::string_view bytes)
-    {
-        append(bytes.data(), bytes.size());
         return *this;
     }
     CommandWriter &num(float value);
