@@ -37,16 +37,20 @@ public:
     SharedTail get(const Key &key, Make make)
     {
         for (std::size_t i = 0; i < m_count; ++i)
-            if (m_tails[i].key == key)
+            if (m_tails[i].kept && m_tails[i].key == key)
                 return {m_tails[i].text, m_tails[i].length};
-        // Beyond the kept ones, the oldest makes way.
+        // Beyond the kept ones, the oldest makes way. A place is kept again only once
+        // its new tail is made and fits: one that does not is never found.
         Tail &t = m_tails[m_count < kTails ? m_count++ : (m_next++ % kTails)];
-        t.key = key;
-        t.length = make(t.text);
+        t.kept = false;
+        const std::size_t length = make(t.text);
         // What make() may keep leaves the whole sixteen-byte pieces it is read in
         // inside the block.
-        if (t.length > kCapacity - 16)
+        if (length > kCapacity - 16)
             throw std::logic_error("a shared tail longer than its block");
+        t.key = key;
+        t.length = length;
+        t.kept = true;
         return {t.text, t.length};
     }
 
@@ -61,8 +65,11 @@ public:
 private:
     struct Tail {
         Key key;
+        bool kept = false;
         std::size_t length = 0;
-        char text[kCapacity]; // written before it is read
+        // Not cleared: a tail is written before it is used, and what lies past it is
+        // copied along in the last sixteen-byte piece but never counted.
+        char text[kCapacity];
     };
     // An uneven cloud has six radii, each on its side or two ends.
     static constexpr std::size_t kTails = 16;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
 using namespace quillet;
@@ -211,4 +212,9 @@ TEST(SharedTails, EachKeyGetsItsOwnTailHoweverManyComeAndGo)
     for (int round = 0; round < 3; ++round)
         for (std::uint32_t n = 0; n < 40; n += round + 1)
             EXPECT_EQ(tailOf(n * 7919 % 40), " tail " + std::to_string(n * 7919 % 40));
+    // A tail too long for the block it is copied from in whole pieces is refused, and
+    // its key is not found with it afterwards.
+    const SharedTails::Key key{{99u, 0u, 7u, 19u}};
+    EXPECT_THROW(tails.get(key, [](char *) { return SharedTails::kCapacity; }), std::logic_error);
+    EXPECT_EQ(tailOf(99), " tail 99");
 }
