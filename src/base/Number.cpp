@@ -229,8 +229,7 @@ bool fractionDigits(std::uint64_t m, int k, char *digits, std::size_t &count, in
 // or fractions m * 2^-k whose exact digits fit 128 bits. False for other values.
 bool floatDigitsShort(float value, char *digits, std::size_t &count, int &exponent)
 {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint32_t bits = floatBits(value);
     const int biased = int((bits >> 23) & 0xFFu);
     std::uint64_t m = bits & 0x7FFFFFu;
     int e = -149;
@@ -476,8 +475,7 @@ inline void sixteenDigits(std::uint64_t v, char *out)
 // returns its length; 0 for every other value.
 std::size_t mediumFloatTo(char *out, float value)
 {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint32_t bits = floatBits(value);
     const int biased = int((bits >> 23) & 0xFFu);
     if (biased < 127 || biased > 150)
         return 0;

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -40,6 +41,16 @@ bool tryParseInt(const std::string &text, std::int32_t &out);
 
 /// toFloat for the values beyond the largest float (and NaN).
 float toFloatOutsideRange(long double value);
+
+/// The bits of a 32-bit value: what tells two floats apart exactly (a signed zero and
+/// each NaN are values of their own).
+inline std::uint32_t floatBits(float value)
+{
+    static_assert(sizeof(std::uint32_t) == sizeof value, "32-bit float");
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 /// Rounds to float and throws OverflowError when the value does not fit.
 inline float toFloat(long double value)

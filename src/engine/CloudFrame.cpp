@@ -108,7 +108,7 @@ private:
         // "ci x y", then " r", the arc's angles, its flatness and its tilt: a cloud has a
         // few radii on four sides under one tilt, so a few such tails serve all its
         // bumps.
-        const SharedTails::Key key{{SharedTails::bitsOf(bump.radius), SharedTails::bitsOf(theta),
+        const SharedTails::Key key{{floatBits(bump.radius), floatBits(theta),
                                     std::uint32_t(bump.side), bump.longSide}};
         const SharedTail tail = m_tails.get(key, [&](char *out) {
             const SideLook &look = lookOf(bump.side);

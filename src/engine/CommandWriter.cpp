@@ -37,9 +37,7 @@ int CommandWriter::findRecent(std::uint32_t bits, std::size_t set) const
 
 CommandWriter &CommandWriter::num(float value)
 {
-    std::uint32_t bits = 0;
-    static_assert(sizeof bits == sizeof value, "32-bit float");
-    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint32_t bits = floatBits(value);
     const std::size_t set = setOf(bits);
     const int hit = findRecent(bits, set);
     // Only a number found, with room ahead, is copied here; the rest is out of line,
@@ -66,8 +64,7 @@ CommandWriter &CommandWriter::numMissed(float value, std::uint32_t bits, std::si
 
 std::size_t CommandWriter::numberTo(char *out, float value)
 {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint32_t bits = floatBits(value);
     const std::size_t set = setOf(bits);
     return keptNumberTo(out, value, bits, set, findRecent(bits, set));
 }

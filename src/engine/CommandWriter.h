@@ -54,14 +54,6 @@ public:
         return {t.text, t.length};
     }
 
-    static std::uint32_t bitsOf(float v)
-    {
-        std::uint32_t bits = 0;
-        static_assert(sizeof bits == sizeof v, "32-bit float");
-        std::memcpy(&bits, &v, sizeof bits);
-        return bits;
-    }
-
 private:
     struct Tail {
         Key key;

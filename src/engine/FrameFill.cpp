@@ -341,9 +341,9 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         }
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5. All
         // after the centre repeats from bump to bump (tilted or not throughout).
-        SharedTails::Key key{{SharedTails::bitsOf(radius), SharedTails::bitsOf(flatness)}};
+        SharedTails::Key key{{floatBits(radius), floatBits(flatness)}};
         if (e.tilt()) {
-            key.v[2] = SharedTails::bitsOf(tilt);
+            key.v[2] = floatBits(tilt);
         } else {
             const auto angle = reinterpret_cast<std::uintptr_t>(bump.angle);
             key.v[2] = std::uint32_t(angle);

@@ -1,5 +1,6 @@
 #include "geometry/Turning.h"
 
+#include "base/Number.h"
 #include "base/RealMath.h"
 #include "geometry/FloatTrig.h"
 
@@ -57,14 +58,6 @@ bool turnCannotFail(PointF p, PointF centre)
            std::fabs(centre.y) <= kTame;
 }
 
-unsigned bitsOf(float v)
-{
-    unsigned bits = 0;
-    static_assert(sizeof bits == sizeof v, "32-bit float");
-    std::memcpy(&bits, &v, sizeof bits);
-    return bits;
-}
-
 } // namespace
 
 float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF p3, const TurnFlags &flags)
@@ -79,7 +72,7 @@ float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF 
 const PairTurner::Turn &PairTurner::turnFor(PointF indicated2, PointF p3, const TurnFlags &flags)
 {
     // Compared bit for bit: a signed zero or a NaN is a value of its own.
-    const unsigned key[4] = {bitsOf(indicated2.x), bitsOf(indicated2.y), bitsOf(p3.x), bitsOf(p3.y)};
+    const unsigned key[4] = {floatBits(indicated2.x), floatBits(indicated2.y), floatBits(p3.x), floatBits(p3.y)};
     if (m_known && std::memcmp(key, m_key, sizeof key) == 0 && flags.vertical == m_flags.vertical &&
         flags.rightward == m_flags.rightward && flags.upward == m_flags.upward &&
         flags.point2Left == m_flags.point2Left)
