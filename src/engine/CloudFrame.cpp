@@ -69,6 +69,12 @@ int textToFrameTurn(EngineRun &e, PointF centre)
 
 // Writes bumps in pairs, turning each pair with the frame tilt, and records them for
 // the fill.
+//
+// A pair is written only once the next one has been turned, or when the cloud is
+// finished. Turning is a long chain of steps that each wait on the one before (square
+// roots, divisions, the arctangent), and the numbers of the pair before give the
+// processor independent work meanwhile; turned and written one after the other, most
+// of that chain was waited out. The lines come out in the same order all the same.
 class BumpWriter {
 public:
     BumpWriter(EngineRun &e, PointF centre, bool reversed)
@@ -80,21 +86,11 @@ public:
 
     void pair(const Bump &a, const Bump &b)
     {
-        PointF ta = a.centre, tb = b.centre;
-        float theta = 0;
-        if (m_e.tilt()) {
-            // The turn and the text angle are those of every pair of the cloud: looked
-            // up where the first pair is turned (where a failure to work them out would
-            // come), then kept.
-            if (!m_turnKnown) {
-                m_turn = m_e.tiltTurn(m_textAngle);
-                m_turnKnown = true;
-            }
-            turnPairBy(ta, tb, m_centre, m_turn, 1e-6f, 1e-7f);
-            theta = f32(ext(m_textAngle) + ext(m_textToFrame));
-        }
-        write(a, ta, theta);
-        write(b, tb, theta);
+        Turned next{a, b, a.centre, b.centre, 0};
+        turn(next);
+        finish();
+        m_waiting = next;
+        m_isWaiting = true;
         // Only the fill reads them back.
         if (m_record) {
             record(a);
@@ -102,7 +98,40 @@ public:
         }
     }
 
+    /// Writes the pair still waiting: the cloud's last, or the one before a failure,
+    /// which has always been written before the run stopped.
+    void finish()
+    {
+        if (!m_isWaiting)
+            return;
+        m_isWaiting = false;
+        write(m_waiting.a, m_waiting.at, m_waiting.theta);
+        write(m_waiting.b, m_waiting.bt, m_waiting.theta);
+    }
+
 private:
+    // A pair with its turned centres and its tilt.
+    struct Turned {
+        Bump a, b;
+        PointF at, bt;
+        float theta;
+    };
+
+    void turn(Turned &t)
+    {
+        if (!m_e.tilt())
+            return;
+        // The turn and the text angle are those of every pair of the cloud: looked up
+        // where the first pair is turned (where a failure to work them out would come),
+        // then kept.
+        if (!m_turnKnown) {
+            m_turn = m_e.tiltTurn(m_textAngle);
+            m_turnKnown = true;
+        }
+        turnPairBy(t.at, t.bt, m_centre, m_turn, 1e-6f, 1e-7f);
+        t.theta = f32(ext(m_textAngle) + ext(m_textToFrame));
+    }
+
     void write(const Bump &bump, PointF at, float theta)
     {
         // "ci x y", then " r", the arc's angles, its flatness and its tilt: a cloud has a
@@ -151,6 +180,8 @@ private:
     TurnBy m_turn{0};
     float m_textAngle = 0;
     SharedTails m_tails;
+    Turned m_waiting{};
+    bool m_isWaiting = false;
 };
 
 // The cloud rectangle in the text's own axes, and how many bumps go along and across.
@@ -320,10 +351,16 @@ void writeCloud(EngineRun &e)
     const bool reversed = e.mode() == Mode::FrameEach && e.g.existingText == 1;
     BumpWriter writer(e, e.g.cloudCentre, reversed);
     CloudSides sides(writer, c);
-    if (e.frameKind() == FrameKind::CloudEven)
-        writeEvenBumps(sides, c);
-    else
-        writeUnevenBumps(sides, c);
+    try {
+        if (e.frameKind() == FrameKind::CloudEven)
+            writeEvenBumps(sides, c);
+        else
+            writeUnevenBumps(sides, c);
+    } catch (...) {
+        writer.finish();
+        throw;
+    }
+    writer.finish();
 }
 
 } // namespace quillet

@@ -1,3 +1,4 @@
+#include "base/Errors.h"
 #include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +177,26 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
     }
     EXPECT_STREQ(p.g.bumps[1].angle, "-3.1416");
     EXPECT_STREQ(p.g.bumps[4].angle, "1.5708");
+}
+
+// A run that fails partway round a cloud keeps what it wrote before the failure. Here
+// the bumps march along a frame that ends just inside the float range: both pairs of
+// the long sides are written, then the next step along overflows.
+TEST(CloudFrame, PairsWrittenBeforeAFailureStay)
+{
+    for (const int kind : {11, 12}) {
+        SCOPED_TRACE("kind " + std::to_string(kind));
+        EngineProbe p(annotationWithFrame({900, 900}, {1000, 1000}, {2000, 1300}, kind));
+        p.setup();
+        p.m.p2 = {3.25e38f, 1000};
+        p.m.p3 = {3.4e38f, 1300};
+        p.m.frameWidth = 1.5e37f;
+        EXPECT_THROW(p.pass(), OverflowError);
+        std::size_t bumps = 0;
+        for (const std::string &line : p.output.lines())
+            bumps += line.compare(0, 3, "ci ") == 0;
+        EXPECT_EQ(bumps, 4u);
+    }
 }
 
 // The margin is held in 32 bits like the frame's other sizes: 0.6 is 0.6000000238 and
