@@ -596,39 +596,47 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
     throw ConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
-// A checked decimal "[sign]digits[.digits]" of at most nineteen significant digits and
-// at most 27 after the point is N / 10^k with both N and 10^k exact in the 64-bit
-// mantissa: one division rounds it exactly as strtold rounds the decimal. Other texts
-// (an exponent, more digits) are left to strtold.
-bool exactDecimal(const char *p, const char *end, long double &out)
+// Most numbers are plain decimals: "[blanks][sign]digits[.digits][blanks]" of at most
+// nineteen significant digits and at most 27 after the point. Such a text is
+// N / 10^k with both N and 10^k exact in the 64-bit mantissa, so one division rounds
+// it exactly as strtold rounds the decimal. Read in one pass; false for every other
+// text (an exponent, more digits, anything malformed), which the full reading decides.
+bool plainDecimal(std::string_view text, long double &out)
 {
     static constexpr long double kPowersOf10[] = {
         1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
         1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    constexpr int kMaxFraction = int(sizeof kPowersOf10 / sizeof kPowersOf10[0]) - 1;
     if (std::numeric_limits<long double>::digits < 64)
         return false;
+    const char *p = text.data(), *const end = p + text.size();
+    while (p < end && *p == ' ')
+        ++p;
     bool negative = false;
     if (p < end && (*p == '+' || *p == '-'))
         negative = *p++ == '-';
     std::uint64_t n = 0;
-    int significant = 0, fraction = 0;
+    int significant = 0, digits = 0, fraction = 0;
     bool point = false;
     for (; p < end; ++p) {
-        if (*p == '.') {
+        const char c = *p;
+        if (c == '.' && !point) {
             point = true;
             continue;
         }
-        if (!isDigit(*p))
-            return false; // the exponent
-        if (n != 0 || *p != '0')
+        if (!isDigit(c))
+            break;
+        if (n != 0 || c != '0')
             ++significant;
         if (significant > 19)
             return false;
-        n = n * 10 + std::uint64_t(*p - '0');
-        if (point)
-            ++fraction;
+        n = n * 10 + std::uint64_t(c - '0');
+        ++digits;
+        fraction += point;
     }
-    if (fraction >= int(sizeof kPowersOf10 / sizeof kPowersOf10[0]))
+    while (p < end && *p == ' ')
+        ++p;
+    if (p != end || digits == 0 || fraction > kMaxFraction)
         return false;
     const long double value = static_cast<long double>(n) / kPowersOf10[fraction];
     out = negative ? -value : value;
@@ -638,6 +646,9 @@ bool exactDecimal(const char *p, const char *end, long double &out)
 
 long double parseFloat(std::string_view text)
 {
+    long double plain = 0;
+    if (plainDecimal(text, plain))
+        return plain;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && text[i] == ' ')
@@ -670,9 +681,6 @@ long double parseFloat(std::string_view text)
         ++i;
     if (i != n)
         badFloat(text);
-    long double quick = 0;
-    if (exactDecimal(text.data() + start, text.data() + end, quick))
-        return quick;
     const std::string number(text.substr(start, end - start));
     const long double value = std::strtold(number.c_str(), nullptr);
     // A number beyond the extended range is no value at all: taken as infinity it

@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/GeometrySetup.h"
 #include "engine/RunSetup.h"
+#include "exchange/Records.h"
 
 #include <cmath>
 
@@ -26,9 +27,9 @@ void frameEachLine(RunContext &ctx, RunMeasures &m, GeometryState &g)
         throw RangeError("List index out of bounds (" + std::to_string(kMaxFramedLines) + ")");
     for (std::size_t i = 11; i < ctx.exchangeCopy.size(); ++i) {
         ctx.currentExchangeLine = ctx.exchangeCopy[i];
-        if (ctx.currentExchangeLine.compare(0, 2, "lg") == 0)
+        if (records::startsWith(ctx.currentExchangeLine, "lg"))
             runSetup(ctx, m);
-        if (ctx.currentExchangeLine.compare(0, 4, "cn\"$") != 0) {
+        if (!records::startsWith(ctx.currentExchangeLine, "cn\"$")) {
             EngineRun e(ctx, m, g);
             runEngine(e);
         }

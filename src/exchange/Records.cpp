@@ -4,15 +4,10 @@
 #include "base/Number.h"
 #include "base/RealMath.h"
 
-#include <algorithm>
+#include <cstring>
 #include <sstream>
 
 namespace quillet::records {
-
-bool startsWith(const std::string &s, const char *prefix)
-{
-    return s.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
-}
 
 int layerGroupOf(const std::string &line)
 {
@@ -105,8 +100,9 @@ int numberAfterKeyword(const std::string &line)
 
 bool isTextRecord(const std::string &line)
 {
-    static const char *const kinds[] = {"ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2"};
-    return std::any_of(std::begin(kinds), std::end(kinds), [&](const char *k) { return startsWith(line, k); });
+    // "ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz" and "c2".
+    static constexpr char kKinds[] = "hvsroptkz2";
+    return line.size() >= 2 && line[0] == 'c' && std::memchr(kKinds, line[1], sizeof kKinds - 1) != nullptr;
 }
 
 } // namespace quillet::records
