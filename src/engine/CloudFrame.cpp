@@ -43,11 +43,16 @@ const SideLook &lookOf(Side side)
     return looks[int(side)];
 }
 
+// The different line ends of one cloud's bumps: an uneven cloud has two radii along
+// each long side and two on the ends.
+constexpr int kBumpEnds = 8;
+
 struct Bump {
     PointF centre;
     float radius;
     Side side;
     bool longSide; // flatter bumps along the text, rounder ones on the ends
+    int end;       // which of the cloud's few line ends it has (see BumpWriter)
 };
 
 // What to add to the text angle of the tilt to get the angle the frame is really
@@ -134,12 +139,21 @@ private:
 
     void write(const Bump &bump, PointF at, float theta)
     {
-        // "ci x y", then " r", the arc's angles, its flatness and its tilt: a cloud has a
-        // few radii on four sides under one tilt, so a few such tails serve all its
-        // bumps.
+        // "ci x y", then " r", the arc's angles, its flatness and its tilt. A cloud has
+        // a few radii on four sides under one tilt, so a few such ends serve all its
+        // bumps; each bump says which it has (the same radius on the same side of the
+        // same cloud always has the same end), so it is looked up only the first time.
+        SharedTail &end = m_ends[bump.end];
+        if (end.bytes == nullptr)
+            end = makeEnd(bump, theta);
+        m_e.out.centreLine("ci ", at.x, at.y, end);
+    }
+
+    SharedTail makeEnd(const Bump &bump, float theta)
+    {
         const SharedTails::Key key{{floatBits(bump.radius), floatBits(theta),
                                     std::uint32_t(bump.side), bump.longSide}};
-        const SharedTail tail = m_tails.get(key, [&](char *out) {
+        return m_tails.get(key, [&](char *out) {
             const SideLook &look = lookOf(bump.side);
             const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
             char *p = out;
@@ -150,7 +164,6 @@ private:
             p += m_e.out.numberTo(p, tilt);
             return std::size_t(p - out);
         });
-        m_e.out.centreLine("ci ", at.x, at.y, tail);
     }
 
     static char *copy(char *to, const char *text)
@@ -180,6 +193,9 @@ private:
     TurnBy m_turn{0};
     float m_textAngle = 0;
     SharedTails m_tails;
+    // The ends made so far, by Bump::end; the store keeps them all, holding more.
+    SharedTail m_ends[kBumpEnds];
+    static_assert(kBumpEnds <= SharedTails::kTails, "no end made makes way for another");
     Turned m_waiting{};
     bool m_isWaiting = false;
 };
@@ -254,16 +270,18 @@ class CloudSides {
 public:
     CloudSides(BumpWriter &writer, const CloudLayout &c) : m_writer(writer), m_c(c) {}
 
-    void longPair(float plainAt, float plainR, float gappedAt, float gappedR)
+    // `kind` (0 to 3) tells the pairs apart whose radii may differ: pairs of one kind
+    // have the same radii all round the cloud.
+    void longPair(float plainAt, float plainR, float gappedAt, float gappedR, int kind)
     {
-        m_writer.pair({m_c.ax.at(plainAt, m_c.c1Across), plainR, m_c.plainSide, true},
-                      {m_c.ax.at(gappedAt, m_c.c0Across), gappedR, m_c.gappedSide, true});
+        m_writer.pair({m_c.ax.at(plainAt, m_c.c1Across), plainR, m_c.plainSide, true, 2 * kind},
+                      {m_c.ax.at(gappedAt, m_c.c0Across), gappedR, m_c.gappedSide, true, 2 * kind + 1});
     }
-    void endPair(ld offset, float r)
+    void endPair(ld offset, float r, int kind)
     {
         const float across = f32(m_c.c0Across + m_c.t * offset);
-        m_writer.pair({m_c.ax.at(m_c.c0Along, across), r, m_c.nearEnd, false},
-                      {m_c.ax.at(m_c.c1Along, across), r, m_c.farEnd, false});
+        m_writer.pair({m_c.ax.at(m_c.c0Along, across), r, m_c.nearEnd, false, 2 * kind},
+                      {m_c.ax.at(m_c.c1Along, across), r, m_c.farEnd, false, 2 * kind + 1});
     }
     // Whether a centre along the text still lies before c1's end.
     bool before(float at) const { return m_c.s > 0 ? at < m_c.c1Along : at > m_c.c1Along; }
@@ -284,12 +302,12 @@ void writeEvenBumps(CloudSides &sides, const CloudLayout &c)
     float plain = f32(c.c0Along + s * ext(rx));
     float gapped = f32(c.c0Along + s * (gl + rg));
     for (int step = 0; step < nb && sides.before(plain); ++step) {
-        sides.longPair(plain, rx, gapped, rg);
+        sides.longPair(plain, rx, gapped, rg, 0);
         plain = f32(plain + s * 2 * ext(rx));
         gapped = f32(gapped + s * 2 * ext(rg));
     }
     for (int i = 0; i < nh; ++i)
-        sides.endPair((2 * i + 1) * ext(ry), ry);
+        sides.endPair((2 * i + 1) * ext(ry), ry, 1);
 }
 
 // 雲　異片: k larger bumps between smaller ones, the same total length.
@@ -306,21 +324,21 @@ void writeUnevenBumps(CloudSides &sides, const CloudLayout &c)
     float plain = f32(c.c0Along + s * ext(rx));
     float gapped = f32(c.c0Along + s * (gl + rg));
     for (int step = 0; step < nb && sides.before(plain); ++step) {
-        sides.longPair(plain, rx, gapped, rg);
+        sides.longPair(plain, rx, gapped, rg, 0);
         plain = f32(plain + s * (ext(rx) + a1));
         gapped = f32(gapped + s * (ext(rg) + b1));
         if (!sides.before(plain))
             break;
-        sides.longPair(plain, a1, gapped, b1);
+        sides.longPair(plain, a1, gapped, b1, 1);
         plain = f32(plain + s * (ext(a1) + rx));
         gapped = f32(gapped + s * (ext(b1) + rg));
     }
     const float ry = f32(nh == 2 ? ext(c.h) * 0.4L / 2 : ext(c.h) * 0.6L / 4);
     const float ry2 = f32(nh == 2 ? ext(c.h) * 0.6L / 2 : ext(c.h) * 0.4L / 2);
-    sides.endPair(ry, ry);
-    sides.endPair(2 * ext(ry) + ry2, ry2);
+    sides.endPair(ry, ry, 2);
+    sides.endPair(2 * ext(ry) + ry2, ry2, 3);
     if (nh == 3)
-        sides.endPair(3 * ext(ry) + 2 * ext(ry2), ry);
+        sides.endPair(3 * ext(ry) + 2 * ext(ry2), ry, 2);
 }
 
 } // namespace

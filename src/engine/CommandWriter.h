@@ -29,6 +29,9 @@ public:
     };
     /// Room a tail is made in: enough for three numbers and some words.
     static constexpr std::size_t kCapacity = 4 * kGeneralCapacity + 32;
+    /// How many are kept before the oldest makes way. An uneven cloud has six radii,
+    /// each on its side or two ends.
+    static constexpr std::size_t kTails = 16;
 
     /// The tail kept under `key`; when there is none, `make(char *out)` writes it into
     /// out (at most kCapacity bytes, of which formatFloatTo may use kGeneralCapacity
@@ -63,8 +66,6 @@ private:
         // copied along in the last sixteen-byte piece but never counted.
         char text[kCapacity];
     };
-    // An uneven cloud has six radii, each on its side or two ends.
-    static constexpr std::size_t kTails = 16;
     Tail m_tails[kTails];
     std::size_t m_count = 0, m_next = 0;
 };
