@@ -43,16 +43,12 @@ const SideLook &lookOf(Side side)
     return looks[int(side)];
 }
 
-// The different line ends of one cloud's bumps: an uneven cloud has two radii along
-// each long side and two on the ends.
-constexpr int kBumpEnds = 8;
-
 struct Bump {
     PointF centre;
     float radius;
     Side side;
     bool longSide; // flatter bumps along the text, rounder ones on the ends
-    int end;       // which of the cloud's few line ends it has (see BumpWriter)
+    int end;       // which of the cloud's kinds of bump it is (CloudBump::end)
 };
 
 // What to add to the text angle of the tilt to get the angle the frame is really
@@ -182,6 +178,7 @@ private:
         r.side = look.code;
         r.angle = look.angle;
         r.flatness = bump.longSide ? "0.5" : "0.65";
+        r.end = bump.end;
     }
 
     EngineRun &m_e;
@@ -194,8 +191,8 @@ private:
     float m_textAngle = 0;
     SharedTails m_tails;
     // The ends made so far, by Bump::end; the store keeps them all, holding more.
-    SharedTail m_ends[kBumpEnds];
-    static_assert(kBumpEnds <= SharedTails::kTails, "no end made makes way for another");
+    SharedTail m_ends[kCloudBumpEnds];
+    static_assert(kCloudBumpEnds <= SharedTails::kTails, "no end made makes way for another");
     Turned m_waiting{};
     bool m_isWaiting = false;
 };

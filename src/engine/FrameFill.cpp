@@ -4,6 +4,7 @@
 #include "geometry/FloatTrig.h"
 #include "engine/FrameAxes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -305,20 +306,28 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     float tauNext = 0;
     bool haveNext = false;
     SharedTails tails;
+    // What follows the centre is the same for all the bumps of one kind (the same
+    // radius, flatness and angle, under the one turn of the cloud): made for the first
+    // of each kind, then copied. A list with a bump of no known kind looks each up.
+    SharedTail byKind[kCloudBumpEnds];
+    static_assert(kCloudBumpEnds <= SharedTails::kTails, "no tail made for a kind makes way for another");
+    const bool kindsKnown = std::all_of(g.bumps.begin(), g.bumps.end(),
+                                        [](const CloudBump &b) { return b.end >= 0 && b.end < kCloudBumpEnds; });
     for (std::size_t i = 0; i < g.bumps.size(); ++i) {
         const CloudBump &bump = g.bumps[i];
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
         const bool turnedAlready = haveNext;
         haveNext = false;
         PointF c = turnedAlready ? turnedNext : pushedIn(bump, gp);
-        const bool longSide = std::strcmp(bump.flatness, "0.5") == 0;
+        const char *const f = bump.flatness;
+        const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
         if (!known[longSide]) {
             flatnessOf[longSide] = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
             known[longSide] = true;
         }
         const float flatness = flatnessOf[longSide];
 
-        float tilt = 0;
+        ld turn = 0;
         if (e.tilt()) {
             float tau = tauNext;
             const bool pairNext = !turnedAlready && i + 1 < g.bumps.size() && std::fabs(gp) <= 1e37L &&
@@ -334,11 +343,16 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             if (e.mode() == Mode::FrameEach && g.existingText == 1)
                 tau = f32(ext(tau) + 180);
-            ld turn = tau;
+            turn = tau;
             if (!g.horizontal())
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
-            tilt = f32(bumpAngle(bump.angle) + radians(turn));
         }
+        SharedTail *const ofKind = kindsKnown ? &byKind[bump.end] : nullptr;
+        if (ofKind != nullptr && ofKind->bytes != nullptr) {
+            e.out.centreLine("sc ", c.x, c.y, *ofKind);
+            continue;
+        }
+        const float tilt = e.tilt() ? f32(bumpAngle(bump.angle) + radians(turn)) : 0.0f;
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5. All
         // after the centre repeats from bump to bump (tilted or not throughout).
         SharedTails::Key key{{floatBits(radius), floatBits(flatness)}};
@@ -366,6 +380,8 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             std::memcpy(p, " 0 3.1416 5", 11);
             return std::size_t(p + 11 - out);
         });
+        if (ofKind != nullptr)
+            *ofKind = tail;
         e.out.centreLine("sc ", c.x, c.y, tail);
     }
 }
