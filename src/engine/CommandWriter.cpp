@@ -100,28 +100,6 @@ CommandWriter &CommandWriter::roomAhead()
     return *this;
 }
 
-void CommandWriter::centreLine(const char (&head)[4], float x, float y, const SharedTail &tail)
-{
-    // Room for the numbers as formatFloatTo writes them (kGeneralCapacity each, of
-    // which it keeps at most 22) and for the tail in whole sixteen-byte pieces, made
-    // once rather than before every piece; fixed-size copies rather than calls.
-    const std::size_t pieces = (tail.length + 15) / 16 * 16;
-    const std::size_t need = 3 + 2 * kGeneralCapacity + 1 + pieces;
-    if (m_room < need)
-        m_room = need;
-    m_line = m_output.room(m_room);
-    char *p = m_line;
-    std::memcpy(p, head, 3);
-    p += 3;
-    p += formatFloatTo(p, x);
-    *p++ = ' ';
-    p += formatFloatTo(p, y);
-    for (std::size_t i = 0; i < pieces; i += 16)
-        std::memcpy(p + i, tail.bytes + i, 16);
-    m_length = std::size_t(p + tail.length - m_line);
-    finish();
-}
-
 CommandWriter &CommandWriter::point(PointF p)
 {
     put(" ");

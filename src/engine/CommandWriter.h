@@ -137,7 +137,30 @@ public:
     /// The many lines of a cloud's bumps differ in their centres alone, which are
     /// formatted without the look-up of num() and not kept, so that they do not push
     /// out the numbers that do repeat.
-    void centreLine(const char (&head)[4], float x, float y, const SharedTail &tail);
+    /// Inline: the bump loops write hundreds of them a run, and each is little more
+    /// than its two numbers.
+    void centreLine(const char (&head)[4], float x, float y, const SharedTail &tail)
+    {
+        // Room for the numbers as formatFloatTo writes them (kGeneralCapacity each, of
+        // which it keeps at most 22) and for the tail in whole sixteen-byte pieces, made
+        // once rather than before every piece; fixed-size copies rather than calls.
+        const std::size_t pieces = (tail.length + 15) / 16 * 16;
+        const std::size_t need = 3 + 2 * kGeneralCapacity + 1 + pieces;
+        if (m_room < need)
+            m_room = need;
+        m_line = m_output.room(m_room);
+        char *p = m_line;
+        std::memcpy(p, head, 3);
+        p += 3;
+        p += formatFloatTo(p, x);
+        *p++ = ' ';
+        p += formatFloatTo(p, y);
+        const char *const bytes = tail.bytes; // not read again after every piece written
+        for (std::size_t i = 0; i < pieces; i += 16)
+            std::memcpy(p + i, bytes + i, 16);
+        m_length = std::size_t(p + tail.length - m_line);
+        finish();
+    }
 
     PackedLines &output() { return m_output; }
 
