@@ -72,9 +72,10 @@ RunResult computeOutput(const RunInput &input)
 {
     RunResult result;
     // Room for the lines a heavy run writes (clouds around dozens of texts write a
-    // few hundred, of some seventy bytes each), taken once: growing on the way moves
-    // everything written so far each time the room doubles.
-    constexpr std::size_t kLinesAhead = 1024, kBytesAhead = 64 * 1024;
+    // few hundred, of some seventy bytes each, and as many again with the fill), taken
+    // once: growing on the way moves everything written so far each time the room
+    // doubles. Nothing of it is touched but what is written.
+    constexpr std::size_t kLinesAhead = 4096, kBytesAhead = 256 * 1024;
     std::size_t bytes = 0;
     for (const std::string &line : input.output)
         bytes += line.size() + 2;
