@@ -74,6 +74,7 @@ bool sessionOf(const fs::path &dir, Session &s)
     s.fixedNow = fixedTime(dir);
     if (runStartup(s, host, mode.empty() ? "" : mode[0], dir) == StartupResult::Ended)
         return false;
+    runFirstShow(s, host);
     presets::click(s.settingsScope(), host, 1, true);
     s.form.memoLines = readLines(dir / "memo.txt");
     return s.outputEnabled;
