@@ -48,7 +48,7 @@ struct Bump {
     float radius;
     Side side;
     bool longSide; // flatter bumps along the text, rounder ones on the ends
-    int end;       // which of the cloud's kinds of bump it is (CloudBump::end)
+    int kind;      // which of the cloud's kinds of bump it is (CloudBump::kind)
 };
 
 // What to add to the text angle of the tilt to get the angle the frame is really
@@ -136,16 +136,16 @@ private:
     void write(const Bump &bump, PointF at, float theta)
     {
         // "ci x y", then " r", the arc's angles, its flatness and its tilt. A cloud has
-        // a few radii on four sides under one tilt, so a few such ends serve all its
-        // bumps; each bump says which it has (the same radius on the same side of the
-        // same cloud always has the same end), so it is looked up only the first time.
-        SharedTail &end = m_ends[bump.end];
-        if (end.bytes == nullptr)
-            end = makeEnd(bump, theta);
-        m_e.out.centreLine("ci ", at.x, at.y, end);
+        // a few radii on four sides under one tilt, so a few such tails serve all its
+        // bumps: one for each kind of bump (the same radius on the same side), made
+        // for the first bump of the kind and then copied.
+        SharedTail &tail = m_tailOfKind[bump.kind];
+        if (tail.bytes == nullptr)
+            tail = makeTail(bump, theta);
+        m_e.out.centreLine("ci ", at.x, at.y, tail);
     }
 
-    SharedTail makeEnd(const Bump &bump, float theta)
+    SharedTail makeTail(const Bump &bump, float theta)
     {
         const SharedTails::Key key{{floatBits(bump.radius), floatBits(theta),
                                     std::uint32_t(bump.side), bump.longSide}};
@@ -178,7 +178,7 @@ private:
         r.side = look.code;
         r.angle = look.angle;
         r.flatness = bump.longSide ? "0.5" : "0.65";
-        r.end = bump.end;
+        r.kind = bump.kind;
     }
 
     EngineRun &m_e;
@@ -190,9 +190,9 @@ private:
     TurnBy m_turn{0};
     float m_textAngle = 0;
     SharedTails m_tails;
-    // The ends made so far, by Bump::end; the store keeps them all, holding more.
-    SharedTail m_ends[kCloudBumpEnds];
-    static_assert(kCloudBumpEnds <= SharedTails::kTails, "no end made makes way for another");
+    // The tails made so far, by Bump::kind; the store keeps them all, holding more.
+    SharedTail m_tailOfKind[kCloudBumpKinds];
+    static_assert(kCloudBumpKinds <= SharedTails::kTails, "no tail made for a kind makes way for another");
     Turned m_waiting{};
     bool m_isWaiting = false;
 };
@@ -267,18 +267,19 @@ class CloudSides {
 public:
     CloudSides(BumpWriter &writer, const CloudLayout &c) : m_writer(writer), m_c(c) {}
 
-    // `kind` (0 to 3) tells the pairs apart whose radii may differ: pairs of one kind
-    // have the same radii all round the cloud.
-    void longPair(float plainAt, float plainR, float gappedAt, float gappedR, int kind)
+    // `pairKind` (0 to 3) tells apart the pairs whose radii may differ: pairs of one
+    // kind have the same radii all round the cloud. Each bump of such a pair is a kind
+    // of bump of its own (Bump::kind).
+    void longPair(float plainAt, float plainR, float gappedAt, float gappedR, int pairKind)
     {
-        m_writer.pair({m_c.ax.at(plainAt, m_c.c1Across), plainR, m_c.plainSide, true, 2 * kind},
-                      {m_c.ax.at(gappedAt, m_c.c0Across), gappedR, m_c.gappedSide, true, 2 * kind + 1});
+        m_writer.pair({m_c.ax.at(plainAt, m_c.c1Across), plainR, m_c.plainSide, true, 2 * pairKind},
+                      {m_c.ax.at(gappedAt, m_c.c0Across), gappedR, m_c.gappedSide, true, 2 * pairKind + 1});
     }
-    void endPair(ld offset, float r, int kind)
+    void endPair(ld offset, float r, int pairKind)
     {
         const float across = f32(m_c.c0Across + m_c.t * offset);
-        m_writer.pair({m_c.ax.at(m_c.c0Along, across), r, m_c.nearEnd, false, 2 * kind},
-                      {m_c.ax.at(m_c.c1Along, across), r, m_c.farEnd, false, 2 * kind + 1});
+        m_writer.pair({m_c.ax.at(m_c.c0Along, across), r, m_c.nearEnd, false, 2 * pairKind},
+                      {m_c.ax.at(m_c.c1Along, across), r, m_c.farEnd, false, 2 * pairKind + 1});
     }
     // Whether a centre along the text still lies before c1's end.
     bool before(float at) const { return m_c.s > 0 ? at < m_c.c1Along : at > m_c.c1Along; }

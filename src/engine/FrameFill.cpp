@@ -309,10 +309,10 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
     // of each kind, then copied. A list with a bump of no known kind looks each up.
-    SharedTail byKind[kCloudBumpEnds];
-    static_assert(kCloudBumpEnds <= SharedTails::kTails, "no tail made for a kind makes way for another");
+    SharedTail byKind[kCloudBumpKinds];
+    static_assert(kCloudBumpKinds <= SharedTails::kTails, "no tail made for a kind makes way for another");
     const bool kindsKnown = std::all_of(g.bumps.begin(), g.bumps.end(),
-                                        [](const CloudBump &b) { return b.end >= 0 && b.end < kCloudBumpEnds; });
+                                        [](const CloudBump &b) { return b.kind >= 0 && b.kind < kCloudBumpKinds; });
     for (std::size_t i = 0; i < g.bumps.size(); ++i) {
         const CloudBump &bump = g.bumps[i];
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
@@ -347,7 +347,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             if (!g.horizontal())
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
         }
-        SharedTail *const ofKind = kindsKnown ? &byKind[bump.end] : nullptr;
+        SharedTail *const ofKind = kindsKnown ? &byKind[bump.kind] : nullptr;
         if (ofKind != nullptr && ofKind->bytes != nullptr) {
             e.out.centreLine("sc ", c.x, c.y, *ofKind);
             continue;
