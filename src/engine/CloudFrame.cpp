@@ -87,7 +87,7 @@ public:
 
     void pair(const Bump &a, const Bump &b)
     {
-        Turned next{a, b, a.centre, b.centre, 0};
+        Turned next{a, b, a.centre, b.centre};
         turn(next);
         finish();
         m_waiting = next;
@@ -106,52 +106,42 @@ public:
         if (!m_isWaiting)
             return;
         m_isWaiting = false;
-        write(m_waiting.a, m_waiting.at, m_waiting.theta);
-        write(m_waiting.b, m_waiting.bt, m_waiting.theta);
+        write(m_waiting.a, m_waiting.at);
+        write(m_waiting.b, m_waiting.bt);
     }
 
 private:
-    // A pair with its turned centres and its tilt.
+    // A pair with its turned centres.
     struct Turned {
         Bump a, b;
         PointF at, bt;
-        float theta;
     };
 
     void turn(Turned &t)
     {
         if (!m_e.tilt())
             return;
-        // The turn and the text angle are those of every pair of the cloud: looked up
-        // where the first pair is turned (where a failure to work them out would come),
-        // then kept.
+        // The turn and the tilt are those of every pair of the cloud: worked out where
+        // the first pair is turned (where a failure to work them out would come), then
+        // kept.
         if (!m_turnKnown) {
-            m_turn = m_e.tiltTurn(m_textAngle);
+            float textAngle = 0;
+            m_turn = m_e.tiltTurn(textAngle);
+            m_theta = f32(ext(textAngle) + ext(m_textToFrame));
             m_turnKnown = true;
         }
         turnPairBy(t.at, t.bt, m_centre, m_turn, 1e-6f, 1e-7f);
-        t.theta = f32(ext(m_textAngle) + ext(m_textToFrame));
     }
 
-    void write(const Bump &bump, PointF at, float theta)
+    void write(const Bump &bump, PointF at)
     {
         // "ci x y", then " r", the arc's angles, its flatness and its tilt. A cloud has
         // a few radii on four sides under one tilt, so a few such tails serve all its
         // bumps: one for each kind of bump (the same radius on the same side), made
         // for the first bump of the kind and then copied.
-        SharedTail &tail = m_tailOfKind[bump.kind];
-        if (tail.bytes == nullptr)
-            tail = makeTail(bump, theta);
-        m_e.out.centreLine("ci ", at.x, at.y, tail);
-    }
-
-    SharedTail makeTail(const Bump &bump, float theta)
-    {
-        const SharedTails::Key key{{floatBits(bump.radius), floatBits(theta),
-                                    std::uint32_t(bump.side), bump.longSide}};
-        return m_tails.get(key, [&](char *out) {
+        const SharedTail tail = m_tails.ofKind(bump.kind, [&](char *out) {
             const SideLook &look = lookOf(bump.side);
-            const float tilt = m_e.tilt() ? f32(ext(theta) + look.tilt) : look.tilt;
+            const float tilt = m_e.tilt() ? f32(ext(m_theta) + look.tilt) : look.tilt;
             char *p = out;
             *p++ = ' ';
             p += m_e.out.numberTo(p, bump.radius);
@@ -160,6 +150,7 @@ private:
             p += m_e.out.numberTo(p, tilt);
             return std::size_t(p - out);
         });
+        m_e.out.centreLine("ci ", at.x, at.y, tail);
     }
 
     static char *copy(char *to, const char *text)
@@ -188,11 +179,8 @@ private:
     int m_textToFrame = 0;
     bool m_turnKnown = false;
     TurnBy m_turn{0};
-    float m_textAngle = 0;
+    float m_theta = 0; // the tilt of the whole cloud, 0 without one
     SharedTails m_tails;
-    // The tails made so far, by Bump::kind; the store keeps them all, holding more.
-    SharedTail m_tailOfKind[kCloudBumpKinds];
-    static_assert(kCloudBumpKinds <= SharedTails::kTails, "no tail made for a kind makes way for another");
     Turned m_waiting{};
     bool m_isWaiting = false;
 };

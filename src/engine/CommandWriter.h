@@ -20,7 +20,8 @@ struct SharedTail {
 /// The ends of lines that many lines share, such as a cloud bump's radius, arc angles,
 /// flatness and tilt after its centre: each written once, then copied for every line
 /// that ends with it. A few are kept, found by a key of up to four 32-bit values (the
-/// bits of the numbers they print, and what else tells them apart).
+/// bits of the numbers they print, and what else tells them apart); lines whose kind
+/// alone decides their end (a cloud's kinds of bump) find it by the kind, without a key.
 class SharedTails {
 public:
     struct Key {
@@ -29,9 +30,11 @@ public:
     };
     /// Room a tail is made in: enough for three numbers and some words.
     static constexpr std::size_t kCapacity = 4 * kGeneralCapacity + 32;
-    /// How many are kept before the oldest makes way. An uneven cloud has six radii,
-    /// each on its side or two ends.
+    /// How many are kept by key before the oldest makes way. An uneven cloud has six
+    /// radii, each on its side or two ends.
     static constexpr std::size_t kTails = 16;
+    /// How many kinds of line (0 to kKinds - 1) each keep a tail of their own.
+    static constexpr int kKinds = 8;
 
     /// The tail kept under `key`; when there is none, `make(char *out)` writes it into
     /// out (at most kCapacity bytes, of which formatFloatTo may use kGeneralCapacity
@@ -45,15 +48,22 @@ public:
         // Beyond the kept ones, the oldest makes way. A place is kept again only once
         // its new tail is made and fits: one that does not is never found.
         Tail &t = m_tails[m_count < kTails ? m_count++ : (m_next++ % kTails)];
-        t.kept = false;
-        const std::size_t length = make(t.text);
-        // What make() may keep leaves the whole sixteen-byte pieces it is read in
-        // inside the block.
-        if (length > kCapacity - 16)
-            throw std::logic_error("a shared tail longer than its block");
+        makeInto(t, make);
         t.key = key;
-        t.length = length;
         t.kept = true;
+        return {t.text, t.length};
+    }
+
+    /// The tail of every line of `kind`, which all end alike: made by `make` (as for
+    /// get()) for the first of them, then kept for the kind, whatever else is kept.
+    template <class Make>
+    SharedTail ofKind(int kind, Make make)
+    {
+        Tail &t = m_ofKind[kind];
+        if (!t.kept) {
+            makeInto(t, make);
+            t.kept = true;
+        }
         return {t.text, t.length};
     }
 
@@ -66,8 +76,23 @@ private:
         // copied along in the last sixteen-byte piece but never counted.
         char text[kCapacity];
     };
+    // Writes a tail into `t`, which is not kept until its caller says so: one that
+    // does not fit is never found.
+    template <class Make>
+    static void makeInto(Tail &t, Make make)
+    {
+        t.kept = false;
+        const std::size_t length = make(t.text);
+        // What make() may keep leaves the whole sixteen-byte pieces it is read in
+        // inside the block.
+        if (length > kCapacity - 16)
+            throw std::logic_error("a shared tail longer than its block");
+        t.length = length;
+    }
+
     Tail m_tails[kTails];
     std::size_t m_count = 0, m_next = 0;
+    Tail m_ofKind[kKinds];
 };
 
 /// Appends drawing command lines to the Output list. It owns the number format of

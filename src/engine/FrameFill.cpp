@@ -309,8 +309,6 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
     // of each kind, then copied. A list with a bump of no known kind looks each up.
-    SharedTail byKind[kCloudBumpKinds];
-    static_assert(kCloudBumpKinds <= SharedTails::kTails, "no tail made for a kind makes way for another");
     const bool kindsKnown = std::all_of(g.bumps.begin(), g.bumps.end(),
                                         [](const CloudBump &b) { return b.kind >= 0 && b.kind < kCloudBumpKinds; });
     for (std::size_t i = 0; i < g.bumps.size(); ++i) {
@@ -347,23 +345,11 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             if (!g.horizontal())
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
         }
-        SharedTail *const ofKind = kindsKnown ? &byKind[bump.kind] : nullptr;
-        if (ofKind != nullptr && ofKind->bytes != nullptr) {
-            e.out.centreLine("sc ", c.x, c.y, *ofKind);
-            continue;
-        }
-        const float tilt = e.tilt() ? f32(bumpAngle(bump.angle) + radians(turn)) : 0.0f;
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5. All
-        // after the centre repeats from bump to bump (tilted or not throughout).
-        SharedTails::Key key{{floatBits(radius), floatBits(flatness)}};
-        if (e.tilt()) {
-            key.v[2] = floatBits(tilt);
-        } else {
-            const auto angle = reinterpret_cast<std::uintptr_t>(bump.angle);
-            key.v[2] = std::uint32_t(angle);
-            key.v[3] = std::uint32_t(std::uint64_t(angle) >> 32);
-        }
-        const SharedTail tail = tails.get(key, [&](char *out) {
+        // after the centre repeats from bump to bump (tilted or not throughout). The
+        // tilt is worked out only for a tail that is made or looked up by its numbers.
+        const auto tiltOf = [&] { return e.tilt() ? f32(bumpAngle(bump.angle) + radians(turn)) : 0.0f; };
+        const auto writeTail = [&](char *out, float tilt) {
             char *p = out;
             *p++ = ' ';
             p += e.out.numberTo(p, radius);
@@ -379,9 +365,22 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             std::memcpy(p, " 0 3.1416 5", 11);
             return std::size_t(p + 11 - out);
-        });
-        if (ofKind != nullptr)
-            *ofKind = tail;
+        };
+        SharedTail tail;
+        if (kindsKnown) {
+            tail = tails.ofKind(bump.kind, [&](char *out) { return writeTail(out, tiltOf()); });
+        } else {
+            const float tilt = tiltOf();
+            SharedTails::Key key{{floatBits(radius), floatBits(flatness)}};
+            if (e.tilt()) {
+                key.v[2] = floatBits(tilt);
+            } else {
+                const auto angle = reinterpret_cast<std::uintptr_t>(bump.angle);
+                key.v[2] = std::uint32_t(angle);
+                key.v[3] = std::uint32_t(std::uint64_t(angle) >> 32);
+            }
+            tail = tails.get(key, [&](char *out) { return writeTail(out, tilt); });
+        }
         e.out.centreLine("sc ", c.x, c.y, tail);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/CommandWriter.h"
 #include "engine/RunSetup.h"
 
 #include <vector>
@@ -6,8 +7,8 @@
 namespace quillet {
 
 /// How many kinds of bump one cloud has: an uneven cloud has two radii along each long
-/// side and two on the ends.
-constexpr int kCloudBumpKinds = 8;
+/// side and two on the ends. Each kind's lines end alike (SharedTails::ofKind).
+constexpr int kCloudBumpKinds = SharedTails::kKinds;
 
 /// One half-ellipse bump of a cloud as the fill reads it back: its centre before any
 /// tilt, its radius and which side of the cloud rectangle it sits on. `angle` is the

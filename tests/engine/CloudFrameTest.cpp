@@ -238,4 +238,23 @@ TEST(SharedTails, EachKeyGetsItsOwnTailHoweverManyComeAndGo)
     const SharedTails::Key key{{99u, 0u, 7u, 19u}};
     EXPECT_THROW(tails.get(key, [](char *) { return SharedTails::kCapacity; }), std::logic_error);
     EXPECT_EQ(tailOf(99), " tail 99");
+    // A kind's tail is made once and stays its own, however many keyed ones come and
+    // go; one refused is made again when next asked for.
+    auto ofKind = [&](int kind) {
+        const SharedTail tail = tails.ofKind(kind, [&](char *out) {
+            ++made;
+            return std::size_t(std::snprintf(out, SharedTails::kCapacity, " kind %d", kind));
+        });
+        return std::string(tail.bytes, tail.length);
+    };
+    EXPECT_THROW(tails.ofKind(3, [](char *) { return SharedTails::kCapacity; }), std::logic_error);
+    made = 0;
+    for (int kind = 0; kind < SharedTails::kKinds; ++kind)
+        EXPECT_EQ(ofKind(kind), " kind " + std::to_string(kind));
+    for (std::uint32_t n = 100; n < 140; ++n)
+        tailOf(n);
+    made = 0;
+    for (int kind = 0; kind < SharedTails::kKinds; ++kind)
+        EXPECT_EQ(ofKind(kind), " kind " + std::to_string(kind));
+    EXPECT_EQ(made, 0);
 }
