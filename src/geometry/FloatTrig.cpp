@@ -278,7 +278,8 @@ FastTurn beginTurn(PointF p, PointF centre, const TurnBy &turn, float zero)
 }
 
 // The arctangent the second half needs (that of a zero quotient is the zero itself).
-double atanOf(const FastTurn &t) { return t.q == 0 ? t.q : std::atan(t.q); }
+double atanOf(double q) { return q == 0 ? q : std::atan(q); }
+double atanOf(const FastTurn &t) { return atanOf(t.q); }
 
 // Places p, or returns false where the extended way must decide.
 bool finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p)
@@ -386,8 +387,8 @@ __attribute__((noinline))
 __m128d atanBoth(__m128d q)
 {
     const double q0 = _mm_cvtsd_f64(q), q1 = _mm_cvtsd_f64(_mm_unpackhi_pd(q, q));
-    const double atan0 = q0 == 0 ? q0 : std::atan(q0);
-    return _mm_set_pd(q1 == 0 ? q1 : std::atan(q1), atan0);
+    const double atan0 = atanOf(q0);
+    return _mm_set_pd(atanOf(q1), atan0);
 }
 
 // Where the two points and the centre are in the range the fast form is stated for,
