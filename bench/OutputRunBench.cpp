@@ -17,7 +17,6 @@
 #include "base/TextFile.h"
 #include "program/CompleteInput.h"
 #include "program/Startup.h"
-#include "settings/Presets.h"
 
 #include <algorithm>
 #include <chrono>
@@ -72,10 +71,9 @@ bool sessionOf(const fs::path &dir, Session &s)
     QuietHost host;
     const Lines mode = readLines(dir / "mode");
     s.fixedNow = fixedTime(dir);
-    if (runStartup(s, host, mode.empty() ? "" : mode[0], dir) == StartupResult::Ended)
+    bool presetEmpty = false;
+    if (runBatchStart(s, host, mode.empty() ? "" : mode[0], dir, 1, presetEmpty) == StartupResult::Ended)
         return false;
-    runFirstShow(s, host);
-    presets::click(s.settingsScope(), host, 1, true);
     s.form.memoLines = readLines(dir / "memo.txt");
     return s.outputEnabled;
 }

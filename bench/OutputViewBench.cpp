@@ -7,7 +7,6 @@
 #include "outputview/PicturePainter.h"
 #include "program/OutputPicture.h"
 #include "program/Startup.h"
-#include "settings/Presets.h"
 
 #include <QApplication>
 #include <QImage>
@@ -43,9 +42,9 @@ bool sessionOf(const fs::path &golden, Session &s)
     s.fixedNow->tm_year = 124;
     s.fixedNow->tm_mon = 4;
     s.fixedNow->tm_mday = 7;
-    if (runStartup(s, host, mode.empty() ? "" : mode[0], golden) == StartupResult::Ended)
+    bool presetEmpty = false;
+    if (runBatchStart(s, host, mode.empty() ? "" : mode[0], golden, 1, presetEmpty) == StartupResult::Ended)
         return false;
-    presets::click(s.settingsScope(), host, 1, true);
     s.form.memoLines = readLines(golden / "memo.txt");
     return s.outputEnabled;
 }

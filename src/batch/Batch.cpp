@@ -11,7 +11,6 @@
 #include "base/Messages.h"
 #include "program/Session.h"
 #include "program/Startup.h"
-#include "settings/Presets.h"
 #include "model/MemoCapacity.h"
 
 #include <ctime>
@@ -346,11 +345,11 @@ int runBatch(const std::vector<std::string> &args, const std::filesystem::path &
         // repairs and new files behind either.
         if (!options.dryRun)
             checkWritable(startDir / "jwc_temp.txt");
-        if (runStartup(session, host, options.mode, startDir) == StartupResult::Ended)
+        bool presetEmpty = false;
+        if (runBatchStart(session, host, options.mode, startDir, options.preset, presetEmpty) ==
+            StartupResult::Ended)
             return kBatchStartupEnded;
-        runFirstShow(session, host);
-        if (options.preset > 0 &&
-            presets::click(session.settingsScope(), host, options.preset, true) == presets::ClickOutcome::Empty)
+        if (presetEmpty)
             host.notice(msg::notSavedLabel());
         if (!session.outputEnabled) {
             closeWindow(session, host);

@@ -205,6 +205,18 @@ void runFirstShow(Session &session, Host &host)
     phases::mark("presets");
 }
 
+StartupResult runBatchStart(Session &session, Host &host, const std::string &argument,
+                            const std::filesystem::path &startDir, int preset, bool &presetEmpty)
+{
+    presetEmpty = false;
+    if (runStartup(session, host, argument, startDir) == StartupResult::Ended)
+        return StartupResult::Ended;
+    runFirstShow(session, host);
+    if (preset > 0)
+        presetEmpty = presets::click(session.settingsScope(), host, preset, true) == presets::ClickOutcome::Empty;
+    return StartupResult::Running;
+}
+
 void closeWindow(Session &session, Host &host)
 {
     settings::writeCloseTime(session.settingsScope(), host);

@@ -3,6 +3,7 @@
 #include "program/Session.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace quillet {
@@ -39,6 +40,14 @@ StartupResult runStartup(Session &session, Host &host, const std::string &argume
 /// What the window shows on first show: preset memos and presets are loaded and the
 /// start-up preset pressed when the settings ask for it.
 void runFirstShow(Session &session, Host &host);
+
+/// What the batch mode runs before 「入力完了」, and what the benchmarks take their
+/// sessions from: start-up with `argument` in `startDir`, the first show, then quick-
+/// select preset `preset` pressed (none for 0). Returns start-up's result; when it
+/// ended the program nothing after it runs. `presetEmpty` says whether the preset
+/// pressed held no choices.
+StartupResult runBatchStart(Session &session, Host &host, const std::string &argument,
+                            const std::filesystem::path &startDir, int preset, bool &presetEmpty);
 
 /// Closing the window: close-time settings, page index and open page are written;
 /// jwc_temp.txt is left as it is.
