@@ -150,6 +150,8 @@ void binaryStandardOutput()
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+bool systemAllowsWriting(const std::filesystem::path &path) { return _waccess(path.c_str(), 2) == 0; }
+
 #else
 
 namespace {
@@ -227,6 +229,8 @@ bool processAlive(unsigned long long id)
 }
 
 void binaryStandardOutput() {}
+
+bool systemAllowsWriting(const std::filesystem::path &path) { return access(path.c_str(), W_OK) == 0; }
 
 #endif
 

@@ -22,6 +22,10 @@ unsigned long long processId();
 /// False only when no process with this id runs (any more).
 bool processAlive(unsigned long long id);
 
+/// Whether the system would let this process write the existing file at `path`: false
+/// on a disk mounted read-only, or where the file's own rights forbid it.
+bool systemAllowsWriting(const std::filesystem::path &path);
+
 /// Broken-down local time of `t`.
 std::tm localTime(std::time_t t);
 

@@ -234,6 +234,23 @@ fs::file_status writableStatus(const fs::path &path, const fs::path &target)
     return status;
 }
 
+// Whether the regular file `target` holds exactly `bytes`. Any doubt (it cannot be
+// opened, or reading it fails) counts as a difference, so that the write goes ahead.
+bool holdsExactly(const fs::path &target, const fs::file_status &status, std::string_view bytes)
+{
+    if (!fs::is_regular_file(status))
+        return false;
+    std::ifstream in(target, std::ios::binary);
+    if (!in)
+        return false;
+    // One byte more than expected is read, so that a longer file is told apart.
+    std::string held(bytes.size() + 1, '\0');
+    in.read(held.data(), std::streamsize(held.size()));
+    if (in.bad() || std::size_t(in.gcount()) != bytes.size())
+        return false;
+    return std::memcmp(held.data(), bytes.data(), bytes.size()) == 0;
+}
+
 } // namespace
 
 void checkWritable(const fs::path &path) { writableStatus(path, followLinks(path)); }
@@ -245,6 +262,12 @@ void writeBytesAtomically(const fs::path &path, std::string_view bytes)
     const fs::path target = followLinks(path);
     const fs::file_status status = writableStatus(path, target);
     const bool exists = fs::exists(status);
+    // Most close-time writes put back what the file already holds (settings nobody
+    // changed). Comparing costs one read; a rewrite costs a new file, a rename and the
+    // folder's update, and it would move the file's time for nothing.
+    // A disk that refuses writes is still reported, as a write would have met it.
+    if (exists && platform::systemAllowsWriting(target) && holdsExactly(target, status, bytes))
+        return;
     std::error_code ec;
 
     // The temporary lies beside the file it replaces, so the rename stays on one disk

@@ -112,7 +112,8 @@ std::string readBytes(const std::filesystem::path &path);
 
 /// Writes raw bytes atomically; throws InOutError. A symbolic link is followed: the
 /// file it names is replaced and the link stays. A file nobody may write (read-only)
-/// is left alone and reported as an InOutError.
+/// is left alone and reported as an InOutError. A file that already holds exactly
+/// these bytes is left as it is.
 void writeBytesAtomically(const std::filesystem::path &path, std::string_view bytes);
 
 /// Throws the InOutError a write of `path` would meet at once (it is a folder, or a

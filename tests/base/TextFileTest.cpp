@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 
 using namespace quillet;
 
@@ -96,6 +98,34 @@ TEST(TextFile, ReplacesAnExistingFileWholeAndLeavesNoTemporaryBehind)
     EXPECT_EQ(dir.read("f.tx"), "new\r\n");
     for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(entry.path().filename(), "f.tx");
+}
+
+// A write that would put back the very bytes a file holds leaves the file alone; any
+// other difference, a longer or shorter file with the same start included, replaces it.
+TEST(TextFile, RewritesOnlyAFileWhoseBytesDiffer)
+{
+    struct Case {
+        const char *held;
+        const char *written;
+        bool replaced;
+    } const cases[] = {
+        {"a\r\nb\r\n", "a\r\nb\r\n", false},
+        {"", "", false},
+        {"a\r\nb\r\n", "a\r\nc\r\n", true},   // same length
+        {"a\r\nb\r\nc\r\n", "a\r\nb\r\n", true}, // the held file is longer
+        {"a\r\nb\r\n", "a\r\nb\r\nc\r\n", true}, // the held file is a start of the new
+        {"", "a\r\n", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string("held '") + c.held + "', written '" + c.written + "'");
+        test::TempDir dir;
+        dir.writeBytes("f.tx", c.held);
+        const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+        std::filesystem::last_write_time(dir / "f.tx", longAgo);
+        writeBytesAtomically(dir / "f.tx", c.written);
+        EXPECT_EQ(dir.read("f.tx"), c.written);
+        EXPECT_EQ(std::filesystem::last_write_time(dir / "f.tx") != longAgo, c.replaced);
+    }
 }
 
 TEST(TextFile, FailuresAreInputOutputErrors)

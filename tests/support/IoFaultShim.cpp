@@ -1,7 +1,8 @@
 // Preloaded (LD_PRELOAD) into the program by batch tests, to make file writes fail as
 // a read-only or a full disk makes them fail, or to slow them down so that a kill
 // lands in the middle of one. Tests run as root, where permissions stop nothing.
-//   QUILLET_IO_FAULT=readonly  opening a file for writing and renaming fail (EROFS)
+//   QUILLET_IO_FAULT=readonly  opening a file for writing, renaming and asking whether
+//                              a file may be written fail (EROFS)
 //   QUILLET_IO_FAULT=full      a few bytes of a file are written, then ENOSPC
 //   QUILLET_IO_MATCH=text      only paths containing the text are affected (default: all)
 //   QUILLET_IO_DELAY_US=n      every write to a file and every rename waits n µs first
@@ -183,6 +184,13 @@ ssize_t writev(int fd, const struct iovec *iov, int count)
         return 0;
     }
     return real<ssize_t (*)(int, const struct iovec *, int)>("writev")(fd, iov, count);
+}
+
+int access(const char *path, int mode)
+{
+    if (refuse(path, (mode & W_OK) != 0))
+        return -1;
+    return real<int (*)(const char *, int)>("access")(path, mode);
 }
 
 int rename(const char *from, const char *to)
