@@ -1,8 +1,9 @@
 // Time of one output run computed in-process, for every golden start directory (the
 // heaviest drawings the project keeps: clouds with fill, frames around many texts,
 // tilted ovals after a bend), for the slowest of the seeded random start directories
-// (kept in bench/random-heavy) and for a synthetic worst case of five full lines of
-// full-width text. Prints microseconds per run against the 50 µs budget; nothing here
+// (kept in bench/random-heavy), for start directories made heavier by hand than any
+// random one (bench/heavy-by-hand) and for a synthetic worst case of five full lines
+// of full-width text. Prints microseconds per run against the 50 µs budget; nothing here
 // passes or fails.
 //
 //   OutputRunBench [RUNS]              every case above
@@ -210,10 +211,14 @@ int main(int argc, char **argv)
         report(name, lines, t);
     };
     std::vector<fs::path> cases = startDirectories(source / "tests" / "fixtures" / "golden");
-    const std::vector<fs::path> heavy = startDirectories(source / "bench" / "random-heavy");
-    cases.insert(cases.end(), heavy.begin(), heavy.end());
+    for (const char *kept : {"random-heavy", "heavy-by-hand"}) {
+        const std::vector<fs::path> heavy = startDirectories(source / "bench" / kept);
+        cases.insert(cases.end(), heavy.begin(), heavy.end());
+    }
     for (const fs::path &dir : cases) {
-        const std::string name = (dir.parent_path().filename() == "golden" ? "" : "random ") + dir.filename().string();
+        const fs::path from = dir.parent_path().filename();
+        const std::string name =
+            (from == "golden" ? "" : from == "random-heavy" ? "random " : "by hand ") + dir.filename().string();
         if (name.find(only) == std::string::npos)
             continue;
         Session s;
