@@ -13,17 +13,17 @@
 // A start directory holds the files a batch run reads, `memo.txt`, and `mode` (the
 // mode argument); `now` (YYYY-MM-DDTHH:MM:SS) fixes the date codes, else 2024-05-07.
 // tests/tools/random_runs.py --make-only writes such directories.
-#include "base/Host.h"
+#include "StartDirectory.h"
+
 #include "base/Sjis.h"
 #include "base/TextFile.h"
+#include "exchange/ExchangeData.h"
 #include "program/CompleteInput.h"
-#include "program/Startup.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -34,78 +34,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class QuietHost : public Host {
-public:
-    void warning(const std::string &) override {}
-    void notice(const std::string &) override {}
-    bool question(const std::string &) override { return false; }
-    int screenHeight() const override { return 1024; }
-};
-
 constexpr double kBudget = 50;
-
-std::tm fixedTime(const fs::path &dir)
-{
-    std::tm t{};
-    t.tm_year = 124;
-    t.tm_mon = 4;
-    t.tm_mday = 7;
-    if (!fs::exists(dir / "now"))
-        return t;
-    const Lines now = readLines(dir / "now");
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    if (!now.empty() && std::sscanf(now[0].c_str(), "%d-%d-%dT%d:%d:%d", &year, &month, &day, &hour, &minute,
-                                    &second) == 6) {
-        t.tm_year = year - 1900;
-        t.tm_mon = month - 1;
-        t.tm_mday = day;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
-    }
-    return t;
-}
-
-// The session a batch run of the start directory would compute its output from.
-bool sessionOf(const fs::path &dir, Session &s)
-{
-    QuietHost host;
-    const Lines mode = readLines(dir / "mode");
-    s.fixedNow = fixedTime(dir);
-    bool presetEmpty = false;
-    if (runBatchStart(s, host, mode.empty() ? "" : mode[0], dir, 1, presetEmpty) == StartupResult::Ended)
-        return false;
-    s.form.memoLines = readLines(dir / "memo.txt");
-    return s.outputEnabled;
-}
-
-// Start-up may create a missing file: it runs on a copy.
-bool sessionOfCopy(const fs::path &dir, Session &s)
-{
-    const fs::path copy = fs::temp_directory_path() / ("quillet-bench-" + dir.filename().string());
-    fs::remove_all(copy);
-    fs::copy(dir, copy);
-    bool ready = false;
-    try {
-        ready = sessionOf(copy, s);
-    } catch (const std::exception &) {
-        ready = false;
-    }
-    fs::remove_all(copy);
-    return ready;
-}
-
-std::vector<fs::path> startDirectories(const fs::path &under)
-{
-    std::vector<fs::path> dirs;
-    if (!fs::is_directory(under))
-        return dirs;
-    for (const auto &entry : fs::directory_iterator(under))
-        if (entry.is_directory())
-            dirs.push_back(entry.path());
-    std::sort(dirs.begin(), dirs.end());
-    return dirs;
-}
 
 // Microseconds per run: the median over rounds of the time on the clock (what a user
 // waits) and of the processor time (what the run costs; on a machine shared with
@@ -155,9 +84,9 @@ int scan(const fs::path &under, long runs, std::size_t shown)
         std::string name;
     };
     std::vector<Timed> timed;
-    for (const fs::path &dir : startDirectories(under)) {
+    for (const fs::path &dir : bench::startDirectories(under)) {
         Session s;
-        if (!sessionOfCopy(dir, s))
+        if (!bench::batchSessionOf(dir, s))
             continue;
         std::size_t lines = 0;
         try {
@@ -210,9 +139,9 @@ int main(int argc, char **argv)
         }
         report(name, lines, t);
     };
-    std::vector<fs::path> cases = startDirectories(source / "tests" / "fixtures" / "golden");
+    std::vector<fs::path> cases = bench::startDirectories(source / "tests" / "fixtures" / "golden");
     for (const char *kept : {"random-heavy", "heavy-by-hand"}) {
-        const std::vector<fs::path> heavy = startDirectories(source / "bench" / kept);
+        const std::vector<fs::path> heavy = bench::startDirectories(source / "bench" / kept);
         cases.insert(cases.end(), heavy.begin(), heavy.end());
     }
     for (const fs::path &dir : cases) {
@@ -222,7 +151,7 @@ int main(int argc, char **argv)
         if (name.find(only) == std::string::npos)
             continue;
         Session s;
-        if (!sessionOfCopy(dir, s)) {
+        if (!bench::batchSessionOf(dir, s)) {
             std::printf("  %-24s could not be set up\n", name.c_str());
             continue;
         }

@@ -2,11 +2,11 @@
 // 入力完了 and the painting of its picture into a 640 × 480 window, for every golden
 // start directory. Prints milliseconds per redraw against the budget of one frame at
 // 60 Hz (16 ms); nothing here passes or fails.
-#include "base/Host.h"
+#include "StartDirectory.h"
+
 #include "base/TextFile.h"
 #include "outputview/PicturePainter.h"
 #include "program/OutputPicture.h"
-#include "program/Startup.h"
 
 #include <QApplication>
 #include <QImage>
@@ -23,31 +23,6 @@ using namespace quillet;
 namespace fs = std::filesystem;
 
 namespace {
-
-class QuietHost : public Host {
-public:
-    void warning(const std::string &) override {}
-    void notice(const std::string &) override {}
-    bool question(const std::string &) override { return false; }
-    int screenHeight() const override { return 1024; }
-};
-
-bool sessionOf(const fs::path &golden, Session &s)
-{
-    // Start-up would create the files a golden directory lacks; it must not.
-    FileWritesHeld held;
-    QuietHost host;
-    const Lines mode = readLines(golden / "mode");
-    s.fixedNow = std::tm{};
-    s.fixedNow->tm_year = 124;
-    s.fixedNow->tm_mon = 4;
-    s.fixedNow->tm_mday = 7;
-    bool presetEmpty = false;
-    if (runBatchStart(s, host, mode.empty() ? "" : mode[0], golden, 1, presetEmpty) == StartupResult::Ended)
-        return false;
-    s.form.memoLines = readLines(golden / "memo.txt");
-    return s.outputEnabled;
-}
 
 /// Median milliseconds of one dry run and paint.
 double redrawMilliseconds(const Session &s, QImage &image, std::size_t &items)
@@ -78,14 +53,12 @@ int main(int argc, char **argv)
     QImage image(640, 480, QImage::Format_ARGB32_Premultiplied);
     double worst = 0;
     std::string worstName;
-    std::vector<fs::path> cases;
-    for (const auto &entry : fs::directory_iterator(fs::path(QUILLET_SOURCE_DIR) / "tests/fixtures/golden"))
-        cases.push_back(entry.path());
-    std::sort(cases.begin(), cases.end());
+    const std::vector<fs::path> cases =
+        bench::startDirectories(fs::path(QUILLET_SOURCE_DIR) / "tests" / "fixtures" / "golden");
     std::printf("%-22s %6s %10s\n", "golden case", "items", "ms/redraw");
     for (const fs::path &golden : cases) {
         Session s;
-        if (!sessionOf(golden, s))
+        if (!bench::batchSessionOf(golden, s))
             continue;
         std::size_t items = 0;
         const double ms = redrawMilliseconds(s, image, items);
