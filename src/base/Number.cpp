@@ -1,5 +1,7 @@
 #include "base/Number.h"
 
+#include "base/FloatFormat.h"
+
 #include "base/Errors.h"
 
 #include <algorithm>
@@ -16,37 +18,9 @@
 
 namespace quillet {
 
+using namespace floatformat;
+
 namespace {
-
-// Two decimal digits per table entry: halves the divisions of a digit string.
-constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                               "8081828384858687888990919293949596979899";
-
-constexpr std::uint64_t kPowersOf10[] = {1ull,
-                                         10ull,
-                                         100ull,
-                                         1000ull,
-                                         10000ull,
-                                         100000ull,
-                                         1000000ull,
-                                         10000000ull,
-                                         100000000ull,
-                                         1000000000ull,
-                                         10000000000ull,
-                                         100000000000ull,
-                                         1000000000000ull,
-                                         10000000000000ull,
-                                         100000000000000ull,
-                                         1000000000000000ull,
-                                         10000000000000000ull,
-                                         100000000000000000ull,
-                                         1000000000000000000ull,
-                                         10000000000000000000ull};
-
-constexpr std::uint64_t kPowersOf5[] = {1ull,        5ull,         25ull,         125ull,         625ull,
-                                        3125ull,     15625ull,     78125ull,      390625ull,      1953125ull,
-                                        9765625ull,  48828125ull,  244140625ull,  1220703125ull,  6103515625ull};
 
 // The `count` decimal digits of `v`, most significant first, straight into `out`:
 // eight digits at a time in 32-bit arithmetic, two per step.
@@ -342,11 +316,6 @@ void decimal15(long double value, char *digits, std::size_t &count, int &exponen
 constexpr std::size_t kDigitRoom = 32;
 static_assert(kGeneralCapacity >= 32, "layOut copies 16 bytes at a time up to the 32nd");
 
-// Copies sixteen bytes, of which the caller counts only its own: one move instead of
-// a call for a few bytes. Every use below stays within the 32 bytes of the output
-// (at most sign, 14 digits and a point precede the last copy) and of the digits.
-inline void copy16(char *to, const char *from) { std::memcpy(to, from, 16); }
-
 // Lays out rounded digits (`digits` holding kDigitRoom bytes) in the general format
 // into `out` (kGeneralCapacity bytes); returns the length written.
 std::size_t layOut(char *out, bool negative, const char *digits, std::size_t count, int exponent)
@@ -407,131 +376,6 @@ std::size_t digitlessTo(char *out, long double value)
     if (value == 0)
         return copyText(out, "0");
     return 0;
-}
-
-// Exactly eight decimal digits of v < 10^8, leading zeros included.
-inline void writeEight(std::uint32_t v, char *out)
-{
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    // All eight at once in one 64-bit word, each split in its own lanes: the two
-    // halves of four digits in 32-bit lanes, their hundreds in 16-bit lanes, their
-    // tens in bytes. A quotient by 100 below 10^4 is (x * 10486) >> 20 and one by 10
-    // below 100 is (x * 103) >> 10, exactly, and no lane's product reaches the next
-    // lane. A little-endian word stored as is puts its lowest lane first, where the
-    // most significant half, hundred and ten were put.
-    std::uint64_t x = (v / 10000) | (std::uint64_t(v % 10000) << 32);
-    const std::uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007Full;
-    x = hundreds | ((x - 100 * hundreds) << 16);
-    const std::uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000Full;
-    x = tens | ((x - 10 * tens) << 8);
-    x += 0x3030303030303030ull; // '0' in every byte
-    std::memcpy(out, &x, 8);
-#else
-    const std::uint32_t high = v / 10000, low = v % 10000;
-    std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
-    std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
-    std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
-    std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
-#endif
-}
-
-inline void sixteenDigits(std::uint64_t v, char *out)
-{
-#if defined(__SSE2__)
-    // Four groups of four digits, one in each 32-bit lane, split in 16-bit lanes into
-    // hundreds and the rest, then in bytes into tens and ones: all sixteen at once. A
-    // quotient by 100 below 10^4 is (x * 5243) >> 19 and one by 10 below 100 is
-    // (x * 6554) >> 16, exactly. Lanes are stored lowest first, where the most
-    // significant group, hundred and ten were put.
-    // The two halves of eight digits, one in each 64-bit lane, are split into groups
-    // of four there too: a quotient by 10^4 below 10^8 is (x * 3518437209) >> 45,
-    // exactly, and the remainders go to the odd 32-bit lanes.
-    const std::uint64_t high = v / 100000000u, low = v % 100000000u;
-    const __m128i halves = _mm_set_epi64x(std::int64_t(low), std::int64_t(high));
-    const __m128i quotients = _mm_srli_epi64(_mm_mul_epu32(halves, _mm_set1_epi32(int(3518437209u))), 45);
-    const __m128i remainders = _mm_sub_epi32(halves, _mm_mul_epu32(quotients, _mm_set1_epi32(10000)));
-    const __m128i groups = _mm_or_si128(quotients, _mm_slli_epi64(remainders, 32));
-    const __m128i hundreds = _mm_srli_epi16(_mm_mulhi_epu16(groups, _mm_set1_epi16(5243)), 3);
-    const __m128i pairs = _mm_or_si128(
-        hundreds, _mm_slli_epi32(_mm_sub_epi16(groups, _mm_mullo_epi16(hundreds, _mm_set1_epi16(100))), 16));
-    const __m128i tens = _mm_mulhi_epu16(pairs, _mm_set1_epi16(6554));
-    const __m128i digits =
-        _mm_or_si128(tens, _mm_slli_epi16(_mm_sub_epi16(pairs, _mm_mullo_epi16(tens, _mm_set1_epi16(10))), 8));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_add_epi8(digits, _mm_set1_epi8('0')));
-#else
-    writeEight(std::uint32_t(v / 100000000u), out);
-    writeEight(std::uint32_t(v % 100000000u), out + 8);
-#endif
-}
-
-// Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
-// integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
-// general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
-// places for the fraction. When k <= p the fraction is written whole: f / 2^k with f's
-// trailing zero bits taken out is an odd multiple of 2^-j, which has exactly j decimal
-// places, f * 5^j / 2^(k-j). Otherwise it is rounded to p places: f * 5^p fits 64 bits
-// (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted right by k - p, and the bits
-// shifted out tell how to round (ties to even, as printf). Writes such a value and
-// returns its length; 0 for every other value.
-std::size_t mediumFloatTo(char *out, float value)
-{
-    const std::uint32_t bits = floatBits(value);
-    const int biased = int((bits >> 23) & 0xFFu);
-    if (biased < 127 || biased > 150)
-        return 0;
-    const std::uint32_t m = (bits & 0x7FFFFFu) | 0x800000u;
-    const int k = 150 - biased; // |value| = m * 2^-k
-    std::uint64_t whole = m >> k;
-    std::uint32_t f = m & ((1u << k) - 1);
-    // The integer part has 24 - k bits, so about (24 - k) * log10(2) digits: 1233 / 4096
-    // is log10(2) closely enough that one comparison settles it below 2^24.
-    const int log10Floor = ((24 - k) * 1233) >> 12;
-    int wholeDigits = log10Floor + (whole >= kPowersOf10[log10Floor] ? 1 : 0);
-    int places = 15 - wholeDigits;
-    std::uint64_t fraction = 0;
-    if (k <= places) {
-        places = 0;
-        if (f != 0) {
-#if defined(__GNUC__)
-            const int zeros = __builtin_ctz(f);
-            f >>= zeros;
-            places = k - zeros;
-#else
-            for (places = k; (f & 1u) == 0; f >>= 1)
-                --places;
-#endif
-            fraction = f * kPowersOf5[places];
-        }
-    } else {
-        const std::uint64_t scaled = f * kPowersOf5[places];
-        const int cut = k - places;
-        fraction = scaled >> cut;
-        const std::uint64_t rest = scaled & ((std::uint64_t(1) << cut) - 1), half = std::uint64_t(1) << (cut - 1);
-        if ((rest > half || (rest == half && (fraction & 1u) != 0)) && ++fraction == kPowersOf10[places]) {
-            fraction = 0;
-            if (++whole == kPowersOf10[wholeDigits])
-                ++wholeDigits;
-        }
-    }
-    // Both parts as one number of at most sixteen digits (the integer part has at most
-    // eight, and a carry adds one to fifteen), written as two fixed runs of eight; the
-    // leading zeros are left out by where the copies start.
-    const std::uint64_t all = whole * kPowersOf10[places] + fraction;
-    char digits[32]; // 16 digits, and what the copies read beyond them
-    sixteenDigits(all, digits);
-    char *p = out;
-    if (bits >> 31)
-        *p++ = '-';
-    copy16(p, digits + 16 - places - wholeDigits); // at most 8 digits, then the caller's room
-    p += wholeDigits;
-    if (fraction != 0) {
-        *p++ = '.';
-        copy16(p, digits + 16 - places); // places <= 14
-        p += places;
-        while (p[-1] == '0') // only where rounding ended in zeros
-            --p;
-    }
-    return std::size_t(p - out);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/FloatFormat.h"
 #include "base/Number.h"
 #include "base/TextFile.h"
 #include "engine/RunSetup.h"
@@ -177,9 +178,9 @@ public:
         char *p = m_line;
         std::memcpy(p, head, 3);
         p += 3;
-        p += formatFloatTo(p, x);
+        p += formatFloatInline(p, x);
         *p++ = ' ';
-        p += formatFloatTo(p, y);
+        p += formatFloatInline(p, y);
         const char *const bytes = tail.bytes; // not read again after every piece written
         for (std::size_t i = 0; i < pieces; i += 16)
             std::memcpy(p + i, bytes + i, 16);
