@@ -177,6 +177,9 @@ inline std::size_t mediumFloatTo(char *out, float value)
 }
 
 
+/// formatFloatTo for every value mediumFloatTo leaves (Number.cpp).
+std::size_t otherFloatTo(char *out, float value);
+
 } // namespace floatformat
 
 /// formatFloatTo with its short path, the values from 1 to 2^24, inline.
@@ -184,7 +187,7 @@ inline std::size_t formatFloatInline(char *out, float value)
 {
     if (const std::size_t n = floatformat::mediumFloatTo(out, value))
         return n;
-    return formatFloatTo(out, value);
+    return floatformat::otherFloatTo(out, value);
 }
 
 } // namespace quillet

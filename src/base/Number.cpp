@@ -391,10 +391,9 @@ std::size_t formatGeneralTo(char *out, long double value)
     return layOut(out, value < 0, digits, count, exponent);
 }
 
-namespace {
+namespace floatformat {
 
-// formatFloatTo beyond the span from 1 to 2^24, kept out of line so that the short
-// path does not carry the long one's stack frame.
+// Out of line, so that the short path does not carry the long one's stack frame.
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
@@ -409,16 +408,11 @@ std::size_t otherFloatTo(char *out, float value)
     return layOut(out, value < 0, digits, count, exponent);
 }
 
-} // namespace
+} // namespace floatformat
 
 void writeSixteenDigits(std::uint64_t v, char *out) { sixteenDigits(v, out); }
 
-std::size_t formatFloatTo(char *out, float value)
-{
-    if (const std::size_t n = mediumFloatTo(out, value))
-        return n;
-    return otherFloatTo(out, value);
-}
+std::size_t formatFloatTo(char *out, float value) { return formatFloatInline(out, value); }
 
 std::string formatGeneral(long double value)
 {
