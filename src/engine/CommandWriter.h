@@ -20,49 +20,33 @@ struct SharedTail {
 
 /// The ends of lines that many lines share, such as a cloud bump's radius, arc angles,
 /// flatness and tilt after its centre: each written once, then copied for every line
-/// that ends with it. A few are kept, found by a key of up to four 32-bit values (the
-/// bits of the numbers they print, and what else tells them apart); lines whose kind
-/// alone decides their end (a cloud's kinds of bump) find it by the kind, without a key.
+/// that ends with it. Lines of one kind (a cloud's kinds of bump) all end alike, and
+/// each kind keeps its own tail.
 class SharedTails {
 public:
-    struct Key {
-        std::uint32_t v[4] = {};
-        bool operator==(const Key &other) const { return std::memcmp(v, other.v, sizeof v) == 0; }
-    };
     /// Room a tail is made in: enough for three numbers and some words.
     static constexpr std::size_t kCapacity = 4 * kGeneralCapacity + 32;
-    /// How many are kept by key before the oldest makes way. An uneven cloud has six
-    /// radii, each on its side or two ends.
-    static constexpr std::size_t kTails = 16;
     /// How many kinds of line (0 to kKinds - 1) each keep a tail of their own.
     static constexpr int kKinds = 8;
 
-    /// The tail kept under `key`; when there is none, `make(char *out)` writes it into
-    /// out (at most kCapacity bytes, of which formatFloatTo may use kGeneralCapacity
-    /// beyond what it keeps) and returns its length.
-    template <class Make>
-    SharedTail get(const Key &key, Make make)
-    {
-        for (std::size_t i = 0; i < m_count; ++i)
-            if (m_tails[i].kept && m_tails[i].key == key)
-                return {m_tails[i].text, m_tails[i].length};
-        // Beyond the kept ones, the oldest makes way. A place is kept again only once
-        // its new tail is made and fits: one that does not is never found.
-        Tail &t = m_tails[m_count < kTails ? m_count++ : (m_next++ % kTails)];
-        makeInto(t, make);
-        t.key = key;
-        t.kept = true;
-        return {t.text, t.length};
-    }
-
-    /// The tail of every line of `kind`, which all end alike: made by `make` (as for
-    /// get()) for the first of them, then kept for the kind, whatever else is kept.
+    /// The tail of every line of `kind`: made by `make(char *out)` for the first of
+    /// them, then kept. make writes at most kCapacity bytes into out (of which
+    /// formatFloatTo may use kGeneralCapacity beyond what it keeps) and returns its
+    /// length. A tail too long for its block is refused, and made again when its kind
+    /// is next asked for.
     template <class Make>
     SharedTail ofKind(int kind, Make make)
     {
+        if (kind < 0 || kind >= kKinds)
+            throw std::logic_error("a kind of line with no shared tail");
         Tail &t = m_ofKind[kind];
         if (!t.kept) {
-            makeInto(t, make);
+            const std::size_t length = make(t.text);
+            // What make() may keep leaves the whole sixteen-byte pieces it is read in
+            // inside the block.
+            if (length > kCapacity - 16)
+                throw std::logic_error("a shared tail longer than its block");
+            t.length = length;
             t.kept = true;
         }
         return {t.text, t.length};
@@ -70,29 +54,12 @@ public:
 
 private:
     struct Tail {
-        Key key;
         bool kept = false;
         std::size_t length = 0;
         // Not cleared: a tail is written before it is used, and what lies past it is
         // copied along in the last sixteen-byte piece but never counted.
         char text[kCapacity];
     };
-    // Writes a tail into `t`, which is not kept until its caller says so: one that
-    // does not fit is never found.
-    template <class Make>
-    static void makeInto(Tail &t, Make make)
-    {
-        t.kept = false;
-        const std::size_t length = make(t.text);
-        // What make() may keep leaves the whole sixteen-byte pieces it is read in
-        // inside the block.
-        if (length > kCapacity - 16)
-            throw std::logic_error("a shared tail longer than its block");
-        t.length = length;
-    }
-
-    Tail m_tails[kTails];
-    std::size_t m_count = 0, m_next = 0;
     Tail m_ofKind[kKinds];
 };
 

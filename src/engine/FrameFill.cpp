@@ -4,9 +4,7 @@
 #include "geometry/FloatTrig.h"
 #include "engine/FrameAxes.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace quillet {
@@ -308,9 +306,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     SharedTails tails;
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
-    // of each kind, then copied. A list with a bump of no known kind looks each up.
-    const bool kindsKnown = std::all_of(g.bumps.begin(), g.bumps.end(),
-                                        [](const CloudBump &b) { return b.kind >= 0 && b.kind < kCloudBumpKinds; });
+    // of each kind, then copied.
     for (std::size_t i = 0; i < g.bumps.size(); ++i) {
         const CloudBump &bump = g.bumps[i];
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
@@ -346,10 +342,9 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
                 turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
         }
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5. All
-        // after the centre repeats from bump to bump (tilted or not throughout). The
-        // tilt is worked out only for a tail that is made or looked up by its numbers.
-        const auto tiltOf = [&] { return e.tilt() ? f32(bumpAngle(bump.angle) + radians(turn)) : 0.0f; };
-        const auto writeTail = [&](char *out, float tilt) {
+        // after the centre repeats from bump to bump of a kind (tilted or not
+        // throughout), so the tilt is worked out only for the tail a kind first makes.
+        const SharedTail tail = tails.ofKind(bump.kind, [&](char *out) {
             char *p = out;
             *p++ = ' ';
             p += e.out.numberTo(p, radius);
@@ -357,7 +352,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             p += e.out.numberTo(p, flatness);
             *p++ = ' ';
             if (e.tilt()) {
-                p += e.out.numberTo(p, tilt);
+                p += e.out.numberTo(p, f32(bumpAngle(bump.angle) + radians(turn)));
             } else {
                 const std::size_t n = std::strlen(bump.angle);
                 std::memcpy(p, bump.angle, n);
@@ -365,22 +360,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             std::memcpy(p, " 0 3.1416 5", 11);
             return std::size_t(p + 11 - out);
-        };
-        SharedTail tail;
-        if (kindsKnown) {
-            tail = tails.ofKind(bump.kind, [&](char *out) { return writeTail(out, tiltOf()); });
-        } else {
-            const float tilt = tiltOf();
-            SharedTails::Key key{{floatBits(radius), floatBits(flatness)}};
-            if (e.tilt()) {
-                key.v[2] = floatBits(tilt);
-            } else {
-                const auto angle = reinterpret_cast<std::uintptr_t>(bump.angle);
-                key.v[2] = std::uint32_t(angle);
-                key.v[3] = std::uint32_t(std::uint64_t(angle) >> 32);
-            }
-            tail = tails.get(key, [&](char *out) { return writeTail(out, tilt); });
-        }
+        });
         e.out.centreLine("sc ", c.x, c.y, tail);
     }
 }

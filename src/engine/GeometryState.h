@@ -1,14 +1,9 @@
 #pragma once
-#include "engine/CommandWriter.h"
 #include "engine/RunSetup.h"
 
 #include <vector>
 
 namespace quillet {
-
-/// How many kinds of bump one cloud has: an uneven cloud has two radii along each long
-/// side and two on the ends. Each kind's lines end alike (SharedTails::ofKind).
-constexpr int kCloudBumpKinds = SharedTails::kKinds;
 
 /// One half-ellipse bump of a cloud as the fill reads it back: its centre before any
 /// tilt, its radius and which side of the cloud rectangle it sits on. `angle` is the
@@ -20,9 +15,10 @@ struct CloudBump {
     char side = '4';               ///< '1' left, '2' bottom, '3' right, '4' top
     const char *angle = "0";       ///< "1.5708", "-3.1416", "-1.5708", "0" by side
     const char *flatness = "0.5";  ///< "0.5" along the long sides, "0.65" on the ends
-    /// Its kind, 0 to kCloudBumpKinds - 1: the bumps of one cloud that share it share
-    /// radius, side, angle and flatness, and so everything their lines end with. -1
-    /// for a bump not known to be of any.
+    /// Its kind, set by the cloud that records it: the bumps of one cloud that share
+    /// it share radius, side, angle and flatness, and so everything their lines end
+    /// with (SharedTails::ofKind). An uneven cloud has eight: two radii along each long
+    /// side and two on the ends.
     int kind = -1;
 };
 

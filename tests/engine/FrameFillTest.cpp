@@ -133,8 +133,8 @@ TEST(Fill, OvalMiddleAndHalfDiscs)
 TEST(Fill, CloudBumpsAndTheWedge)
 {
     EngineProbe p = cloudPass(11);
-    p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"}, {{120, 190}, 15, '2', "-3.1416", "0.5"},
-                 {{95, 250}, 25, '1', "1.5708", "0.65"}, {{305, 250}, 25, '3', "-1.5708", "0.65"}};
+    p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5", 0}, {{120, 190}, 15, '2', "-3.1416", "0.5", 1},
+                 {{95, 250}, 25, '1', "1.5708", "0.65", 2}, {{305, 250}, 25, '3', "-1.5708", "0.65", 3}};
     const Lines out = fill(p);
     ASSERT_EQ(out.size(), 8u);
     EXPECT_EQ(out[1], "sl 105 205 295 205 295 295 105 295");
@@ -201,7 +201,7 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
         p.form.tiltOn = true;
         p.m.indicated2 = {0, 0};
         p.m.p3 = {40, 30};
-        p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5"}};
+        p.g.bumps = {{{150, 310}, 20, '4', "0", "0.5", 0}};
         const Lines out = fill(p);
         ASSERT_EQ(out.size(), 3u);
         if (mode == Mode::Annotation)
