@@ -287,32 +287,63 @@ PointF pushedIn(const CloudBump &bump, ld gp)
 // turning it can fail.
 bool tame(PointF p) { return std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f; }
 
+// The turned centres of the bumps that come next, worked out ahead of their lines.
+class TurnedAhead {
+public:
+    bool holds(std::size_t i) const { return i >= m_from && i < m_end; }
+    PointF at(std::size_t i) const { return m_at[i % kRoom]; }
+    /// The bump after the last one kept.
+    std::size_t end() const { return m_end; }
+    /// Keeps bump i's centre; a bump that does not follow the last one kept starts
+    /// afresh, and the oldest are given up to make room.
+    void keep(std::size_t i, PointF turned)
+    {
+        if (i != m_end)
+            m_from = i;
+        else if (i - m_from >= kRoom)
+            m_from = i + 1 - kRoom;
+        m_at[i % kRoom] = turned;
+        m_end = i + 1;
+    }
+
+private:
+    // The bump being written and up to three turned ahead of it.
+    static constexpr std::size_t kRoom = 4;
+    PointF m_at[kRoom];
+    std::size_t m_from = 0, m_end = 0;
+};
+
 // One half disc per cloud bump, shrunk and pushed inward by the gap.
 void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 {
     const GeometryState &g = e.g;
+    const std::vector<CloudBump> &bumps = g.bumps;
     const ld gp = gap, s = e.m.scale;
     // The two flatnesses are the same for every bump; each is worked out where it is
     // first needed, so that a failure comes where it always came.
     float flatnessOf[2] = {};
     bool known[2] = {};
-    // Two centres turned side by side take less time than one after the other: where
-    // the next bump's centre can be pushed in and turned without any chance of a
-    // failure, that is done with this bump's turn, and the next bump takes it from
-    // here. What is written, and where a failure would end it, stay as they were.
-    PointF turnedNext;
-    float tauNext = 0;
-    bool haveNext = false;
+    // Every bump is turned as the first point of a turn, whatever it is turned
+    // alongside: pairs of bumps are turned side by side, which takes less time than one
+    // after the other. Once the cloud's turn is known, the next pair is turned before
+    // this bump's line is written, so that the processor works on that turn's long
+    // chain of steps while it writes, instead of waiting it out after every pair; only
+    // bumps whose turning cannot fail are turned ahead, so what is written and where a
+    // failure would end it stay as they were.
+    TurnedAhead ahead;
+    TurnBy turnBy(0);
+    float textAngle = 0;
+    bool turnKnown = false;
+    const bool tameAround = std::fabs(gp) <= 1e37L && tame(centre);
     SharedTails tails;
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
     // of each kind, then copied.
-    for (std::size_t i = 0; i < g.bumps.size(); ++i) {
-        const CloudBump &bump = g.bumps[i];
+    for (std::size_t i = 0; i < bumps.size(); ++i) {
+        const CloudBump &bump = bumps[i];
         const float radius = f32(ext(bump.radius) - 0.75L * gp);
-        const bool turnedAlready = haveNext;
-        haveNext = false;
-        PointF c = turnedAlready ? turnedNext : pushedIn(bump, gp);
+        const bool turnedAlready = ahead.holds(i);
+        PointF c = turnedAlready ? ahead.at(i) : pushedIn(bump, gp);
         const char *const f = bump.flatness;
         const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
         if (!known[longSide]) {
@@ -323,17 +354,32 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 
         ld turn = 0;
         if (e.tilt()) {
-            float tau = tauNext;
-            const bool pairNext = !turnedAlready && i + 1 < g.bumps.size() && std::fabs(gp) <= 1e37L &&
-                                  tame(centre) && tame(c) && tame(g.bumps[i + 1].centre);
-            if (pairNext)
-                turnedNext = pushedIn(g.bumps[i + 1], gp);
-            if (pairNext && tame(turnedNext)) {
-                tau = tauNext = e.turnFirsts(c, turnedNext, centre);
-                haveNext = true;
-            } else if (!turnedAlready) {
-                PointF other = c;
-                tau = e.turn(c, other, centre, true, false);
+            float tau = textAngle;
+            if (!turnedAlready) {
+                PointF next;
+                const bool pairNext = tameAround && tame(c) && i + 1 < bumps.size() && tame(bumps[i + 1].centre) &&
+                                      tame(next = pushedIn(bumps[i + 1], gp));
+                if (pairNext) {
+                    tau = e.turnFirsts(c, next, centre);
+                    ahead.keep(i + 1, next);
+                } else {
+                    PointF other = c;
+                    tau = e.turn(c, other, centre, true, false);
+                }
+                if (!turnKnown) {
+                    turnBy = e.tiltTurn(textAngle);
+                    turnKnown = true;
+                }
+            }
+            const std::size_t j = ahead.end();
+            if (tameAround && j > i && j < i + 3 && j + 1 < bumps.size() && tame(bumps[j].centre) &&
+                tame(bumps[j + 1].centre)) {
+                PointF p = pushedIn(bumps[j], gp), q = pushedIn(bumps[j + 1], gp);
+                if (tame(p) && tame(q)) {
+                    turnPairBy(p, q, centre, turnBy, 1e-6f, 1e-6f);
+                    ahead.keep(j, p);
+                    ahead.keep(j + 1, q);
+                }
             }
             if (e.mode() == Mode::FrameEach && g.existingText == 1)
                 tau = f32(ext(tau) + 180);

@@ -2,6 +2,9 @@
 #include "engine/Frames.h"
 #include "program/CompleteInput.h"
 #include "support/RunSupport.h"
+#include "base/Errors.h"
+#include "base/Number.h"
+#include "geometry/Turning.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +212,51 @@ TEST(Fill, TiltTurnsAboutTheFrameCentre)
         else
             expectPoint(out[2], 0, -63, 334); // (150, 305) turns to (120 - 183, 90 + 244)
         EXPECT_NEAR(numbersOf(out[2], 3).at(4), std::atan(0.75L), 1e-6);
+    }
+}
+
+// A tilted cloud's bumps are turned ahead of their lines, two at a time, where turning
+// cannot fail. Whichever bumps are turned together, and wherever a bump too far out for
+// that breaks the run, every line must hold its own bump turned on its own, and a bump
+// that cannot be turned must end the fill after the lines before it.
+TEST(Fill, TiltedCloudBumpsEachTurnedAsAlone)
+{
+    struct Case {
+        std::size_t count;
+        int odd;        // the bump at this index is far out; -1: none
+        bool overflows; // far enough that turning it overflows
+    };
+    const Case cases[] = {{1, -1, false}, {2, -1, false}, {5, -1, false}, {9, -1, false}, {9, 0, false},
+                          {9, 1, false},  {9, 2, false},  {9, 3, false},  {9, 8, false},  {6, 4, false},
+                          {9, 0, true},   {9, 3, true},   {9, 4, true},   {9, 8, true}};
+    for (const Case &c : cases) {
+        EngineProbe p = cloudPass(11);
+        p.m.leaderLong = 0;
+        p.form.tiltOn = true;
+        p.m.p3 = {140, 130};
+        for (std::size_t i = 0; i < c.count; ++i) {
+            PointF at{110 + 9.5f * float(i), 310 - 3.25f * float(i % 3)};
+            if (int(i) == c.odd)
+                at = c.overflows ? PointF{3e38f, 3e38f} : PointF{2e37f, 300};
+            p.g.bumps.push_back({at, 7, '4', "0", "0.5", int(i % 2)});
+        }
+        const std::string name = std::to_string(c.count) + " bumps, far out " + std::to_string(c.odd) +
+                                 (c.overflows ? " (overflows)" : "");
+        EngineRun e = p.run();
+        if (c.overflows)
+            EXPECT_THROW(writeFill(e), OverflowError) << name;
+        else
+            writeFill(e);
+        const Lines out = p.output.lines();
+        const std::size_t written = c.overflows ? std::size_t(c.odd) : c.count;
+        ASSERT_EQ(out.size(), 2 + written) << name;
+        for (std::size_t i = 0; i < written; ++i) {
+            PointF centre = p.g.bumps[i].centre, unused{1, 1};
+            centre.y -= 5; // pushed in by the gap, downward from the top side
+            rotatePair(centre, unused, p.g.frameNear, p.m.indicated2, p.m.p3, p.g.turnFlags());
+            const std::string head = "sc " + formatFloat(centre.x) + " " + formatFloat(centre.y) + " ";
+            EXPECT_EQ(out[2 + i].substr(0, head.size()), head) << name << ", bump " << i;
+        }
     }
 }
 
