@@ -34,6 +34,9 @@ public:
     /// formatFloatTo may use kGeneralCapacity beyond what it keeps) and returns its
     /// length. A tail too long for its block is refused, and made again when its kind
     /// is next asked for.
+    /// Whether the tail of `kind` is made and kept.
+    bool holds(int kind) const { return kind >= 0 && kind < kKinds && m_ofKind[kind].kept; }
+
     template <class Make>
     SharedTail ofKind(int kind, Make make)
     {

@@ -287,6 +287,22 @@ PointF pushedIn(const CloudBump &bump, ld gp)
 // turning it can fail.
 bool tame(PointF p) { return std::fabs(p.x) <= 1e37f && std::fabs(p.y) <= 1e37f; }
 
+// pushedIn for a tame centre and gap, in double: the sum of two floats rounded to
+// double and then to float is the float nearest the exact sum, as it is through long
+// double (both keep more than 2 * 24 + 2 bits), and here it cannot overflow.
+PointF pushedInTame(const CloudBump &bump, double gp)
+{
+    PointF c = bump.centre;
+    switch (bump.side) {
+    case '1': c.x = static_cast<float>(double(c.x) + gp); break;
+    case '2': c.y = static_cast<float>(double(c.y) + gp); break;
+    case '3': c.x = static_cast<float>(double(c.x) - gp); break;
+    case '4': c.y = static_cast<float>(double(c.y) - gp); break;
+    default: break;
+    }
+    return c;
+}
+
 // The turned centres of the bumps that come next, worked out ahead of their lines.
 class TurnedAhead {
 public:
@@ -319,6 +335,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     const GeometryState &g = e.g;
     const std::vector<CloudBump> &bumps = g.bumps;
     const ld gp = gap, s = e.m.scale;
+    const bool tilt = e.tilt();
     // The two flatnesses are the same for every bump; each is worked out where it is
     // first needed, so that a failure comes where it always came.
     float flatnessOf[2] = {};
@@ -332,33 +349,41 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     // failure would end it stay as they were.
     TurnedAhead ahead;
     TurnBy turnBy(0);
-    float textAngle = 0;
     bool turnKnown = false;
     const bool tameAround = std::fabs(gp) <= 1e37L && tame(centre);
-    SharedTails tails;
+    // The tilt every half disc adds to its own angle, in degrees: the same for all,
+    // since every bump is turned by the one turn of the cloud.
+    ld turn = 0;
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
-    // of each kind, then copied.
+    // of each kind, then copied. Its radius and flatness are worked out only there:
+    // the bumps of a kind share them, so only the first of a kind can fail on them.
+    SharedTails tails;
     for (std::size_t i = 0; i < bumps.size(); ++i) {
         const CloudBump &bump = bumps[i];
-        const float radius = f32(ext(bump.radius) - 0.75L * gp);
+        const bool newKind = !tails.holds(bump.kind);
+        float radius = 0, flatness = 0;
+        if (newKind)
+            radius = f32(ext(bump.radius) - 0.75L * gp);
         const bool turnedAlready = ahead.holds(i);
         PointF c = turnedAlready ? ahead.at(i) : pushedIn(bump, gp);
-        const char *const f = bump.flatness;
-        const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
-        if (!known[longSide]) {
-            flatnessOf[longSide] = longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
-            known[longSide] = true;
+        if (newKind) {
+            const char *const f = bump.flatness;
+            const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
+            if (!known[longSide]) {
+                flatnessOf[longSide] =
+                    longSide ? f32(divide(divide(gp, s), 18) + 0.5L) : f32(divide(divide(gp, s), 8) + 0.65L);
+                known[longSide] = true;
+            }
+            flatness = flatnessOf[longSide];
         }
-        const float flatness = flatnessOf[longSide];
 
-        ld turn = 0;
-        if (e.tilt()) {
-            float tau = textAngle;
+        if (tilt) {
             if (!turnedAlready) {
                 PointF next;
                 const bool pairNext = tameAround && tame(c) && i + 1 < bumps.size() && tame(bumps[i + 1].centre) &&
                                       tame(next = pushedIn(bumps[i + 1], gp));
+                float tau = 0;
                 if (pairNext) {
                     tau = e.turnFirsts(c, next, centre);
                     ahead.keep(i + 1, next);
@@ -367,29 +392,28 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
                     tau = e.turn(c, other, centre, true, false);
                 }
                 if (!turnKnown) {
+                    float textAngle = 0;
                     turnBy = e.tiltTurn(textAngle);
                     turnKnown = true;
+                    if (e.mode() == Mode::FrameEach && g.existingText == 1)
+                        tau = f32(ext(tau) + 180);
+                    turn = tau;
+                    if (!g.horizontal())
+                        turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
                 }
             }
             const std::size_t j = ahead.end();
             if (tameAround && j > i && j < i + 3 && j + 1 < bumps.size() && tame(bumps[j].centre) &&
                 tame(bumps[j + 1].centre)) {
-                PointF p = pushedIn(bumps[j], gp), q = pushedIn(bumps[j + 1], gp);
+                PointF p = pushedInTame(bumps[j], gap), q = pushedInTame(bumps[j + 1], gap);
                 if (tame(p) && tame(q)) {
                     turnPairBy(p, q, centre, turnBy, 1e-6f, 1e-6f);
                     ahead.keep(j, p);
                     ahead.keep(j + 1, q);
                 }
             }
-            if (e.mode() == Mode::FrameEach && g.existingText == 1)
-                tau = f32(ext(tau) + 180);
-            turn = tau;
-            if (!g.horizontal())
-                turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
         }
-        // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5. All
-        // after the centre repeats from bump to bump of a kind (tilted or not
-        // throughout), so the tilt is worked out only for the tail a kind first makes.
+        // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
         const SharedTail tail = tails.ofKind(bump.kind, [&](char *out) {
             char *p = out;
             *p++ = ' ';
@@ -397,7 +421,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             *p++ = ' ';
             p += e.out.numberTo(p, flatness);
             *p++ = ' ';
-            if (e.tilt()) {
+            if (tilt) {
                 p += e.out.numberTo(p, f32(bumpAngle(bump.angle) + radians(turn)));
             } else {
                 const std::size_t n = std::strlen(bump.angle);
