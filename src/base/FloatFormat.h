@@ -44,7 +44,8 @@ inline constexpr std::uint64_t kPowersOf10[] = {1ull,
 
 inline constexpr std::uint64_t kPowersOf5[] = {1ull,        5ull,         25ull,         125ull,         625ull,
                                         3125ull,     15625ull,     78125ull,      390625ull,      1953125ull,
-                                        9765625ull,  48828125ull,  244140625ull,  1220703125ull,  6103515625ull};
+                                        9765625ull,  48828125ull,  244140625ull,  1220703125ull,  6103515625ull,
+                                        30517578125ull, 152587890625ull, 762939453125ull};
 
 // Copies sixteen bytes, of which the caller counts only its own: one move instead of
 // a call for a few bytes. Every use stays within the 32 bytes of the output
@@ -176,6 +177,48 @@ inline std::size_t mediumFloatTo(char *out, float value)
     return std::size_t(p - out);
 }
 
+
+// Fractions from 2^-9 up to 1 (the flatnesses of half discs, most angles in radians,
+// the smaller radii) take a path of their own too. Such a float is m * 2^-k with m
+// below 2^24 and k from 24 to 32; it has z zeros after the point (0 to 2), which exact
+// comparisons of m * 10^(z+1) with 2^k tell, and fifteen significant digits are
+// p = 15 + z places. m * 5^p fits 64 bits (p <= 17), m * 10^p / 2^k is that shifted
+// right by k - p, and the bits shifted out tell how to round (ties to even, as printf).
+// Writes such a value and returns its length; 0 for every other value.
+inline std::size_t fractionFloatTo(char *out, float value)
+{
+    const std::uint32_t bits = floatBits(value);
+    const int biased = int((bits >> 23) & 0xFFu);
+    if (biased < 118 || biased > 126)
+        return 0;
+    const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
+    const int k = 150 - biased; // |value| = m * 2^-k
+    const std::uint64_t one = std::uint64_t(1) << k;
+    const int zeros = 10 * m >= one ? 0 : (100 * m >= one ? 1 : 2);
+    const int places = 15 + zeros;
+    const std::uint64_t scaled = m * kPowersOf5[places];
+    const int cut = k - places; // from 9 to 17
+    std::uint64_t digitsValue = scaled >> cut;
+    const std::uint64_t rest = scaled & ((std::uint64_t(1) << cut) - 1), half = std::uint64_t(1) << (cut - 1);
+    if (rest > half || (rest == half && (digitsValue & 1u) != 0))
+        ++digitsValue;
+    // Rounded up into the next power of ten, which no float of the span is near
+    // enough to: left to the general path all the same.
+    if (digitsValue >= kPowersOf10[15])
+        return 0;
+    char *p = out;
+    if (bits >> 31)
+        *p++ = '-';
+    char digits[32]; // 16 digits, the first a zero, and what the copy reads beyond them
+    sixteenDigits(digitsValue, digits);
+    std::memcpy(p, "0.00", 4); // "0." and up to two zeros, of which `zeros` count
+    p += 2 + zeros;
+    copy16(p, digits + 1);
+    p += 15;
+    while (p[-1] == '0')
+        --p;
+    return std::size_t(p - out);
+}
 
 /// formatFloatTo for every value mediumFloatTo leaves (Number.cpp).
 std::size_t otherFloatTo(char *out, float value);

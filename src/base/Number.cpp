@@ -399,6 +399,8 @@ __attribute__((noinline))
 #endif
 std::size_t otherFloatTo(char *out, float value)
 {
+    if (const std::size_t n = fractionFloatTo(out, value))
+        return n;
     if (const std::size_t n = digitlessTo(out, value))
         return n;
     char digits[kDigitRoom];

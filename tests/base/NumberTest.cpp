@@ -251,6 +251,19 @@ TEST(FormatFloat, ShortSpanAgreesWithTheGeneralPath)
     // Nines that carry into a new digit once rounded to fifteen places.
     for (const float v : {9.99999999999999f, 99999.9999999999f, 999999.999999999f, 9999999.5f, 16777215.0f})
         check(v);
+    // Fractions from 2^-9 to 1 have a short path of their own: a stride through its
+    // exponents, and both sides of where the zeros after the point change in number.
+    for (int exponent = -9; exponent < 0; ++exponent)
+        for (std::uint32_t mantissa = 0; mantissa < (1u << 23); mantissa += 4099) {
+            const float v = std::ldexp(1.0f + std::ldexp(float(mantissa), -23), exponent);
+            check(v);
+            check(-v);
+        }
+    for (const float edge : {0.1f, 0.01f, std::ldexp(1.0f, -9), 1.0f})
+        for (const float v : {std::nextafter(edge, 0.0f), edge, std::nextafter(edge, 1.0f)}) {
+            check(v);
+            check(-v);
+        }
 }
 
 // Lines are built from numbers written straight into a buffer: the longest texts must
