@@ -107,6 +107,29 @@ inline void sixteenDigits(std::uint64_t v, char *out)
 #endif
 }
 
+// A float whose biased exponent lies from `lowest` to `highest` (where every one is
+// normal) is m * 2^-k, m with its hidden bit: `k` receives k and the result is m; 0
+// for every other float.
+inline std::uint32_t mantissaOf(std::uint32_t bits, int lowest, int highest, int &k)
+{
+    const int biased = int((bits >> 23) & 0xFFu);
+    if (biased < lowest || biased > highest)
+        return 0;
+    k = 150 - biased;
+    return (bits & 0x7FFFFFu) | 0x800000u;
+}
+
+// scaled / 2^cut (cut >= 1) rounded to an integer, ties to even as printf rounds: the
+// bits shifted out tell which way.
+inline std::uint64_t shiftRounded(std::uint64_t scaled, int cut)
+{
+    std::uint64_t q = scaled >> cut;
+    const std::uint64_t rest = scaled & ((std::uint64_t(1) << cut) - 1), half = std::uint64_t(1) << (cut - 1);
+    if (rest > half || (rest == half && (q & 1u) != 0))
+        ++q;
+    return q;
+}
+
 // Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
 // integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
 // general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
@@ -119,11 +142,10 @@ inline void sixteenDigits(std::uint64_t v, char *out)
 inline std::size_t mediumFloatTo(char *out, float value)
 {
     const std::uint32_t bits = floatBits(value);
-    const int biased = int((bits >> 23) & 0xFFu);
-    if (biased < 127 || biased > 150)
+    int k = 0; // |value| = m * 2^-k
+    const std::uint32_t m = mantissaOf(bits, 127, 150, k);
+    if (m == 0)
         return 0;
-    const std::uint32_t m = (bits & 0x7FFFFFu) | 0x800000u;
-    const int k = 150 - biased; // |value| = m * 2^-k
     std::uint64_t whole = m >> k;
     std::uint32_t f = m & ((1u << k) - 1);
     // The integer part has 24 - k bits, so about (24 - k) * log10(2) digits: 1233 / 4096
@@ -146,11 +168,8 @@ inline std::size_t mediumFloatTo(char *out, float value)
             fraction = f * kPowersOf5[places];
         }
     } else {
-        const std::uint64_t scaled = f * kPowersOf5[places];
-        const int cut = k - places;
-        fraction = scaled >> cut;
-        const std::uint64_t rest = scaled & ((std::uint64_t(1) << cut) - 1), half = std::uint64_t(1) << (cut - 1);
-        if ((rest > half || (rest == half && (fraction & 1u) != 0)) && ++fraction == kPowersOf10[places]) {
+        fraction = shiftRounded(f * kPowersOf5[places], k - places);
+        if (fraction == kPowersOf10[places]) {
             fraction = 0;
             if (++whole == kPowersOf10[wholeDigits])
                 ++wholeDigits;
@@ -188,20 +207,14 @@ inline std::size_t mediumFloatTo(char *out, float value)
 inline std::size_t fractionFloatTo(char *out, float value)
 {
     const std::uint32_t bits = floatBits(value);
-    const int biased = int((bits >> 23) & 0xFFu);
-    if (biased < 118 || biased > 126)
+    int k = 0; // |value| = m * 2^-k
+    const std::uint64_t m = mantissaOf(bits, 118, 126, k);
+    if (m == 0)
         return 0;
-    const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
-    const int k = 150 - biased; // |value| = m * 2^-k
     const std::uint64_t one = std::uint64_t(1) << k;
     const int zeros = 10 * m >= one ? 0 : (100 * m >= one ? 1 : 2);
     const int places = 15 + zeros;
-    const std::uint64_t scaled = m * kPowersOf5[places];
-    const int cut = k - places; // from 9 to 17
-    std::uint64_t digitsValue = scaled >> cut;
-    const std::uint64_t rest = scaled & ((std::uint64_t(1) << cut) - 1), half = std::uint64_t(1) << (cut - 1);
-    if (rest > half || (rest == half && (digitsValue & 1u) != 0))
-        ++digitsValue;
+    const std::uint64_t digitsValue = shiftRounded(m * kPowersOf5[places], k - places); // k - places: 9 to 17
     // Rounded up into the next power of ten, which no float of the span is near
     // enough to: left to the general path all the same.
     if (digitsValue >= kPowersOf10[15])
