@@ -147,38 +147,42 @@ inline std::size_t mediumFloatTo(char *out, float value)
     if (m == 0)
         return 0;
     std::uint64_t whole = m >> k;
-    std::uint32_t f = m & ((1u << k) - 1);
     // The integer part has 24 - k bits, so about (24 - k) * log10(2) digits: 1233 / 4096
     // is log10(2) closely enough that one comparison settles it below 2^24.
     const int log10Floor = ((24 - k) * 1233) >> 12;
     int wholeDigits = log10Floor + (whole >= kPowersOf10[log10Floor] ? 1 : 0);
     int places = 15 - wholeDigits;
-    std::uint64_t fraction = 0;
+    // All the digits as one number of at most sixteen (the integer part has at most
+    // eight, and a carry adds one to fifteen), `places` of them after the point, of which
+    // `shown` are written: the others are trailing zeros.
+    std::uint64_t all = 0;
+    int shown = 0;
     if (k <= places) {
-        places = 0;
-        if (f != 0) {
+        // Exactly: the value times 10^k is m * 5^k, whose fraction's trailing zeros are
+        // as many as m's trailing zero bits below 2^k.
+        places = k;
+        all = m * kPowersOf5[k];
 #if defined(__GNUC__)
-            const int zeros = __builtin_ctz(f);
-            f >>= zeros;
-            places = k - zeros;
+        const int zeros = __builtin_ctz(m);
 #else
-            for (places = k; (f & 1u) == 0; f >>= 1)
-                --places;
+        int zeros = 0;
+        for (std::uint32_t v = m; (v & 1u) == 0; v >>= 1)
+            ++zeros;
 #endif
-            fraction = f * kPowersOf5[places];
-        }
+        shown = zeros < k ? k - zeros : 0;
     } else {
-        fraction = shiftRounded(f * kPowersOf5[places], k - places);
+        const std::uint32_t f = m & ((1u << k) - 1);
+        std::uint64_t fraction = shiftRounded(f * kPowersOf5[places], k - places);
         if (fraction == kPowersOf10[places]) {
             fraction = 0;
             if (++whole == kPowersOf10[wholeDigits])
                 ++wholeDigits;
         }
+        all = whole * kPowersOf10[places] + fraction;
+        shown = fraction != 0 ? places : 0;
     }
-    // Both parts as one number of at most sixteen digits (the integer part has at most
-    // eight, and a carry adds one to fifteen), written as two fixed runs of eight; the
-    // leading zeros are left out by where the copies start.
-    const std::uint64_t all = whole * kPowersOf10[places] + fraction;
+    // Written as one run of sixteen digits; the leading zeros are left out by where the
+    // copies start.
     char digits[32]; // 16 digits, and what the copies read beyond them
     sixteenDigits(all, digits);
     char *p = out;
@@ -186,10 +190,10 @@ inline std::size_t mediumFloatTo(char *out, float value)
         *p++ = '-';
     copy16(p, digits + 16 - places - wholeDigits); // at most 8 digits, then the caller's room
     p += wholeDigits;
-    if (fraction != 0) {
+    if (shown != 0) {
         *p++ = '.';
         copy16(p, digits + 16 - places); // places <= 14
-        p += places;
+        p += shown;
         while (p[-1] == '0') // only where rounding ended in zeros
             --p;
     }
