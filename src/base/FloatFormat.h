@@ -133,12 +133,12 @@ inline std::uint64_t shiftRounded(std::uint64_t scaled, int cut)
 // Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
 // integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
 // general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
-// places for the fraction. When k <= p the fraction is written whole: f / 2^k with f's
-// trailing zero bits taken out is an odd multiple of 2^-j, which has exactly j decimal
-// places, f * 5^j / 2^(k-j). Otherwise it is rounded to p places: f * 5^p fits 64 bits
-// (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted right by k - p, and the bits
-// shifted out tell how to round (ties to even, as printf). Writes such a value and
-// returns its length; 0 for every other value.
+// places for the fraction. When k <= p the value is written whole: it has k decimal
+// places, m * 5^k is the value times 10^k, exactly, and m's trailing zero bits tell how
+// many of those places are trailing zeros. Otherwise it is rounded to p places:
+// f * 5^p fits 64 bits (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted right by
+// k - p, and the bits shifted out tell how to round (ties to even, as printf). Writes
+// such a value and returns its length; 0 for every other value.
 inline std::size_t mediumFloatTo(char *out, float value)
 {
     const std::uint32_t bits = floatBits(value);

@@ -29,14 +29,14 @@ public:
     /// How many kinds of line (0 to kKinds - 1) each keep a tail of their own.
     static constexpr int kKinds = 8;
 
+    /// Whether the tail of `kind` is made and kept.
+    bool holds(int kind) const { return kind >= 0 && kind < kKinds && m_ofKind[kind].kept; }
+
     /// The tail of every line of `kind`: made by `make(char *out)` for the first of
     /// them, then kept. make writes at most kCapacity bytes into out (of which
     /// formatFloatTo may use kGeneralCapacity beyond what it keeps) and returns its
     /// length. A tail too long for its block is refused, and made again when its kind
     /// is next asked for.
-    /// Whether the tail of `kind` is made and kept.
-    bool holds(int kind) const { return kind >= 0 && kind < kKinds && m_ofKind[kind].kept; }
-
     template <class Make>
     SharedTail ofKind(int kind, Make make)
     {

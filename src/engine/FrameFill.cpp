@@ -329,31 +329,110 @@ private:
     std::size_t m_from = 0, m_end = 0;
 };
 
+// The centres of a tilted cloud's half discs, pushed in and turned. Every bump is
+// turned as the first point of a turn, whatever it is turned alongside: pairs of bumps
+// are turned side by side, which takes less time than one after the other. Once the
+// cloud's turn is known, the next pair is turned before this bump's line is written,
+// so that the processor works on that turn's long chain of steps while it writes,
+// instead of waiting it out after every pair; only bumps whose turning cannot fail are
+// turned ahead, so what is written and where a failure would end it stay as they were.
+class HalfDiscTurns {
+public:
+    HalfDiscTurns(EngineRun &e, PointF centre, float gap)
+        : m_e(e), m_bumps(e.g.bumps), m_centre(centre), m_gap(gap),
+          m_tameAround(std::fabs(ld(gap)) <= 1e37L && tame(centre))
+    {
+    }
+
+    /// Whether bump i's centre is pushed in and turned already, and that centre.
+    bool holds(std::size_t i) const { return m_ahead.holds(i); }
+    PointF at(std::size_t i) const { return m_ahead.at(i); }
+
+    /// Turns `c`, bump i's centre pushed in, unless it is held turned already; then
+    /// turns the pair after the last one held.
+    void turn(std::size_t i, PointF &c)
+    {
+        if (!m_ahead.holds(i))
+            turnNow(i, c);
+        turnAhead(i);
+    }
+
+    /// The tilt every half disc adds to its own angle, in degrees, once a bump is
+    /// turned: the same for all, since every bump is turned by the one turn of the
+    /// cloud.
+    ld degrees() const { return m_degrees; }
+
+private:
+    // Through the run's turner, with its failures: with the next bump where that one
+    // cannot fail, alone otherwise. The first turn also fixes the cloud's.
+    void turnNow(std::size_t i, PointF &c)
+    {
+        PointF next;
+        const bool pairNext = m_tameAround && tame(c) && i + 1 < m_bumps.size() && tame(m_bumps[i + 1].centre) &&
+                              tame(next = pushedIn(m_bumps[i + 1], m_gap));
+        float tau = 0;
+        if (pairNext) {
+            tau = m_e.turnFirsts(c, next, m_centre);
+            m_ahead.keep(i + 1, next);
+        } else {
+            PointF other = c;
+            tau = m_e.turn(c, other, m_centre, true, false);
+        }
+        if (!m_turnKnown)
+            fixTurn(tau);
+    }
+
+    void fixTurn(float tau)
+    {
+        const GeometryState &g = m_e.g;
+        float textAngle = 0;
+        m_turnBy = m_e.tiltTurn(textAngle);
+        m_turnKnown = true;
+        if (m_e.mode() == Mode::FrameEach && g.existingText == 1)
+            tau = f32(ext(tau) + 180);
+        m_degrees = tau;
+        if (!g.horizontal())
+            m_degrees = g.point2Left == g.upward ? m_degrees - 270 : m_degrees - 90;
+    }
+
+    // The pair after the last one held, while it is at most two bumps ahead of bump i;
+    // only where neither pushing in nor turning can fail.
+    void turnAhead(std::size_t i)
+    {
+        const std::size_t j = m_ahead.end();
+        if (!(m_tameAround && j > i && j < i + 3 && j + 1 < m_bumps.size() && tame(m_bumps[j].centre) &&
+              tame(m_bumps[j + 1].centre)))
+            return;
+        PointF p = pushedInTame(m_bumps[j], m_gap), q = pushedInTame(m_bumps[j + 1], m_gap);
+        if (!(tame(p) && tame(q)))
+            return;
+        turnPairBy(p, q, m_centre, m_turnBy, 1e-6f, 1e-6f);
+        m_ahead.keep(j, p);
+        m_ahead.keep(j + 1, q);
+    }
+
+    EngineRun &m_e;
+    const std::vector<CloudBump> &m_bumps;
+    PointF m_centre;
+    float m_gap;
+    bool m_tameAround;
+    TurnedAhead m_ahead;
+    TurnBy m_turnBy{0};
+    bool m_turnKnown = false;
+    ld m_degrees = 0;
+};
+
 // One half disc per cloud bump, shrunk and pushed inward by the gap.
 void writeCloudBumps(EngineRun &e, PointF centre, float gap)
 {
-    const GeometryState &g = e.g;
-    const std::vector<CloudBump> &bumps = g.bumps;
+    const std::vector<CloudBump> &bumps = e.g.bumps;
     const ld gp = gap, s = e.m.scale;
     const bool tilt = e.tilt();
     // The two flatnesses are the same for every bump; each is worked out where it is
     // first needed, so that a failure comes where it always came.
     float flatnessOf[2] = {};
     bool known[2] = {};
-    // Every bump is turned as the first point of a turn, whatever it is turned
-    // alongside: pairs of bumps are turned side by side, which takes less time than one
-    // after the other. Once the cloud's turn is known, the next pair is turned before
-    // this bump's line is written, so that the processor works on that turn's long
-    // chain of steps while it writes, instead of waiting it out after every pair; only
-    // bumps whose turning cannot fail are turned ahead, so what is written and where a
-    // failure would end it stay as they were.
-    TurnedAhead ahead;
-    TurnBy turnBy(0);
-    bool turnKnown = false;
-    const bool tameAround = std::fabs(gp) <= 1e37L && tame(centre);
-    // The tilt every half disc adds to its own angle, in degrees: the same for all,
-    // since every bump is turned by the one turn of the cloud.
-    ld turn = 0;
+    HalfDiscTurns turns(e, centre, gap);
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
     // of each kind, then copied. Its radius and flatness are worked out only there:
@@ -365,8 +444,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         float radius = 0, flatness = 0;
         if (newKind)
             radius = f32(ext(bump.radius) - 0.75L * gp);
-        const bool turnedAlready = ahead.holds(i);
-        PointF c = turnedAlready ? ahead.at(i) : pushedIn(bump, gp);
+        PointF c = turns.holds(i) ? turns.at(i) : pushedIn(bump, gp);
         if (newKind) {
             const char *const f = bump.flatness;
             const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
@@ -377,42 +455,8 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             flatness = flatnessOf[longSide];
         }
-
-        if (tilt) {
-            if (!turnedAlready) {
-                PointF next;
-                const bool pairNext = tameAround && tame(c) && i + 1 < bumps.size() && tame(bumps[i + 1].centre) &&
-                                      tame(next = pushedIn(bumps[i + 1], gp));
-                float tau = 0;
-                if (pairNext) {
-                    tau = e.turnFirsts(c, next, centre);
-                    ahead.keep(i + 1, next);
-                } else {
-                    PointF other = c;
-                    tau = e.turn(c, other, centre, true, false);
-                }
-                if (!turnKnown) {
-                    float textAngle = 0;
-                    turnBy = e.tiltTurn(textAngle);
-                    turnKnown = true;
-                    if (e.mode() == Mode::FrameEach && g.existingText == 1)
-                        tau = f32(ext(tau) + 180);
-                    turn = tau;
-                    if (!g.horizontal())
-                        turn = g.point2Left == g.upward ? turn - 270 : turn - 90;
-                }
-            }
-            const std::size_t j = ahead.end();
-            if (tameAround && j > i && j < i + 3 && j + 1 < bumps.size() && tame(bumps[j].centre) &&
-                tame(bumps[j + 1].centre)) {
-                PointF p = pushedInTame(bumps[j], gap), q = pushedInTame(bumps[j + 1], gap);
-                if (tame(p) && tame(q)) {
-                    turnPairBy(p, q, centre, turnBy, 1e-6f, 1e-6f);
-                    ahead.keep(j, p);
-                    ahead.keep(j + 1, q);
-                }
-            }
-        }
+        if (tilt)
+            turns.turn(i, c);
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
         const SharedTail tail = tails.ofKind(bump.kind, [&](char *out) {
             char *p = out;
@@ -422,7 +466,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             p += e.out.numberTo(p, flatness);
             *p++ = ' ';
             if (tilt) {
-                p += e.out.numberTo(p, f32(bumpAngle(bump.angle) + radians(turn)));
+                p += e.out.numberTo(p, f32(bumpAngle(bump.angle) + radians(turns.degrees())));
             } else {
                 const std::size_t n = std::strlen(bump.angle);
                 std::memcpy(p, bump.angle, n);
