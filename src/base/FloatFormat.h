@@ -78,9 +78,11 @@ inline void writeEight(std::uint32_t v, char *out)
 #endif
 }
 
-inline void sixteenDigits(std::uint64_t v, char *out)
-{
 #if defined(__SSE2__)
+// The sixteen digits of v < 10^16 as characters in one register, the most significant
+// in its lowest byte.
+inline __m128i sixteenDigitLanes(std::uint64_t v)
+{
     // Four groups of four digits, one in each 32-bit lane, split in 16-bit lanes into
     // hundreds and the rest, then in bytes into tens and ones: all sixteen at once. A
     // quotient by 100 below 10^4 is (x * 5243) >> 19 and one by 10 below 100 is
@@ -100,11 +102,64 @@ inline void sixteenDigits(std::uint64_t v, char *out)
     const __m128i tens = _mm_mulhi_epu16(pairs, _mm_set1_epi16(6554));
     const __m128i digits =
         _mm_or_si128(tens, _mm_slli_epi16(_mm_sub_epi16(pairs, _mm_mullo_epi16(tens, _mm_set1_epi16(10))), 8));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_add_epi8(digits, _mm_set1_epi8('0')));
+    return _mm_add_epi8(digits, _mm_set1_epi8('0'));
+}
+#endif
+
+// Exactly sixteen decimal digits of v < 10^16, leading zeros included.
+inline void sixteenDigits(std::uint64_t v, char *out)
+{
+#if defined(__SSE2__)
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), sixteenDigitLanes(v));
 #else
     writeEight(std::uint32_t(v / 100000000u), out);
     writeEight(std::uint32_t(v % 100000000u), out + 8);
 #endif
+}
+
+// The sixteen digits of v (< 10^16, its first digit no zero) into out[0..15], and how
+// many of them a number keeps: `whole` (1 to 15), or with `shown` > 0 a point after
+// the first `whole` (the digits after it moved on by one, the last dropped) and up to
+// `shown` more, less the trailing zeros that rounding leaves. One 16-byte store.
+//
+// The digits are moved into place in the register rather than stored and then copied
+// from where the number starts: a load that begins inside a store still under way and
+// runs past it waits until that store is done, and two such waits in every coordinate
+// took a good part of the time of writing a cloud's lines. Reading back a single byte
+// of the store, as the loop over trailing zeros does, is served from the store itself.
+inline std::size_t digitsWithPoint(std::uint64_t v, int whole, int shown, char *out)
+{
+#if defined(__SSE2__)
+    __m128i digits = sixteenDigitLanes(v);
+    if (shown != 0) {
+        const __m128i at = _mm_set1_epi8(char(whole));
+        const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+        const __m128i before = _mm_cmpgt_epi8(at, index), here = _mm_cmpeq_epi8(at, index);
+        const __m128i after = _mm_slli_si128(digits, 1);
+        digits = _mm_or_si128(_mm_or_si128(_mm_and_si128(before, digits), _mm_and_si128(here, _mm_set1_epi8('.'))),
+                              _mm_andnot_si128(_mm_or_si128(before, here), after));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), digits);
+#else
+    char digits[16];
+    sixteenDigits(v, digits);
+    if (shown != 0) {
+        std::memcpy(out, digits, std::size_t(whole));
+        out[whole] = '.';
+        std::memcpy(out + whole + 1, digits + whole, std::size_t(15 - whole));
+    } else {
+        std::memcpy(out, digits, 16);
+    }
+#endif
+    if (shown == 0)
+        return std::size_t(whole);
+    // The branch, rather than a count of the zeros in the register, lets the next
+    // number's place be guessed before this one's digits are made; counted, the lines
+    // were slower.
+    std::size_t n = std::size_t(whole + 1 + shown);
+    while (out[n - 1] == '0')
+        --n;
+    return n;
 }
 
 // A float whose biased exponent lies from `lowest` to `highest` (where every one is
@@ -181,22 +236,13 @@ inline std::size_t mediumFloatTo(char *out, float value)
         all = whole * kPowersOf10[places] + fraction;
         shown = fraction != 0 ? places : 0;
     }
-    // Written as one run of sixteen digits; the leading zeros are left out by where the
-    // copies start.
-    char digits[32]; // 16 digits, and what the copies read beyond them
-    sixteenDigits(all, digits);
+    // Written as one run of sixteen digits, moved up to the first so that none leads:
+    // `all` has wholeDigits + places of them (a carry into a sixteenth leaves no
+    // fraction), and whole digits, point and shown fraction are at most sixteen bytes.
     char *p = out;
     if (bits >> 31)
         *p++ = '-';
-    copy16(p, digits + 16 - places - wholeDigits); // at most 8 digits, then the caller's room
-    p += wholeDigits;
-    if (shown != 0) {
-        *p++ = '.';
-        copy16(p, digits + 16 - places); // places <= 14
-        p += shown;
-        while (p[-1] == '0') // only where rounding ended in zeros
-            --p;
-    }
+    p += digitsWithPoint(all * kPowersOf10[16 - wholeDigits - places], wholeDigits, shown, p);
     return std::size_t(p - out);
 }
 
@@ -226,11 +272,11 @@ inline std::size_t fractionFloatTo(char *out, float value)
     char *p = out;
     if (bits >> 31)
         *p++ = '-';
-    char digits[32]; // 16 digits, the first a zero, and what the copy reads beyond them
-    sixteenDigits(digitsValue, digits);
     std::memcpy(p, "0.00", 4); // "0." and up to two zeros, of which `zeros` count
     p += 2 + zeros;
-    copy16(p, digits + 1);
+    // The fifteen digits moved up by one, a zero after them, stored where they go (see
+    // digitsWithPoint).
+    sixteenDigits(digitsValue * 10, p);
     p += 15;
     while (p[-1] == '0')
         --p;
