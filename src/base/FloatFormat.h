@@ -119,14 +119,15 @@ inline void sixteenDigits(std::uint64_t v, char *out)
 
 // The sixteen digits of v (< 10^16, its first digit no zero) into out[0..15], and how
 // many of them a number keeps: `whole` (1 to 15), or with `shown` > 0 a point after
-// the first `whole` (the digits after it moved on by one, the last dropped) and up to
-// `shown` more, less the trailing zeros that rounding leaves. One 16-byte store.
+// the first `whole` (the digits after it moved on by one, the last dropped) and
+// `shown` more. One 16-byte store.
 //
-// The digits are moved into place in the register rather than stored and then copied
-// from where the number starts: a load that begins inside a store still under way and
-// runs past it waits until that store is done, and two such waits in every coordinate
-// took a good part of the time of writing a cloud's lines. Reading back a single byte
-// of the store, as the loop over trailing zeros does, is served from the store itself.
+// Nothing written here is read back. The digits are moved into place in the register
+// rather than stored and copied again from where the number starts: a load that
+// begins inside a store still under way and runs past it waits until that store is
+// done. And the caller counts the zeros a fraction ends in from its value rather than
+// from the written digits, whose place depends on every number before it on the line.
+// Both cost a good part of the time of writing a cloud's lines.
 inline std::size_t digitsWithPoint(std::uint64_t v, int whole, int shown, char *out)
 {
 #if defined(__SSE2__)
@@ -151,15 +152,7 @@ inline std::size_t digitsWithPoint(std::uint64_t v, int whole, int shown, char *
         std::memcpy(out, digits, 16);
     }
 #endif
-    if (shown == 0)
-        return std::size_t(whole);
-    // The branch, rather than a count of the zeros in the register, lets the next
-    // number's place be guessed before this one's digits are made; counted, the lines
-    // were slower.
-    std::size_t n = std::size_t(whole + 1 + shown);
-    while (out[n - 1] == '0')
-        --n;
-    return n;
+    return std::size_t(shown == 0 ? whole : whole + 1 + shown);
 }
 
 // A float whose biased exponent lies from `lowest` to `highest` (where every one is
@@ -234,7 +227,14 @@ inline std::size_t mediumFloatTo(char *out, float value)
                 ++wholeDigits;
         }
         all = whole * kPowersOf10[places] + fraction;
-        shown = fraction != 0 ? places : 0;
+        // Less the zeros the rounding ended in, counted here rather than read back
+        // from the digits once they are written.
+        shown = places;
+        if (fraction == 0)
+            shown = 0;
+        else
+            for (std::uint64_t rest = fraction; rest % 10 == 0; rest /= 10)
+                --shown;
     }
     // Written as one run of sixteen digits, moved up to the first so that none leads:
     // `all` has wholeDigits + places of them (a carry into a sixteenth leaves no
@@ -274,11 +274,11 @@ inline std::size_t fractionFloatTo(char *out, float value)
         *p++ = '-';
     std::memcpy(p, "0.00", 4); // "0." and up to two zeros, of which `zeros` count
     p += 2 + zeros;
-    // The fifteen digits moved up by one, a zero after them, stored where they go (see
-    // digitsWithPoint).
+    // The fifteen digits moved up by one, a zero after them, stored where they go and
+    // not read back (see digitsWithPoint).
     sixteenDigits(digitsValue * 10, p);
     p += 15;
-    while (p[-1] == '0')
+    for (std::uint64_t rest = digitsValue; rest % 10 == 0; rest /= 10)
         --p;
     return std::size_t(p - out);
 }
