@@ -117,6 +117,16 @@ inline void sixteenDigits(std::uint64_t v, char *out)
 #endif
 }
 
+// How many decimal zeros v (not 0) ends in: counted from the value, not read back from
+// its written digits (see digitsWithPoint).
+inline int trailingDecimalZeros(std::uint64_t v)
+{
+    int zeros = 0;
+    for (; v % 10 == 0; v /= 10)
+        ++zeros;
+    return zeros;
+}
+
 // The sixteen digits of v (< 10^16, its first digit no zero) into out[0..15], and how
 // many of them a number keeps: `whole` (1 to 15), or with `shown` > 0 a point after
 // the first `whole` (the digits after it moved on by one, the last dropped) and
@@ -227,14 +237,8 @@ inline std::size_t mediumFloatTo(char *out, float value)
                 ++wholeDigits;
         }
         all = whole * kPowersOf10[places] + fraction;
-        // Less the zeros the rounding ended in, counted here rather than read back
-        // from the digits once they are written.
-        shown = places;
-        if (fraction == 0)
-            shown = 0;
-        else
-            for (std::uint64_t rest = fraction; rest % 10 == 0; rest /= 10)
-                --shown;
+        // Less the zeros the rounding ended in.
+        shown = fraction == 0 ? 0 : places - trailingDecimalZeros(fraction);
     }
     // Written as one run of sixteen digits, moved up to the first so that none leads:
     // `all` has wholeDigits + places of them (a carry into a sixteenth leaves no
@@ -277,9 +281,7 @@ inline std::size_t fractionFloatTo(char *out, float value)
     // The fifteen digits moved up by one, a zero after them, stored where they go and
     // not read back (see digitsWithPoint).
     sixteenDigits(digitsValue * 10, p);
-    p += 15;
-    for (std::uint64_t rest = digitsValue; rest % 10 == 0; rest /= 10)
-        --p;
+    p += 15 - trailingDecimalZeros(digitsValue);
     return std::size_t(p - out);
 }
 
