@@ -73,6 +73,15 @@ constexpr double kSlack = 0x1p-40;
 // within 2^-46 of the extended ones.
 constexpr long double kMaxDegrees = 1000;
 
+// Off only in the reference build (QUILLET_EXTENDED_TRIG), where every value goes the
+// extended way, so that the output of the fast forms can be compared with it byte for
+// byte on as many random runs as one likes (scripts/trig-check).
+#if defined(QUILLET_EXTENDED_TRIG)
+constexpr bool kFastForms = false;
+#else
+constexpr bool kFastForms = true;
+#endif
+
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 constexpr double kPiInDouble = 3.14159265358979323846;
 
@@ -95,6 +104,8 @@ bool tame(long double v) { return std::fabs(v) <= 1e150L && std::fabs(v) >= 1e-1
 
 float hypotF32(long double a, long double b)
 {
+    if (!kFastForms)
+        return extended::hypotF32(a, b);
     // Points on their centre are common: hypot(±0, ±0) is +0, exactly, in every C
     // library (C's Annex F).
     if (a == 0 && b == 0)
@@ -111,6 +122,8 @@ float hypotF32(long double a, long double b)
 
 float atanDegreesF32(long double y, long double x)
 {
+    if (!kFastForms)
+        return extended::atanDegreesF32(y, x);
     // Here the division cannot fail. The arctangent's relative error is at most that
     // of its argument, so the bound is relative; the arctangent of a signed zero is
     // that zero, exactly.
@@ -130,6 +143,10 @@ float atanDegreesF32(long double y, long double x)
 
 void placeAround(PointF &p, PointF centre, long double degrees, long double r)
 {
+    if (!kFastForms) {
+        extended::placeAround(p, centre, degrees, r);
+        return;
+    }
     // An angle of zero is common (a text along the x axis) and its cosine and sine are
     // exact: 1 and the zero itself (C's Annex F). The extended expression is then only
     // sums and a product, worked out here as it would work them out; the double
@@ -167,6 +184,8 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
 
 PointF polarF32(long double degrees, long double l, long double f)
 {
+    if (!kFastForms)
+        return extended::polarF32(degrees, l, f);
     if (std::fabs(degrees) <= kMaxDegrees && tame(l) && tame(f) && std::fabs(l * f) <= 1e37L) {
         const double angle = double(degrees) * kRadiansPerDegree, lf = double(l) * double(f);
         const double c = std::cos(angle), s = std::sin(angle);
@@ -207,6 +226,8 @@ bool settledAtan(float y, float x, float &u, double &radians)
 
 float angleAbout(float x, float y, float zero)
 {
+    if (!kFastForms)
+        return extended::angleAbout(x, y, zero);
     if (x == 0)
         x = zero;
     float u = 0;
@@ -325,6 +346,10 @@ bool finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p)
 
 void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero)
 {
+    if (!kFastForms) {
+        extended::turnAbout(p, centre, turn.degrees, zero);
+        return;
+    }
     const FastTurn t = beginTurn(p, centre, turn, zero);
     if (!t.ok || !finishTurn(t, atanOf(t), centre, p))
         extended::turnAbout(p, centre, turn.degrees, zero);
@@ -475,6 +500,11 @@ bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, fl
 
 void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
 {
+    if (!kFastForms) {
+        extended::turnAbout(a, centre, turn.degrees, zeroA);
+        extended::turnAbout(b, centre, turn.degrees, zeroB);
+        return;
+    }
 #if defined(__SSE2__)
     if (turnPairInLanes(a, b, centre, turn, zeroA, zeroB))
         return;
