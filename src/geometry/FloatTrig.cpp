@@ -501,8 +501,8 @@ bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, fl
 void turnPairBy(PointF &a, PointF &b, PointF centre, const TurnBy &turn, float zeroA, float zeroB)
 {
     if (!kFastForms) {
-        extended::turnAbout(a, centre, turn.degrees, zeroA);
-        extended::turnAbout(b, centre, turn.degrees, zeroB);
+        turnAboutBy(a, centre, turn, zeroA);
+        turnAboutBy(b, centre, turn, zeroB);
         return;
     }
 #if defined(__SSE2__)
