@@ -86,15 +86,15 @@ public:
 
     void pair(const Bump &a, const Bump &b)
     {
-        Turned next{a, b, a.centre, b.centre};
+        Turned next{a, b, a.centre, b.centre, m_e.g.bumps.size()};
         turn(next);
         finish();
         m_waiting = next;
         m_isWaiting = true;
         // Only the fill reads them back.
         if (m_record) {
-            record(a);
-            record(b);
+            record(a, kFirstPointZero);
+            record(b, kSecondPointZero);
         }
     }
 
@@ -105,15 +105,16 @@ public:
         if (!m_isWaiting)
             return;
         m_isWaiting = false;
-        write(m_waiting.a, m_waiting.at);
-        write(m_waiting.b, m_waiting.bt);
+        write(m_waiting.a, m_waiting.at, m_waiting.recordedAt);
+        write(m_waiting.b, m_waiting.bt, m_waiting.recordedAt + 1);
     }
 
 private:
-    // A pair with its turned centres.
+    // A pair with its turned centres, and where its first bump is recorded.
     struct Turned {
         Bump a, b;
         PointF at, bt;
+        std::size_t recordedAt;
     };
 
     void turn(Turned &t)
@@ -128,11 +129,13 @@ private:
             m_turn = m_e.tiltTurn(textAngle);
             m_theta = f32(ext(textAngle) + ext(m_textToFrame));
             m_turnKnown = true;
+            m_e.g.bumpTurnCentre = m_centre;
+            m_e.g.bumpTurnDegrees = m_turn.degrees;
         }
-        turnPairBy(t.at, t.bt, m_centre, m_turn, 1e-6f, 1e-7f);
+        turnPairBy(t.at, t.bt, m_centre, m_turn, kFirstPointZero, kSecondPointZero);
     }
 
-    void write(const Bump &bump, PointF at)
+    void write(const Bump &bump, PointF at, std::size_t recordedAt)
     {
         // "ci x y", then " r", the arc's angles, its flatness and its tilt. A cloud has
         // a few radii on four sides under one tilt, so a few such tails serve all its
@@ -149,7 +152,13 @@ private:
             p += m_e.out.numberTo(p, tilt);
             return std::size_t(p - out);
         });
-        m_e.out.centreLine("ci ", at.x, at.y, tail);
+        const std::size_t line = m_e.out.output().size();
+        const std::size_t centreLength = m_e.out.centreLine("ci ", at.x, at.y, tail);
+        if (m_record) {
+            CloudBump &r = m_e.g.bumps[recordedAt];
+            r.line = line;
+            r.centreLength = static_cast<std::uint8_t>(centreLength);
+        }
     }
 
     static char *copy(char *to, const char *text)
@@ -159,10 +168,11 @@ private:
         return to + n;
     }
 
-    void record(const Bump &bump)
+    void record(const Bump &bump, float turnZero)
     {
         const SideLook &look = lookOf(bump.side);
         CloudBump &r = m_e.g.bumps.emplace_back();
+        r.turnZero = turnZero;
         r.centre = bump.centre;
         r.radius = bump.radius;
         r.side = look.code;

@@ -134,8 +134,8 @@ public:
     /// formatted without the look-up of num() and not kept, so that they do not push
     /// out the numbers that do repeat.
     /// Inline: the bump loops write hundreds of them a run, and each is little more
-    /// than its two numbers.
-    void centreLine(const char (&head)[4], float x, float y, const SharedTail &tail)
+    /// than its two numbers. Returns the length of "x y".
+    std::size_t centreLine(const char (&head)[4], float x, float y, const SharedTail &tail)
     {
         // Room for the numbers as formatFloatTo writes them (kGeneralCapacity each, of
         // which it keeps at most 22) and for the tail in whole sixteen-byte pieces, made
@@ -151,16 +151,50 @@ public:
         p += formatFloatInline(p, x);
         *p++ = ' ';
         p += formatFloatInline(p, y);
+        const std::size_t centreLength = std::size_t(p - m_line) - 3;
+        copyTail(p, tail, pieces);
+        return centreLength;
+    }
+    /// centreLine with the centre copied from an earlier line written by centreLine:
+    /// its `centreLength` bytes after the head of line `from`.
+    void copiedCentreLine(const char (&head)[4], std::size_t from, std::size_t centreLength, const SharedTail &tail)
+    {
+        const std::size_t pieces = (tail.length + 15) / 16 * 16;
+        const std::size_t centrePieces = (centreLength + 15) / 16 * 16;
+        const std::size_t need = 3 + centrePieces + pieces;
+        if (m_room < need)
+            m_room = need;
+        m_line = m_output.room(m_room);
+        // Asked for after the room: making room may move every line.
+        const char *const centre = m_output[from].data() + 3;
+        char *p = m_line;
+        std::memcpy(p, head, 3);
+        p += 3;
+        // In whole pieces where they end before this line starts, as they do after a
+        // line's tail and CR LF; byte by byte otherwise.
+        if (centre + centrePieces <= m_line) {
+            for (std::size_t i = 0; i < centrePieces; i += 16)
+                std::memcpy(p + i, centre + i, 16);
+        } else {
+            std::memcpy(p, centre, centreLength);
+        }
+        p += centreLength;
+        copyTail(p, tail, pieces);
+    }
+
+    PackedLines &output() { return m_output; }
+
+private:
+    // The tail after the rest of the line at `p`, in its whole sixteen-byte pieces
+    // (room made for them), then the line finished.
+    void copyTail(char *p, const SharedTail &tail, std::size_t pieces)
+    {
         const char *const bytes = tail.bytes; // not read again after every piece written
         for (std::size_t i = 0; i < pieces; i += 16)
             std::memcpy(p + i, bytes + i, 16);
         m_length = std::size_t(p + tail.length - m_line);
         finish();
     }
-
-    PackedLines &output() { return m_output; }
-
-private:
     void colorNumber(int n);
     // " x y" of a point, each number after one blank.
     CommandWriter &point(PointF p);

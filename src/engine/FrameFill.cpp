@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace quillet {
 
@@ -303,6 +304,9 @@ PointF pushedInTame(const CloudBump &bump, double gp)
     return c;
 }
 
+// Bit for bit: a signed zero or a NaN is a value of its own.
+bool sameBits(PointF a, PointF b) { return floatBits(a.x) == floatBits(b.x) && floatBits(a.y) == floatBits(b.y); }
+
 // The turned centres of the bumps that come next, worked out ahead of their lines.
 class TurnedAhead {
 public:
@@ -362,6 +366,28 @@ public:
     /// cloud.
     ld degrees() const { return m_degrees; }
 
+    /// Whether the half disc of `bump`, pushed in to `pushed`, lands on the centre
+    /// the cloud wrote for the bump: pushed in by nothing, and turned about the same
+    /// centre by the same turn with the same `zero` (where it matters, on a centre
+    /// straight above or below the one turned about). Fixes the turn first, failing
+    /// as the bump's own turn would have.
+    bool onCloudsCentre(const CloudBump &bump, PointF pushed)
+    {
+        if (!m_turnKnown) {
+            // What turning the bump would return, without turning it.
+            float textAngle = 0;
+            m_e.tiltTurn(textAngle);
+            fixTurn(textAngle);
+        }
+        if (!m_likeCloud) {
+            const GeometryState &g = m_e.g;
+            m_likeCloud = sameBits(m_centre, g.bumpTurnCentre) &&
+                          floatBits(m_turnBy.degrees) == floatBits(g.bumpTurnDegrees);
+        }
+        return *m_likeCloud && sameBits(pushed, bump.centre) &&
+               (bump.turnZero == kFirstPointZero || bump.centre.x != m_centre.x);
+    }
+
 private:
     // Through the run's turner, with its failures: with the next bump where that one
     // cannot fail, alone otherwise. The first turn also fixes the cloud's.
@@ -406,7 +432,7 @@ private:
         PointF p = pushedInTame(m_bumps[j], m_gap), q = pushedInTame(m_bumps[j + 1], m_gap);
         if (!(tame(p) && tame(q)))
             return;
-        turnPairBy(p, q, m_centre, m_turnBy, 1e-6f, 1e-6f);
+        turnPairBy(p, q, m_centre, m_turnBy, kFirstPointZero, kFirstPointZero);
         m_ahead.keep(j, p);
         m_ahead.keep(j + 1, q);
     }
@@ -420,6 +446,7 @@ private:
     TurnBy m_turnBy{0};
     bool m_turnKnown = false;
     ld m_degrees = 0;
+    std::optional<bool> m_likeCloud; // whether the cloud turned its bumps as these turn
 };
 
 // One half disc per cloud bump, shrunk and pushed inward by the gap.
@@ -433,6 +460,7 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
     float flatnessOf[2] = {};
     bool known[2] = {};
     HalfDiscTurns turns(e, centre, gap);
+    const bool noGap = gap == 0;
     // What follows the centre is the same for all the bumps of one kind (the same
     // radius, flatness and angle, under the one turn of the cloud): made for the first
     // of each kind, then copied. Its radius and flatness are worked out only there:
@@ -455,7 +483,15 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             flatness = flatnessOf[longSide];
         }
-        if (tilt)
+        // Without a gap a half disc sits on its bump's centre, which the cloud has
+        // turned and formatted already; its text is copied wherever it is bit for bit
+        // the centre this line would write.
+        bool copyCentre = false;
+        if (noGap && bump.centreLength != 0 && tame(bump.centre)) {
+            const PointF pushed = pushedInTame(bump, gp);
+            copyCentre = tilt ? turns.onCloudsCentre(bump, pushed) : sameBits(pushed, bump.centre);
+        }
+        if (tilt && !copyCentre)
             turns.turn(i, c);
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
         const SharedTail tail = tails.ofKind(bump.kind, [&](char *out) {
@@ -475,7 +511,10 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             std::memcpy(p, " 0 3.1416 5", 11);
             return std::size_t(p + 11 - out);
         });
-        e.out.centreLine("sc ", c.x, c.y, tail);
+        if (copyCentre)
+            e.out.copiedCentreLine("sc ", bump.line, bump.centreLength, tail);
+        else
+            e.out.centreLine("sc ", c.x, c.y, tail);
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/RunSetup.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace quillet {
@@ -20,6 +22,14 @@ struct CloudBump {
     /// with (SharedTails::ofKind). An uneven cloud has eight: two radii along each long
     /// side and two on the ends.
     int kind = -1;
+    /// Where the cloud wrote it: the output line whose "x y" after "ci " is its
+    /// centre as written (turned, with tilt on), that text's length (0: not written
+    /// yet), and the `zero` it was turned with (turnAboutBy). A half disc of the fill
+    /// that lands on the very same centre copies that text instead of turning and
+    /// formatting the centre again.
+    std::size_t line = 0;
+    std::uint8_t centreLength = 0;
+    float turnZero = 0;
 };
 
 /// The engine's working values for one output run: orientation, extension, attach
@@ -65,6 +75,9 @@ struct GeometryState {
     /// Emptied at every engine pass, so that in frame write 2 each frame's fill sees
     /// only its own bumps.
     std::vector<CloudBump> bumps;
+    /// With tilt on, what the cloud turned its bumps about and by how many degrees.
+    PointF bumpTurnCentre;
+    float bumpTurnDegrees = 0;
 
     // Frame write 2: state of the existing texts, kept from one exchange line to the next.
     int existingText = 0;     ///< the framed text runs towards smaller x

@@ -64,8 +64,8 @@ float rotatePair(PointF &a, PointF &b, PointF centre, PointF indicated2, PointF 
 {
     const TurnAngles t = turnAngles(indicated2, p3, flags);
     const TurnBy turn(t.turn);
-    turnAboutBy(a, centre, turn, 1e-6f);
-    turnAboutBy(b, centre, turn, 1e-7f);
+    turnAboutBy(a, centre, turn, kFirstPointZero);
+    turnAboutBy(b, centre, turn, kSecondPointZero);
     return t.textAngle;
 }
 
@@ -91,11 +91,11 @@ float PairTurner::rotate(PointF &a, PointF &b, PointF centre, PointF indicated2,
     const Turn &t = turnFor(indicated2, p3, flags);
     const bool turnA = needA || !turnCannotFail(a, centre), turnB = needB || !turnCannotFail(b, centre);
     if (turnA && turnB) {
-        turnPairBy(a, b, centre, t.turn, 1e-6f, 1e-7f);
+        turnPairBy(a, b, centre, t.turn, kFirstPointZero, kSecondPointZero);
     } else if (turnA) {
-        turnAboutBy(a, centre, t.turn, 1e-6f);
+        turnAboutBy(a, centre, t.turn, kFirstPointZero);
     } else if (turnB) {
-        turnAboutBy(b, centre, t.turn, 1e-7f);
+        turnAboutBy(b, centre, t.turn, kSecondPointZero);
     }
     return t.textAngle;
 }
@@ -104,7 +104,7 @@ float PairTurner::rotateFirsts(PointF &a1, PointF &a2, PointF centre, PointF ind
                                const TurnFlags &flags)
 {
     const Turn &t = turnFor(indicated2, p3, flags);
-    turnPairBy(a1, a2, centre, t.turn, 1e-6f, 1e-6f);
+    turnPairBy(a1, a2, centre, t.turn, kFirstPointZero, kFirstPointZero);
     return t.textAngle;
 }
 

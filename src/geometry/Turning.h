@@ -12,6 +12,11 @@ struct TurnFlags {
     int point2Left = 0;
 };
 
+/// What a pair's first and second points are turned with (turnAboutBy's `zero`, in
+/// place of an offset of zero across): a point turned alone is turned as a first one.
+constexpr float kFirstPointZero = 1e-6f;
+constexpr float kSecondPointZero = 1e-7f;
+
 /// (cos(a + b) * l * f, sin(a + b) * l * f), angles in degrees.
 PointF polarOffset(long double a, long double l, long double b, long double f);
 
