@@ -1,4 +1,6 @@
 #include "base/Errors.h"
+#include "base/Number.h"
+#include "geometry/Turning.h"
 #include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +179,43 @@ TEST(CloudFrame, BumpListHoldsTheUnturnedBumpsOfThisPass)
     }
     EXPECT_STREQ(p.g.bumps[1].angle, "-3.1416");
     EXPECT_STREQ(p.g.bumps[4].angle, "1.5708");
+}
+
+// Without a fill gap each half disc lies on its bump's centre, whose text it takes from
+// the cloud's line. Held against that centre turned on its own, as the fill turns it
+// (as the first point of a turn, about c0): in every direction, where in the vertical
+// ones the gapped side's bumps lie straight above or below c0 and were turned by the
+// cloud as second points.
+TEST(CloudFrame, HalfDiscsWithoutAGapLieOnTheirBumpsTurnedOnTheirOwn)
+{
+    for (const int kind : {11, 12})
+        for (int i = 0; i < 8; ++i)
+            for (const bool tilt : {false, true}) {
+                const Direction d = direction(i, 100);
+                SCOPED_TRACE(std::string(d.name) + " kind " + std::to_string(kind) + (tilt ? " tilted" : ""));
+                const bool vertical = i >= 4;
+                const PointF p3{d.p3.x + (vertical ? 300.0f : 0.0f), d.p3.y + (vertical ? 0.0f : 300.0f)};
+                Session s = annotationWithFrame(d.p1, d.p2, p3, kind, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ"});
+                s.form.tiltOn = tilt;
+                s.form.fillOn = true;
+                s.form.basic.fillGap = 0;
+                EngineProbe p(s);
+                p.setup();
+                p.pass();
+                Lines discs;
+                for (const std::string &line : p.output.lines())
+                    if (line.compare(0, 3, "sc ") == 0)
+                        discs.push_back(line);
+                ASSERT_EQ(discs.size(), p.g.bumps.size());
+                ASSERT_GT(discs.size(), 8u);
+                for (std::size_t b = 0; b < discs.size(); ++b) {
+                    PointF centre = p.g.bumps[b].centre, unused{1, 1};
+                    if (tilt)
+                        rotatePair(centre, unused, p.g.frameNear, p.m.indicated2, p.m.p3, p.g.turnFlags());
+                    const std::string head = "sc " + formatFloat(centre.x) + " " + formatFloat(centre.y) + " ";
+                    EXPECT_EQ(discs[b].substr(0, head.size()), head) << "bump " << b;
+                }
+            }
 }
 
 // A run that fails partway round a cloud keeps what it wrote before the failure. Here
