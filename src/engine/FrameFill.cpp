@@ -472,7 +472,13 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         float radius = 0, flatness = 0;
         if (newKind)
             radius = f32(ext(bump.radius) - 0.75L * gp);
-        PointF c = turns.holds(i) ? turns.at(i) : pushedIn(bump, gp);
+        // Without a gap a half disc sits on its bump's centre, which the cloud has
+        // turned and formatted already; its text is copied wherever it is bit for bit
+        // the centre this line would write. Such a centre cannot fail to be pushed in.
+        const bool mayCopy = noGap && bump.centreLength != 0 && tame(bump.centre);
+        PointF c;
+        if (!mayCopy)
+            c = turns.holds(i) ? turns.at(i) : pushedIn(bump, gp);
         if (newKind) {
             const char *const f = bump.flatness;
             const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
@@ -483,13 +489,12 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             flatness = flatnessOf[longSide];
         }
-        // Without a gap a half disc sits on its bump's centre, which the cloud has
-        // turned and formatted already; its text is copied wherever it is bit for bit
-        // the centre this line would write.
         bool copyCentre = false;
-        if (noGap && bump.centreLength != 0 && tame(bump.centre)) {
+        if (mayCopy) {
             const PointF pushed = pushedInTame(bump, gp);
             copyCentre = tilt ? turns.onCloudsCentre(bump, pushed) : sameBits(pushed, bump.centre);
+            if (!copyCentre)
+                c = turns.holds(i) ? turns.at(i) : pushed;
         }
         if (tilt && !copyCentre)
             turns.turn(i, c);
