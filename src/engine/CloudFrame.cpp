@@ -1,6 +1,7 @@
 #include "base/RealMath.h"
 #include "engine/FrameAxes.h"
 #include "engine/Frames.h"
+#include "geometry/Turning.h"
 
 #include <algorithm>
 #include <cmath>

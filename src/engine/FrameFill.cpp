@@ -1,7 +1,9 @@
 #include "engine/Frames.h"
 
+#include "base/Number.h"
 #include "base/RealMath.h"
 #include "geometry/FloatTrig.h"
+#include "geometry/Turning.h"
 #include "engine/FrameAxes.h"
 
 #include <cmath>
