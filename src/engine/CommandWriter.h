@@ -140,14 +140,8 @@ public:
         // Room for the numbers as formatFloatTo writes them (kGeneralCapacity each, of
         // which it keeps at most 22) and for the tail in whole sixteen-byte pieces, made
         // once rather than before every piece; fixed-size copies rather than calls.
-        const std::size_t pieces = (tail.length + 15) / 16 * 16;
-        const std::size_t need = 3 + 2 * kGeneralCapacity + 1 + pieces;
-        if (m_room < need)
-            m_room = need;
-        m_line = m_output.room(m_room);
-        char *p = m_line;
-        std::memcpy(p, head, 3);
-        p += 3;
+        const std::size_t pieces = wholePieces(tail.length);
+        char *p = startLine(head, 3 + 2 * kGeneralCapacity + 1 + pieces);
         p += formatFloatInline(p, x);
         *p++ = ' ';
         p += formatFloatInline(p, y);
@@ -159,17 +153,10 @@ public:
     /// its `centreLength` bytes after the head of line `from`.
     void copiedCentreLine(const char (&head)[4], std::size_t from, std::size_t centreLength, const SharedTail &tail)
     {
-        const std::size_t pieces = (tail.length + 15) / 16 * 16;
-        const std::size_t centrePieces = (centreLength + 15) / 16 * 16;
-        const std::size_t need = 3 + centrePieces + pieces;
-        if (m_room < need)
-            m_room = need;
-        m_line = m_output.room(m_room);
+        const std::size_t pieces = wholePieces(tail.length), centrePieces = wholePieces(centreLength);
+        char *p = startLine(head, 3 + centrePieces + pieces);
         // Asked for after the room: making room may move every line.
         const char *const centre = m_output[from].data() + 3;
-        char *p = m_line;
-        std::memcpy(p, head, 3);
-        p += 3;
         // In whole pieces where they end before this line starts, as they do after a
         // line's tail and CR LF; byte by byte otherwise.
         if (centre + centrePieces <= m_line) {
@@ -185,6 +172,16 @@ public:
     PackedLines &output() { return m_output; }
 
 private:
+    static std::size_t wholePieces(std::size_t n) { return (n + 15) / 16 * 16; }
+    // Starts a line of at most `need` bytes with its head; returns where the rest goes.
+    char *startLine(const char (&head)[4], std::size_t need)
+    {
+        if (m_room < need)
+            m_room = need;
+        m_line = m_output.room(m_room);
+        std::memcpy(m_line, head, 3);
+        return m_line + 3;
+    }
     // The tail after the rest of the line at `p`, in its whole sixteen-byte pieces
     // (room made for them), then the line finished.
     void copyTail(char *p, const SharedTail &tail, std::size_t pieces)

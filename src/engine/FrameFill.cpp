@@ -368,12 +368,12 @@ public:
     /// cloud.
     ld degrees() const { return m_degrees; }
 
-    /// Whether the half disc of `bump`, pushed in to `pushed`, lands on the centre
-    /// the cloud wrote for the bump: pushed in by nothing, and turned about the same
-    /// centre by the same turn with the same `zero` (where it matters, on a centre
-    /// straight above or below the one turned about). Fixes the turn first, failing
-    /// as the bump's own turn would have.
-    bool onCloudsCentre(const CloudBump &bump, PointF pushed)
+    /// Whether the centre of `bump`, where the fill has not moved it, turns to the
+    /// centre the cloud wrote for it: turned about the same centre by the same turn
+    /// with the same `zero` (where it matters, on a centre straight above or below the
+    /// one turned about). Fixes the turn first, failing as the bump's own turn would
+    /// have.
+    bool turnsLikeTheCloud(const CloudBump &bump)
     {
         if (!m_turnKnown) {
             // What turning the bump would return, without turning it.
@@ -386,8 +386,7 @@ public:
             m_likeCloud = sameBits(m_centre, g.bumpTurnCentre) &&
                           floatBits(m_turnBy.degrees) == floatBits(g.bumpTurnDegrees);
         }
-        return *m_likeCloud && sameBits(pushed, bump.centre) &&
-               (bump.turnZero == kFirstPointZero || bump.centre.x != m_centre.x);
+        return *m_likeCloud && (bump.turnZero == kFirstPointZero || bump.centre.x != m_centre.x);
     }
 
 private:
@@ -478,9 +477,8 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
         // turned and formatted already; its text is copied wherever it is bit for bit
         // the centre this line would write. Such a centre cannot fail to be pushed in.
         const bool mayCopy = noGap && bump.centreLength != 0 && tame(bump.centre);
-        PointF c;
-        if (!mayCopy)
-            c = turns.holds(i) ? turns.at(i) : pushedIn(bump, gp);
+        const PointF pushed = mayCopy ? pushedInTame(bump, gp) : PointF{};
+        PointF c = turns.holds(i) ? turns.at(i) : mayCopy ? pushed : pushedIn(bump, gp);
         if (newKind) {
             const char *const f = bump.flatness;
             const bool longSide = f[0] == '0' && f[1] == '.' && f[2] == '5' && f[3] == '\0';
@@ -491,13 +489,8 @@ void writeCloudBumps(EngineRun &e, PointF centre, float gap)
             }
             flatness = flatnessOf[longSide];
         }
-        bool copyCentre = false;
-        if (mayCopy) {
-            const PointF pushed = pushedInTame(bump, gp);
-            copyCentre = tilt ? turns.onCloudsCentre(bump, pushed) : sameBits(pushed, bump.centre);
-            if (!copyCentre)
-                c = turns.holds(i) ? turns.at(i) : pushed;
-        }
+        const bool copyCentre =
+            mayCopy && sameBits(pushed, bump.centre) && (!tilt || turns.turnsLikeTheCloud(bump));
         if (tilt && !copyCentre)
             turns.turn(i, c);
         // A half disc: centre, radius, flatness, tilt, start " 0", half a turn, 5.
