@@ -12,11 +12,13 @@ struct EngineRun {
     RunMeasures &m;
     GeometryState &g;
     CommandWriter out;
-    PairTurner turner;
+    /// Kept by the output run across its engine passes: framing each line of a text
+    /// turns every line by the same few turns, each worked out once.
+    PairTurner &turner;
 
-    EngineRun(RunContext &context, RunMeasures &measures, GeometryState &state)
+    EngineRun(RunContext &context, RunMeasures &measures, GeometryState &state, PairTurner &turns)
         : ctx(context), m(measures), g(state),
-          out(context.output, context.exchange.colorLine, context.form.basic.leaderColour)
+          out(context.output, context.exchange.colorLine, context.form.basic.leaderColour), turner(turns)
     {
     }
 

@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::size_t kMaxFramedLines = 127;
 
-void frameEachLine(RunContext &ctx, RunMeasures &m, GeometryState &g)
+void frameEachLine(RunContext &ctx, RunMeasures &m, GeometryState &g, PairTurner &turner)
 {
     runSetup(ctx, m);
     ctx.form.frameKind = plainFrameKind(ctx.form.frameKind);
@@ -30,7 +30,7 @@ void frameEachLine(RunContext &ctx, RunMeasures &m, GeometryState &g)
         if (records::startsWith(ctx.currentExchangeLine, "lg"))
             runSetup(ctx, m);
         if (!records::startsWith(ctx.currentExchangeLine, "cn\"$")) {
-            EngineRun e(ctx, m, g);
+            EngineRun e(ctx, m, g, turner);
             runEngine(e);
         }
     }
@@ -40,14 +40,15 @@ void drive(RunContext &ctx)
 {
     RunMeasures m;
     GeometryState g;
+    PairTurner turner;
     if (ctx.mode == Mode::FrameEach) {
-        frameEachLine(ctx, m, g);
+        frameEachLine(ctx, m, g, turner);
         return;
     }
     if (ctx.mode == Mode::FrameAll)
         ctx.form.tiltOn = false;
     runSetup(ctx, m);
-    EngineRun e(ctx, m, g);
+    EngineRun e(ctx, m, g, turner);
     runEngine(e);
 }
 

@@ -32,7 +32,8 @@ struct FrameUnit {
     Lines run(void (*unit)(EngineRun &))
     {
         RunContext ctx{s.mode, s.exchange, s.exchangeCopy, s.files.settingsList, s.form, s.currentExchangeLine, output};
-        EngineRun e(ctx, m, g);
+        PairTurner turner;
+        EngineRun e(ctx, m, g, turner);
         unit(e);
         return output.lines();
     }

@@ -120,6 +120,7 @@ struct EngineProbe {
     PackedLines output;
     RunMeasures m;
     GeometryState g;
+    PairTurner turner;
     RunContext ctx;
 
     explicit EngineProbe(Session session = blankSession())
@@ -138,13 +139,13 @@ struct EngineProbe {
     EngineProbe &operator=(const EngineProbe &) = delete;
 
     /// The pass as the engine sees it; build it after the form is set.
-    EngineRun run() { return EngineRun(ctx, m, g); }
+    EngineRun run() { return EngineRun(ctx, m, g, turner); }
     void setup() { runSetup(ctx, m); }
     /// Frame write 2 runs the engine on one exchange line at a time.
     void pass(const std::string &line = {})
     {
         ctx.currentExchangeLine = line;
-        EngineRun e(ctx, m, g);
+        EngineRun e(ctx, m, g, turner);
         runEngine(e);
     }
 
