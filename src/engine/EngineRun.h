@@ -12,8 +12,9 @@ struct EngineRun {
     RunMeasures &m;
     GeometryState &g;
     CommandWriter out;
-    /// Kept by the output run across its engine passes: framing each line of a text
-    /// turns every line by the same few turns, each worked out once.
+    /// Kept by the output run across its engine passes: framing each text makes a pass
+    /// for every line of the exchange file, and one after another they mostly turn by
+    /// the same turn, which is then worked out once.
     PairTurner &turner;
 
     EngineRun(RunContext &context, RunMeasures &measures, GeometryState &state, PairTurner &turns)
