@@ -68,8 +68,8 @@ pid_t start(const TempDir &dir, const std::vector<std::string> &args, bool slowW
     // where the writes are. Under the address sanitizer the leak check at exit takes
     // as long as the slowed writes themselves and would draw every kill past them.
     // What a killed run leaks is nobody's concern, and leaks are checked elsewhere.
-    std::string asan = std::getenv("ASAN_OPTIONS") ? std::getenv("ASAN_OPTIONS") : "";
-    asan += ":detect_leaks=0";
+    const char *const given = std::getenv("ASAN_OPTIONS");
+    std::string asan = std::string(given ? given : "") + ":detect_leaks=0";
 #ifdef QUILLET_IO_SHIM
     if (slowWrites) {
         setenv("LD_PRELOAD", QUILLET_IO_SHIM, 1);
