@@ -3,6 +3,7 @@
 #include "base/RealMath.h"
 
 #include <cmath>
+#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -65,7 +66,8 @@ namespace {
 // What does not settle goes the extended way, unchanged, failures and all: a value
 // within err of the half-way point between two floats, a float zero (whose sign the
 // interval cannot tell), anything near the end of the float range, NaN, and arguments
-// outside the ranges the bounds are stated for.
+// outside the ranges the bounds are stated for. Only a placement next to a half-way
+// point is first tried once more, the same way in long double (placeClosely).
 constexpr double kSlack = 0x1p-40;
 
 // Angles up to 1000 degrees either way, more than any turn here reaches: the double
@@ -85,7 +87,8 @@ constexpr bool kFastForms = true;
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 constexpr double kPiInDouble = 3.14159265358979323846;
 
-bool settle(double v, double err, float &out)
+template <class Real>
+bool settle(Real v, Real err, float &out)
 {
     if (!(std::fabs(v) + err < 1e38))
         return false;
@@ -99,6 +102,51 @@ bool settle(double v, double err, float &out)
 // Far enough inside the double range that squares, products and quotients of two such
 // values keep their relative precision.
 bool tame(long double v) { return std::fabs(v) <= 1e150L && std::fabs(v) >= 1e-150L; }
+
+// A quarter turn in two parts: the double nearest it, whose multiples by the few
+// quarters an angle here spans are exact in long double, and the rest.
+constexpr long double kQuarterTurnHigh = 0x1.921fb54442d18p+0;
+constexpr long double kQuarterTurnLow = 6.123233995736765886130329661375005291e-17L;
+
+// extended::placeAround where the double path leaves a coordinate undecided: next to
+// the half-way point between two floats, as a point turned by a multiple of a quarter
+// turn often lands (its offset across the turn a float, turned into the other axis).
+// The C library's long double cosine and sine of an angle past an eighth of a turn
+// reduce it through a multi-word pi, a thousand instructions a call; here the angle less
+// the nearest multiple of a quarter turn is taken in long double instead, within a unit
+// or two of 2^-64 of the exact remainder, and the library's cosine and sine of that
+// small angle are its fast kernels. Both ways then lie within (|centre| + |r|) * 2^-60
+// of each other, so a value whose interval of 2^-56 of that rounds to one float is the
+// extended expression's float. What does not settle even so (an exact tie, a zero) goes
+// the extended way. Out of line, as the extended way is.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+void placeClosely(PointF &p, PointF centre, long double degrees, long double r)
+{
+    if (kFastForms && std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
+        std::fabs(centre.y) <= 1e37f && std::numeric_limits<long double>::digits >= 64) {
+        const long double angle = radians(degrees);
+        const long double quarters = std::floor(angle / kQuarterTurnHigh + 0.5L);
+        const long double rest = (angle - quarters * kQuarterTurnHigh) - quarters * kQuarterTurnLow;
+        const long double cr = std::cos(rest), sr = std::sin(rest);
+        long double c = cr, s = sr;
+        switch (static_cast<long long>(quarters) & 3) {
+        case 1: c = -sr, s = cr; break;
+        case 2: c = -cr, s = -sr; break;
+        case 3: c = sr, s = -cr; break;
+        default: break;
+        }
+        float x, y;
+        // settle in long double, whose bound is too fine for double.
+        if (settle(centre.x + c * r, (std::fabs(ext(centre.x)) + std::fabs(r)) * 0x1p-56L, x) &&
+            settle(centre.y + s * r, (std::fabs(ext(centre.y)) + std::fabs(r)) * 0x1p-56L, y)) {
+            p = {x, y};
+            return;
+        }
+    }
+    extended::placeAround(p, centre, degrees, r);
+}
 
 } // namespace
 
@@ -179,7 +227,7 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
             return;
         }
     }
-    extended::placeAround(p, centre, degrees, r);
+    placeClosely(p, centre, degrees, r);
 }
 
 PointF polarF32(long double degrees, long double l, long double f)
@@ -302,16 +350,24 @@ FastTurn beginTurn(PointF p, PointF centre, const TurnBy &turn, float zero)
 double atanOf(double q) { return q == 0 ? q : std::atan(q); }
 double atanOf(const FastTurn &t) { return atanOf(t.q); }
 
-// Places p, or returns false where the extended way must decide.
-bool finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p)
+// How far finishTurn got.
+enum class Finished {
+    Placed,     // p is placed
+    AngleKnown, // only the placement did not settle: `u` is the extended way's angle
+    Undecided,  // the extended way decides all of it
+};
+
+// Places p, or tells what is left to the extended way.
+Finished finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p, float &u)
 {
-    float u = 0;
+    if (!t.ok)
+        return Finished::Undecided;
     if (t.q == 0) {
         u = static_cast<float>(t.q);
     } else {
         const double v = radians * 57.29578;
         if (!settle(v, std::fabs(v) * kSlack, u))
-            return false;
+            return Finished::Undecided;
     }
     double a = radians;
     if (t.x <= 0) {
@@ -331,15 +387,33 @@ bool finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p)
     // add a few units of 2^-53, well within the bound the fast forms are checked with.
     const double d = double(u) * kRadiansPerDegree - a;
     if (!(std::fabs(d) < 1e-5))
-        return false;
+        return Finished::Undecided;
     const double cd = 1 - d * d / 2;
     const double c = t.pc * cd - t.ps * d, s = t.ps * cd + t.pc * d;
     float px, py;
     if (!settle(centre.x + c * t.rho, (std::fabs(centre.x) + t.rho) * kSlack, px) ||
         !settle(centre.y + s * t.rho, (std::fabs(centre.y) + t.rho) * kSlack, py))
-        return false;
+        return Finished::AngleKnown;
     p = {px, py};
-    return true;
+    return Finished::Placed;
+}
+
+// finishTurn, then what it leaves. Where only the placement is left, the distance and
+// the angle are the floats the extended way would take (both settled), and it would
+// place the point from them: so it is placed from them here, closely. Out of line:
+// inlined into turnPairBy, it took registers from the side-by-side turn that nearly
+// every pair takes.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+void finishOrFallBack(const FastTurn &t, double radians, PointF centre, const TurnBy &turn, float zero, PointF &p)
+{
+    float u = 0;
+    switch (finishTurn(t, radians, centre, p, u)) {
+    case Finished::Placed: return;
+    case Finished::AngleKnown: placeClosely(p, centre, ext(turn.degrees) + u, t.rho); return;
+    case Finished::Undecided: extended::turnAbout(p, centre, turn.degrees, zero); return;
+    }
 }
 
 } // namespace
@@ -351,8 +425,7 @@ void turnAboutBy(PointF &p, PointF centre, const TurnBy &turn, float zero)
         return;
     }
     const FastTurn t = beginTurn(p, centre, turn, zero);
-    if (!t.ok || !finishTurn(t, atanOf(t), centre, p))
-        extended::turnAbout(p, centre, turn.degrees, zero);
+    finishOrFallBack(t, t.ok ? atanOf(t) : 0, centre, turn, zero, p);
 }
 
 namespace {
@@ -361,10 +434,8 @@ void turnPairOneByOne(PointF &a, PointF &b, PointF centre, const TurnBy &turn, f
 {
     const FastTurn ta = beginTurn(a, centre, turn, zeroA), tb = beginTurn(b, centre, turn, zeroB);
     const double radiansA = ta.ok ? atanOf(ta) : 0, radiansB = tb.ok ? atanOf(tb) : 0;
-    if (!ta.ok || !finishTurn(ta, radiansA, centre, a))
-        extended::turnAbout(a, centre, turn.degrees, zeroA);
-    if (!tb.ok || !finishTurn(tb, radiansB, centre, b))
-        extended::turnAbout(b, centre, turn.degrees, zeroB);
+    finishOrFallBack(ta, radiansA, centre, turn, zeroA, a);
+    finishOrFallBack(tb, radiansB, centre, turn, zeroB, b);
 }
 
 #if defined(__SSE2__)
