@@ -105,8 +105,17 @@ bool tame(long double v) { return std::fabs(v) <= 1e150L && std::fabs(v) >= 1e-1
 
 // A quarter turn in two parts: the double nearest it, whose multiples by the few
 // quarters an angle here spans are exact in long double, and the rest.
-constexpr long double kQuarterTurnHigh = 0x1.921fb54442d18p+0;
+constexpr long double kQuarterTurnHigh = kPiInDouble / 2;
 constexpr long double kQuarterTurnLow = 6.123233995736765886130329661375005291e-17L;
+static_assert(kQuarterTurnHigh == 0x1.921fb54442d18p+0L, "the double nearest a quarter turn");
+
+// Where the placing forms are stated for: the angle, the distance and the centre far
+// enough inside their ranges for the bounds above.
+bool placeable(PointF centre, long double degrees, long double r)
+{
+    return std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
+           std::fabs(centre.y) <= 1e37f;
+}
 
 // extended::placeAround where the double path leaves a coordinate undecided: next to
 // the half-way point between two floats, as a point turned by a multiple of a quarter
@@ -124,8 +133,7 @@ __attribute__((noinline))
 #endif
 void placeClosely(PointF &p, PointF centre, long double degrees, long double r)
 {
-    if (kFastForms && std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
-        std::fabs(centre.y) <= 1e37f && std::numeric_limits<long double>::digits >= 64) {
+    if (placeable(centre, degrees, r) && std::numeric_limits<long double>::digits >= 64) {
         const long double angle = radians(degrees);
         const long double quarters = std::floor(angle / kQuarterTurnHigh + 0.5L);
         const long double rest = (angle - quarters * kQuarterTurnHigh) - quarters * kQuarterTurnLow;
@@ -216,8 +224,7 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
         p = centre;
         return;
     }
-    if (std::fabs(degrees) <= kMaxDegrees && std::fabs(r) <= 1e37L && std::fabs(centre.x) <= 1e37f &&
-        std::fabs(centre.y) <= 1e37f) {
+    if (placeable(centre, degrees, r)) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
         const double c = std::cos(angle), s = std::sin(angle);
         float x, y;
