@@ -79,19 +79,18 @@ inline void writeEight(std::uint32_t v, char *out)
 }
 
 #if defined(__SSE2__)
-// The sixteen digits of v < 10^16 as characters in one register, the most significant
-// in its lowest byte.
-inline __m128i sixteenDigitLanes(std::uint64_t v)
+// Two runs of eight digits, of high < 10^8 and of low < 10^8, as characters in one
+// register: high's in the low eight bytes, its most significant in the lowest.
+inline __m128i twoEightDigitLanes(std::uint32_t high, std::uint32_t low)
 {
     // Four groups of four digits, one in each 32-bit lane, split in 16-bit lanes into
     // hundreds and the rest, then in bytes into tens and ones: all sixteen at once. A
     // quotient by 100 below 10^4 is (x * 5243) >> 19 and one by 10 below 100 is
     // (x * 6554) >> 16, exactly. Lanes are stored lowest first, where the most
     // significant group, hundred and ten were put.
-    // The two halves of eight digits, one in each 64-bit lane, are split into groups
+    // The two runs of eight digits, one in each 64-bit lane, are split into groups
     // of four there too: a quotient by 10^4 below 10^8 is (x * 3518437209) >> 45,
     // exactly, and the remainders go to the odd 32-bit lanes.
-    const std::uint64_t high = v / 100000000u, low = v % 100000000u;
     const __m128i halves = _mm_set_epi64x(std::int64_t(low), std::int64_t(high));
     const __m128i quotients = _mm_srli_epi64(_mm_mul_epu32(halves, _mm_set1_epi32(int(3518437209u))), 45);
     const __m128i remainders = _mm_sub_epi32(halves, _mm_mul_epu32(quotients, _mm_set1_epi32(10000)));
@@ -103,6 +102,13 @@ inline __m128i sixteenDigitLanes(std::uint64_t v)
     const __m128i digits =
         _mm_or_si128(tens, _mm_slli_epi16(_mm_sub_epi16(pairs, _mm_mullo_epi16(tens, _mm_set1_epi16(10))), 8));
     return _mm_add_epi8(digits, _mm_set1_epi8('0'));
+}
+
+// The sixteen digits of v < 10^16 as characters in one register, the most significant
+// in its lowest byte.
+inline __m128i sixteenDigitLanes(std::uint64_t v)
+{
+    return twoEightDigitLanes(std::uint32_t(v / 100000000u), std::uint32_t(v % 100000000u));
 }
 #endif
 
@@ -188,6 +194,40 @@ inline std::uint64_t shiftRounded(std::uint64_t scaled, int cut)
     return q;
 }
 
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+// 5^k * 10^(8 - k): a fraction f * 2^-k (k <= 8) times 10^8 is f times this.
+inline constexpr std::uint32_t kEightPlacesPerStep[] = {100000000u, 50000000u, 25000000u, 12500000u, 6250000u,
+                                                        3125000u,   1562500u,  781250u,    390625u};
+
+// Coordinates of a drawing in millimetres at its scale mostly lie from 2^15 up, where a
+// float m * 2^-k has at most eight binary places (k <= 8) and its text is exact: the
+// integer part (5 to 8 digits), then the fraction f * 2^-k as the eight digits of
+// f * 5^k * 10^(8 - k), of which the first k less f's trailing zero bits are kept.
+// Both runs of eight are made side by side and stored where they go, with no 64-bit
+// division and no point moved into place; nothing stored is read back (see
+// digitsWithPoint). Stores up to 18 bytes.
+inline std::size_t coarseFloatTo(char *out, std::uint32_t bits, std::uint32_t m, int k, int wholeDigits)
+{
+    const std::uint32_t f = m & ((1u << k) - 1);
+    const __m128i digits = twoEightDigitLanes(m >> k, f * kEightPlacesPerStep[k]);
+    char *p = out;
+    if (bits >> 31)
+        *p++ = '-';
+    // The low eight bytes less the leading zeros: a right shift of the little-endian
+    // word drops its lowest bytes.
+    const std::uint64_t whole = std::uint64_t(_mm_cvtsi128_si64(digits)) >> (8 * (8 - wholeDigits));
+    std::memcpy(p, &whole, 8);
+    p += wholeDigits;
+    *p = '.';
+    _mm_storeh_pd(reinterpret_cast<double *>(p + 1), _mm_castsi128_pd(digits));
+    // m's trailing zero bits below 2^k are f's, all k of them when f is 0.
+    const int zeros = __builtin_ctz(m);
+    const int shown = zeros < k ? k - zeros : 0;
+    p += shown == 0 ? 0 : shown + 1;
+    return std::size_t(p - out);
+}
+#endif
+
 // Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
 // integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
 // general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
@@ -209,6 +249,10 @@ inline std::size_t mediumFloatTo(char *out, float value)
     // is log10(2) closely enough that one comparison settles it below 2^24.
     const int log10Floor = ((24 - k) * 1233) >> 12;
     int wholeDigits = log10Floor + (whole >= kPowersOf10[log10Floor] ? 1 : 0);
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+    if (k <= 8)
+        return coarseFloatTo(out, bits, m, k, wholeDigits);
+#endif
     int places = 15 - wholeDigits;
     // All the digits as one number of at most sixteen (the integer part has at most
     // eight, and a carry adds one to fifteen), `places` of them after the point, of which
