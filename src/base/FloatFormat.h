@@ -199,13 +199,13 @@ inline std::uint64_t shiftRounded(std::uint64_t scaled, int cut)
 inline constexpr std::uint32_t kEightPlacesPerStep[] = {100000000u, 50000000u, 25000000u, 12500000u, 6250000u,
                                                         3125000u,   1562500u,  781250u,    390625u};
 
-// Coordinates of a drawing in millimetres at its scale mostly lie from 2^15 up, where a
-// float m * 2^-k has at most eight binary places (k <= 8) and its text is exact: the
-// integer part (5 to 8 digits), then the fraction f * 2^-k as the eight digits of
-// f * 5^k * 10^(8 - k), of which the first k less f's trailing zero bits are kept.
-// Both runs of eight are made side by side and stored where they go, with no 64-bit
-// division and no point moved into place; nothing stored is read back (see
-// digitsWithPoint). Stores up to 18 bytes.
+// Many coordinates of a drawing in millimetres at its scale lie from 2^15 (some 33
+// metres) up, where a float m * 2^-k has at most eight binary places (k <= 8) and its
+// text is exact: the integer part (5 to 8 digits), then the fraction f * 2^-k as the
+// eight digits of f * 5^k * 10^(8 - k), of which the first k less f's trailing zero
+// bits are kept. Both runs of eight are made side by side and stored where they go,
+// with no 64-bit division and no point moved into place; nothing stored is read back
+// (see digitsWithPoint). Stores up to 18 bytes.
 inline std::size_t coarseFloatTo(char *out, std::uint32_t bits, std::uint32_t m, int k, int wholeDigits)
 {
     const std::uint32_t f = m & ((1u << k) - 1);
