@@ -219,7 +219,9 @@ inline std::size_t coarseFloatTo(char *out, std::uint32_t bits, std::uint32_t m,
     std::memcpy(p, &whole, 8);
     p += wholeDigits;
     *p = '.';
-    _mm_storeh_pd(reinterpret_cast<double *>(p + 1), _mm_castsi128_pd(digits));
+    // The high eight bytes, through the unaligned 64-bit store (a double's store must
+    // be aligned).
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(p + 1), _mm_unpackhi_epi64(digits, digits));
     // m's trailing zero bits below 2^k are f's, all k of them when f is 0.
     const int zeros = __builtin_ctz(m);
     const int shown = zeros < k ? k - zeros : 0;
