@@ -195,12 +195,12 @@ TEST(FormatFloat, AgreesWithPrintfAtTheEdgesOfItsDigitPaths)
         std::ldexp(3.0f, -22),          // 7.152557373046875E-7: a tie, the fifteenth digit odd
         std::ldexp(1.0f, -23), std::ldexp(5.0f, -24),
         1.0f, std::ldexp(1.0f, 24),     // the ends of the span from 1 to 2^24
-        std::ldexp(1.0f, 15),           // where the exact path of eight places begins
-        std::ldexp(65535.0f, -1),       // 32767.5, the last float before it
-        std::ldexp(1.0f, 15) + std::ldexp(1.0f, -8), // its finest step: all eight places
         1 + std::ldexp(1.0f, -23),      // its finest step
         1 + std::ldexp(1.0f, -15),      // 1.000030517578125: a tie, the fifteenth digit even
         1 + std::ldexp(3.0f, -15),      // 1.000091552734375: a tie, the fifteenth digit odd
+        std::ldexp(1.0f, 15),           // where the exact path of eight places begins
+        std::nextafter(std::ldexp(1.0f, 15), 0.0f),  // the last float before it
+        std::ldexp(1.0f, 15) + std::ldexp(1.0f, -8), // its finest step: all eight places
         0.1f, 0.3f, 0.65f, 1e-5f, 9.99999e-6f, 28.5166664f, 123456.789f, 8388607.5f, 999999.9375f,
         1e15f, 1e16f, std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
         std::numeric_limits<float>::epsilon()};
