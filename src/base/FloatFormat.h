@@ -194,7 +194,22 @@ inline std::uint64_t shiftRounded(std::uint64_t scaled, int cut)
     return q;
 }
 
-#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+// How many of the k decimal places of m * 2^-k (m not 0, its hidden bit above 2^k) are
+// written: the value times 10^k is m * 5^k, whose trailing decimal zeros are as many
+// as m's trailing zero bits below 2^k (all k of them for a whole number).
+inline int exactPlacesShown(std::uint32_t m, int k)
+{
+#if defined(__GNUC__)
+    const int zeros = __builtin_ctz(m);
+#else
+    int zeros = 0;
+    for (std::uint32_t v = m; (v & 1u) == 0; v >>= 1)
+        ++zeros;
+#endif
+    return zeros < k ? k - zeros : 0;
+}
+
+#if defined(__SSE2__) && defined(__x86_64__)
 // 5^k * 10^(8 - k): a fraction f * 2^-k (k <= 8) times 10^8 is f times this.
 inline constexpr std::uint32_t kEightPlacesPerStep[] = {100000000u, 50000000u, 25000000u, 12500000u, 6250000u,
                                                         3125000u,   1562500u,  781250u,    390625u};
@@ -222,9 +237,7 @@ inline std::size_t coarseFloatTo(char *out, std::uint32_t bits, std::uint32_t m,
     // The high eight bytes, through the unaligned 64-bit store (a double's store must
     // be aligned).
     _mm_storel_epi64(reinterpret_cast<__m128i *>(p + 1), _mm_unpackhi_epi64(digits, digits));
-    // m's trailing zero bits below 2^k are f's, all k of them when f is 0.
-    const int zeros = __builtin_ctz(m);
-    const int shown = zeros < k ? k - zeros : 0;
+    const int shown = exactPlacesShown(m, k);
     p += shown == 0 ? 0 : shown + 1;
     return std::size_t(p - out);
 }
@@ -251,7 +264,7 @@ inline std::size_t mediumFloatTo(char *out, float value)
     // is log10(2) closely enough that one comparison settles it below 2^24.
     const int log10Floor = ((24 - k) * 1233) >> 12;
     int wholeDigits = log10Floor + (whole >= kPowersOf10[log10Floor] ? 1 : 0);
-#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+#if defined(__SSE2__) && defined(__x86_64__)
     if (k <= 8)
         return coarseFloatTo(out, bits, m, k, wholeDigits);
 #endif
@@ -262,18 +275,10 @@ inline std::size_t mediumFloatTo(char *out, float value)
     std::uint64_t all = 0;
     int shown = 0;
     if (k <= places) {
-        // Exactly: the value times 10^k is m * 5^k, whose fraction's trailing zeros are
-        // as many as m's trailing zero bits below 2^k.
+        // Exactly: the value times 10^k is m * 5^k.
         places = k;
         all = m * kPowersOf5[k];
-#if defined(__GNUC__)
-        const int zeros = __builtin_ctz(m);
-#else
-        int zeros = 0;
-        for (std::uint32_t v = m; (v & 1u) == 0; v >>= 1)
-            ++zeros;
-#endif
-        shown = zeros < k ? k - zeros : 0;
+        shown = exactPlacesShown(m, k);
     } else {
         const std::uint32_t f = m & ((1u << k) - 1);
         std::uint64_t fraction = shiftRounded(f * kPowersOf5[places], k - places);
