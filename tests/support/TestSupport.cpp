@@ -107,8 +107,24 @@ int runProgram(const fs::path &program, const std::vector<std::string> &args, co
     for (const std::string &arg : args)
         commandLine += L" " + quoted(widen(arg));
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        dir.wstring().c_str(), &startup, &process);
+    // Starting a process now and then fails for a moment (a scanner holding the new
+    // executable; Wine under load): tried three times. Where all fail, the last code is
+    // left where the caller shows the program's own messages.
+    BOOL started = FALSE;
+    DWORD why = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                 dir.wstring().c_str(), &startup, &process);
+        if (!started)
+            why = GetLastError();
+    }
+    if (!started) {
+        const std::string text = "CreateProcessW failed with error " + std::to_string(why) + "\n";
+        DWORD written = 0;
+        WriteFile(err, text.data(), DWORD(text.size()), &written, nullptr);
+    }
     CloseHandle(err);
     if (!outFile.empty())
         CloseHandle(out);
