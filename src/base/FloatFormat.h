@@ -258,9 +258,8 @@ inline std::size_t coarseFloatTo(char *out, std::uint32_t bits, std::uint32_t m,
 // Most coordinates, radii and angles lie between 1 and 2^24, where a float is an
 // integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
 // general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
-// places for the fraction. When k <= p the value is written whole: it has k decimal
-// places, m * 5^k is the value times 10^k, exactly, and m's trailing zero bits tell how
-// many of those places are trailing zeros. Otherwise it is rounded to p places:
+// places for the fraction. A value with at most p decimal places (k less m's trailing
+// zero bits) is written exactly, all its places shown. Otherwise it is rounded to p places:
 // f * 5^p fits 64 bits (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted right by
 // k - p, and the bits shifted out tell how to round (ties to even, as printf). Writes
 // such a value and returns its length; 0 for every other value.
@@ -286,11 +285,16 @@ inline std::size_t mediumFloatTo(char *out, float value)
     // `shown` are written: the others are trailing zeros.
     std::uint64_t all = 0;
     int shown = 0;
-    if (k <= places) {
-        // Exactly: the value times 10^k is m * 5^k.
-        places = k;
-        all = m * kPowersOf5[k];
-        shown = exactPlacesShown(m, k);
+    // The value has as many decimal places as binary ones once m's trailing zero bits
+    // are dropped: many a radius, size and coordinate has fewer than k, and is then
+    // written exactly instead of rounded.
+    const int exactPlaces = exactPlacesShown(m, k);
+    if (exactPlaces <= places) {
+        // Exactly: the value times 10^p is (m / 2^(k - p)) * 5^p, whose last digit is
+        // a 5 unless p is 0; so all p places are shown.
+        places = exactPlaces;
+        all = std::uint64_t(m >> (k - exactPlaces)) * kPowersOf5[exactPlaces];
+        shown = exactPlaces;
     } else {
         const std::uint32_t f = m & ((1u << k) - 1);
         std::uint64_t fraction = shiftRounded(f * kPowersOf5[places], k - places);
