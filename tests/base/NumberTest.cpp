@@ -201,6 +201,8 @@ TEST(FormatFloat, AgreesWithPrintfAtTheEdgesOfItsDigitPaths)
         std::ldexp(1.0f, 15),           // where the exact path of eight places begins
         std::nextafter(std::ldexp(1.0f, 15), 0.0f),  // the last float before it
         std::ldexp(1.0f, 15) + std::ldexp(1.0f, -8), // its finest step: all eight places
+        1500 + std::ldexp(1.0f, -11),   // eleven places, all a four-digit number keeps: exact
+        1500 + std::ldexp(1.0f, -12),   // twelve: rounded, a tie, the fifteenth digit even
         0.1f, 0.3f, 0.65f, 1e-5f, 9.99999e-6f, 28.5166664f, 123456.789f, 8388607.5f, 999999.9375f,
         1e15f, 1e16f, std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
         std::numeric_limits<float>::epsilon()};
