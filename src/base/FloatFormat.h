@@ -108,11 +108,13 @@ inline __m128i twoEightDigitLanes(std::uint32_t high, std::uint32_t low)
     const __m128i groups = _mm_or_si128(quotients, _mm_slli_epi64(remainders, 32));
     const __m128i hundreds = _mm_srli_epi16(_mm_mulhi_epu16(groups, _mm_set1_epi16(5243)), 3);
     const __m128i pairs = _mm_or_si128(
-        hundreds, _mm_slli_epi32(_mm_sub_epi16(groups, _mm_mullo_epi16(hundreds, opaque(_mm_set1_epi16(100)))), 16));
+        hundreds,
+        _mm_slli_epi32(_mm_sub_epi16(groups, _mm_mullo_epi16(hundreds, opaque(_mm_set1_epi16(100)))), 16));
     // The tens t of n < 100 in the low byte and the ones n - 10t in the high one: the
     // 16-bit lane t + 256(n - 10t) = 256n - 2559t.
     const __m128i tens = _mm_mulhi_epu16(pairs, _mm_set1_epi16(6554));
-    const __m128i digits = _mm_sub_epi16(_mm_slli_epi16(pairs, 8), _mm_mullo_epi16(tens, opaque(_mm_set1_epi16(2559))));
+    const __m128i digits =
+        _mm_sub_epi16(_mm_slli_epi16(pairs, 8), _mm_mullo_epi16(tens, opaque(_mm_set1_epi16(2559))));
     return _mm_add_epi8(digits, _mm_set1_epi8('0'));
 }
 
@@ -285,9 +287,7 @@ inline std::size_t mediumFloatTo(char *out, float value)
     // `shown` are written: the others are trailing zeros.
     std::uint64_t all = 0;
     int shown = 0;
-    // The value has as many decimal places as binary ones once m's trailing zero bits
-    // are dropped: many a radius, size and coordinate has fewer than k, and is then
-    // written exactly instead of rounded.
+    // Many a radius, size and coordinate has fewer exact places than k.
     const int exactPlaces = exactPlacesShown(m, k);
     if (exactPlaces <= places) {
         // Exactly: the value times 10^p is (m / 2^(k - p)) * 5^p, whose last digit is
