@@ -261,10 +261,10 @@ inline std::size_t coarseFloatTo(char *out, std::uint32_t bits, std::uint32_t m,
 // integer part below 2^24 and a fraction f * 2^-k (k <= 23), written here without the
 // general digit machinery. Fifteen significant digits leave p = 15 - (integer digits)
 // places for the fraction. A value with at most p decimal places (k less m's trailing
-// zero bits) is written exactly, all its places shown. Otherwise it is rounded to p places:
-// f * 5^p fits 64 bits (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted right by
-// k - p, and the bits shifted out tell how to round (ties to even, as printf). Writes
-// such a value and returns its length; 0 for every other value.
+// zero bits) is written exactly, all its places shown. Otherwise it is rounded to p
+// places: f * 5^p fits 64 bits (f < 2^23, p <= 14), f * 10^p / 2^k is that shifted
+// right by k - p, and the bits shifted out tell how to round (ties to even, as printf).
+// Writes such a value and returns its length; 0 for every other value.
 inline std::size_t mediumFloatTo(char *out, float value)
 {
     const std::uint32_t bits = floatBits(value);
