@@ -111,17 +111,15 @@ int runProgram(const fs::path &program, const std::vector<std::string> &args, co
     // executable; Wine under load): tried three times. Where all fail, the last code is
     // left where the caller shows the program's own messages.
     BOOL started = FALSE;
-    DWORD why = 0;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
         if (attempt > 0)
             Sleep(200);
         started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                  dir.wstring().c_str(), &startup, &process);
-        if (!started)
-            why = GetLastError();
     }
     if (!started) {
-        const std::string text = "CreateProcessW failed with error " + std::to_string(why) + "\n";
+        // The last attempt's code: nothing has run since it failed.
+        const std::string text = "CreateProcessW failed with error " + std::to_string(GetLastError()) + "\n";
         DWORD written = 0;
         WriteFile(err, text.data(), DWORD(text.size()), &written, nullptr);
     }
