@@ -135,7 +135,12 @@ void placeClosely(PointF &p, PointF centre, long double degrees, long double r)
 {
     if (placeable(centre, degrees, r) && std::numeric_limits<long double>::digits >= 64) {
         const long double angle = radians(degrees);
-        const long double quarters = std::floor(angle / kQuarterTurnHigh + 0.5L);
+        // The nearest quarter turn, found from the degrees in double: any whole number
+        // of quarters next to the angle leaves a remainder as exact as the nearest,
+        // and this one takes neither the extended unit's division nor its change of
+        // rounding mode for a floor.
+        const double inQuarters = double(degrees) / 90;
+        const long double quarters = static_cast<int>(inQuarters + std::copysign(0.5, inQuarters));
         const long double rest = (angle - quarters * kQuarterTurnHigh) - quarters * kQuarterTurnLow;
         const long double cr = std::cos(rest), sr = std::sin(rest);
         long double c = cr, s = sr;
@@ -450,8 +455,9 @@ void turnPairOneByOne(PointF &a, PointF &b, PointF centre, const TurnBy &turn, f
 // beginTurn and finishTurn for two points in the two lanes of SSE2 registers: every
 // operation is the one the single form takes, in the same order and precision, on
 // each lane (an IEEE operation rounds alike in a lane and alone), so each lane's
-// results are that form's, bit for bit. Where a step does not settle in either lane,
-// nothing is changed and both points go the single form's way from the start.
+// results are that form's, bit for bit. Where a step before the placement does not
+// settle in either lane, nothing is changed and both points go the single form's way
+// from the start.
 inline __m128d absLanes(__m128d v) { return _mm_andnot_pd(_mm_set1_pd(-0.0), v); }
 
 // Both floats of a pair of doubles, widened again: what static_cast<float> keeps.
@@ -565,10 +571,21 @@ bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, fl
                                      _mm_mul_pd(widen(_mm_add_ps(centreX, rho)), slack), px);
     const int settledY = settleLanes(_mm_add_pd(cy, _mm_mul_pd(sn, rhoD)),
                                      _mm_mul_pd(widen(_mm_add_ps(centreY, rho)), slack), py);
-    if ((settledX & settledY) != 3)
-        return false;
-    a = {laneOf(px, 0), laneOf(py, 0)};
-    b = {laneOf(px, 1), laneOf(py, 1)};
+    // A lane whose placement alone is left undecided is where the single form stops
+    // with the angle known: it is placed closely from that lane's angle and distance,
+    // as finishOrFallBack would, while the other lane keeps its settled point. A turn
+    // by a quarter turn can leave a quarter of a cloud's pairs so (a float offset
+    // turned into the other axis lands next to a half-way point), and starting both
+    // points again in the single form turned each such pair twice.
+    const int placed = settledX & settledY;
+    if (placed & 1)
+        a = {laneOf(px, 0), laneOf(py, 0)};
+    else
+        placeClosely(a, centre, ext(turn.degrees) + laneOf(u, 0), laneOf(rho, 0));
+    if (placed & 2)
+        b = {laneOf(px, 1), laneOf(py, 1)};
+    else
+        placeClosely(b, centre, ext(turn.degrees) + laneOf(u, 1), laneOf(rho, 1));
     return true;
 }
 
