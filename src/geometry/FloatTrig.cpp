@@ -117,6 +117,22 @@ bool placeable(PointF centre, long double degrees, long double r)
            std::fabs(centre.y) <= 1e37f;
 }
 
+// A coordinate the double path settled of a point whose other coordinate it did not.
+struct Known {
+    enum Axis { Neither, X, Y } axis = Neither;
+    float value = 0;
+};
+
+// The coordinate that settled, if one did, from what settle gave for each.
+Known knownOf(bool settledX, float x, bool settledY, float y)
+{
+    if (settledX)
+        return {Known::X, x};
+    if (settledY)
+        return {Known::Y, y};
+    return {};
+}
+
 // extended::placeAround where the double path leaves a coordinate undecided: next to
 // the half-way point between two floats, as a point turned by a multiple of a quarter
 // turn often lands (its offset across the turn a float, turned into the other axis).
@@ -128,10 +144,14 @@ bool placeable(PointF centre, long double degrees, long double r)
 // of each other, so a value whose interval of 2^-56 of that rounds to one float is the
 // extended expression's float. What does not settle even so (an exact tie, a zero) goes
 // the extended way. Out of line, as the extended way is.
+//
+// Mostly the double path has settled one coordinate and not the other; `known` then
+// holds it, and only the other's cosine or sine is asked for, the one kernel of the
+// two that it needs.
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
-void placeClosely(PointF &p, PointF centre, long double degrees, long double r)
+void placeClosely(PointF &p, PointF centre, long double degrees, long double r, Known known = {})
 {
     if (placeable(centre, degrees, r) && std::numeric_limits<long double>::digits >= 64) {
         const long double angle = radians(degrees);
@@ -142,18 +162,22 @@ void placeClosely(PointF &p, PointF centre, long double degrees, long double r)
         const double inQuarters = double(degrees) / 90;
         const long double quarters = static_cast<int>(inQuarters + std::copysign(0.5, inQuarters));
         const long double rest = (angle - quarters * kQuarterTurnHigh) - quarters * kQuarterTurnLow;
-        const long double cr = std::cos(rest), sr = std::sin(rest);
-        long double c = cr, s = sr;
-        switch (static_cast<long long>(quarters) & 3) {
-        case 1: c = -sr, s = cr; break;
-        case 2: c = -cr, s = -sr; break;
-        case 3: c = sr, s = -cr; break;
-        default: break;
-        }
-        float x, y;
+        // The angle's cosine and sine are the rest's, swapped by an odd number of
+        // quarters and negated by the quarters that face away from each axis.
+        const int q = static_cast<int>(quarters) & 3;
+        float x = known.axis == Known::X ? known.value : 0;
+        float y = known.axis == Known::Y ? known.value : 0;
+        bool settled = true;
         // settle in long double, whose bound is too fine for double.
-        if (settle(centre.x + c * r, (std::fabs(ext(centre.x)) + std::fabs(r)) * 0x1p-56L, x) &&
-            settle(centre.y + s * r, (std::fabs(ext(centre.y)) + std::fabs(r)) * 0x1p-56L, y)) {
+        if (known.axis != Known::X) {
+            const long double c = (q & 1 ? std::sin(rest) : std::cos(rest)) * (q == 1 || q == 2 ? -1 : 1);
+            settled = settle(centre.x + c * r, (std::fabs(ext(centre.x)) + std::fabs(r)) * 0x1p-56L, x);
+        }
+        if (settled && known.axis != Known::Y) {
+            const long double s = (q & 1 ? std::cos(rest) : std::sin(rest)) * (q >= 2 ? -1 : 1);
+            settled = settle(centre.y + s * r, (std::fabs(ext(centre.y)) + std::fabs(r)) * 0x1p-56L, y);
+        }
+        if (settled) {
             p = {x, y};
             return;
         }
@@ -232,12 +256,15 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
     if (placeable(centre, degrees, r)) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
         const double c = std::cos(angle), s = std::sin(angle);
-        float x, y;
-        if (settle(centre.x + c * rd, (std::fabs(centre.x) + std::fabs(rd)) * kSlack, x) &&
-            settle(centre.y + s * rd, (std::fabs(centre.y) + std::fabs(rd)) * kSlack, y)) {
+        float x = 0, y = 0;
+        const bool settledX = settle(centre.x + c * rd, (std::fabs(centre.x) + std::fabs(rd)) * kSlack, x);
+        const bool settledY = settle(centre.y + s * rd, (std::fabs(centre.y) + std::fabs(rd)) * kSlack, y);
+        if (settledX && settledY) {
             p = {x, y};
             return;
         }
+        placeClosely(p, centre, degrees, r, knownOf(settledX, x, settledY, y));
+        return;
     }
     placeClosely(p, centre, degrees, r);
 }
@@ -369,8 +396,9 @@ enum class Finished {
     Undecided,  // the extended way decides all of it
 };
 
-// Places p, or tells what is left to the extended way.
-Finished finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p, float &u)
+// Places p, or tells what is left to the extended way; where only the placement is
+// left, `known` holds what of it did settle.
+Finished finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p, float &u, Known &known)
 {
     if (!t.ok)
         return Finished::Undecided;
@@ -402,10 +430,13 @@ Finished finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p,
         return Finished::Undecided;
     const double cd = 1 - d * d / 2;
     const double c = t.pc * cd - t.ps * d, s = t.ps * cd + t.pc * d;
-    float px, py;
-    if (!settle(centre.x + c * t.rho, (std::fabs(centre.x) + t.rho) * kSlack, px) ||
-        !settle(centre.y + s * t.rho, (std::fabs(centre.y) + t.rho) * kSlack, py))
+    float px = 0, py = 0;
+    const bool settledX = settle(centre.x + c * t.rho, (std::fabs(centre.x) + t.rho) * kSlack, px);
+    const bool settledY = settle(centre.y + s * t.rho, (std::fabs(centre.y) + t.rho) * kSlack, py);
+    if (!(settledX && settledY)) {
+        known = knownOf(settledX, px, settledY, py);
         return Finished::AngleKnown;
+    }
     p = {px, py};
     return Finished::Placed;
 }
@@ -421,9 +452,10 @@ __attribute__((noinline))
 void finishOrFallBack(const FastTurn &t, double radians, PointF centre, const TurnBy &turn, float zero, PointF &p)
 {
     float u = 0;
-    switch (finishTurn(t, radians, centre, p, u)) {
+    Known known;
+    switch (finishTurn(t, radians, centre, p, u, known)) {
     case Finished::Placed: return;
-    case Finished::AngleKnown: placeClosely(p, centre, ext(turn.degrees) + u, t.rho); return;
+    case Finished::AngleKnown: placeClosely(p, centre, ext(turn.degrees) + u, t.rho, known); return;
     case Finished::Undecided: extended::turnAbout(p, centre, turn.degrees, zero); return;
     }
 }
@@ -581,11 +613,13 @@ bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, fl
     if (placed & 1)
         a = {laneOf(px, 0), laneOf(py, 0)};
     else
-        placeClosely(a, centre, ext(turn.degrees) + laneOf(u, 0), laneOf(rho, 0));
+        placeClosely(a, centre, ext(turn.degrees) + laneOf(u, 0), laneOf(rho, 0),
+                     knownOf(settledX & 1, laneOf(px, 0), settledY & 1, laneOf(py, 0)));
     if (placed & 2)
         b = {laneOf(px, 1), laneOf(py, 1)};
     else
-        placeClosely(b, centre, ext(turn.degrees) + laneOf(u, 1), laneOf(rho, 1));
+        placeClosely(b, centre, ext(turn.degrees) + laneOf(u, 1), laneOf(rho, 1),
+                     knownOf(settledX & 2, laneOf(px, 1), settledY & 2, laneOf(py, 1)));
     return true;
 }
 
