@@ -133,6 +133,21 @@ Known knownOf(bool settledX, float x, bool settledY, float y)
     return {};
 }
 
+// Places p at centre + (c, s) * r in double where both coordinates settle within
+// their errors; otherwise leaves p and tells in `known` which coordinate did.
+bool placeSettled(PointF centre, double c, double s, double r, double errX, double errY, PointF &p, Known &known)
+{
+    float x = 0, y = 0;
+    const bool settledX = settle(centre.x + c * r, errX, x);
+    const bool settledY = settle(centre.y + s * r, errY, y);
+    if (settledX && settledY) {
+        p = {x, y};
+        return true;
+    }
+    known = knownOf(settledX, x, settledY, y);
+    return false;
+}
+
 // extended::placeAround where the double path leaves a coordinate undecided: next to
 // the half-way point between two floats, as a point turned by a multiple of a quarter
 // turn often lands (its offset across the turn a float, turned into the other axis).
@@ -151,7 +166,7 @@ Known knownOf(bool settledX, float x, bool settledY, float y)
 #if defined(__GNUC__)
 __attribute__((noinline))
 #endif
-void placeClosely(PointF &p, PointF centre, long double degrees, long double r, Known known = {})
+void placeClosely(PointF &p, PointF centre, long double degrees, long double r, Known known)
 {
     if (placeable(centre, degrees, r) && std::numeric_limits<long double>::digits >= 64) {
         const long double angle = radians(degrees);
@@ -253,20 +268,15 @@ void placeAround(PointF &p, PointF centre, long double degrees, long double r)
         p = centre;
         return;
     }
+    Known known;
     if (placeable(centre, degrees, r)) {
         const double angle = double(degrees) * kRadiansPerDegree, rd = double(r);
         const double c = std::cos(angle), s = std::sin(angle);
-        float x = 0, y = 0;
-        const bool settledX = settle(centre.x + c * rd, (std::fabs(centre.x) + std::fabs(rd)) * kSlack, x);
-        const bool settledY = settle(centre.y + s * rd, (std::fabs(centre.y) + std::fabs(rd)) * kSlack, y);
-        if (settledX && settledY) {
-            p = {x, y};
+        if (placeSettled(centre, c, s, rd, (std::fabs(centre.x) + std::fabs(rd)) * kSlack,
+                         (std::fabs(centre.y) + std::fabs(rd)) * kSlack, p, known))
             return;
-        }
-        placeClosely(p, centre, degrees, r, knownOf(settledX, x, settledY, y));
-        return;
     }
-    placeClosely(p, centre, degrees, r);
+    placeClosely(p, centre, degrees, r, known);
 }
 
 PointF polarF32(long double degrees, long double l, long double f)
@@ -430,14 +440,10 @@ Finished finishTurn(const FastTurn &t, double radians, PointF centre, PointF &p,
         return Finished::Undecided;
     const double cd = 1 - d * d / 2;
     const double c = t.pc * cd - t.ps * d, s = t.ps * cd + t.pc * d;
-    float px = 0, py = 0;
-    const bool settledX = settle(centre.x + c * t.rho, (std::fabs(centre.x) + t.rho) * kSlack, px);
-    const bool settledY = settle(centre.y + s * t.rho, (std::fabs(centre.y) + t.rho) * kSlack, py);
-    if (!(settledX && settledY)) {
-        known = knownOf(settledX, px, settledY, py);
+    // (|centre| + rho) is a float sum.
+    const double errX = (std::fabs(centre.x) + t.rho) * kSlack, errY = (std::fabs(centre.y) + t.rho) * kSlack;
+    if (!placeSettled(centre, c, s, t.rho, errX, errY, p, known))
         return Finished::AngleKnown;
-    }
-    p = {px, py};
     return Finished::Placed;
 }
 
@@ -609,17 +615,17 @@ bool turnPairInLanes(PointF &a, PointF &b, PointF centre, const TurnBy &turn, fl
     // by a quarter turn can leave a quarter of a cloud's pairs so (a float offset
     // turned into the other axis lands next to a half-way point), and starting both
     // points again in the single form turned each such pair twice.
-    const int placed = settledX & settledY;
-    if (placed & 1)
-        a = {laneOf(px, 0), laneOf(py, 0)};
-    else
-        placeClosely(a, centre, ext(turn.degrees) + laneOf(u, 0), laneOf(rho, 0),
-                     knownOf(settledX & 1, laneOf(px, 0), settledY & 1, laneOf(py, 0)));
-    if (placed & 2)
-        b = {laneOf(px, 1), laneOf(py, 1)};
-    else
-        placeClosely(b, centre, ext(turn.degrees) + laneOf(u, 1), laneOf(rho, 1),
-                     knownOf(settledX & 2, laneOf(px, 1), settledY & 2, laneOf(py, 1)));
+    const auto place = [&](PointF &p, int lane) {
+        const int bit = 1 << lane;
+        const float x = laneOf(px, lane), y = laneOf(py, lane);
+        if (settledX & settledY & bit)
+            p = {x, y};
+        else
+            placeClosely(p, centre, ext(turn.degrees) + laneOf(u, lane), laneOf(rho, lane),
+                         knownOf(settledX & bit, x, settledY & bit, y));
+    };
+    place(a, 0);
+    place(b, 1);
     return true;
 }
 
